@@ -1,0 +1,31 @@
+#include "app/Form1.h"
+
+#include "platform/Windowing.h"
+
+namespace vp {
+
+namespace {
+constexpr int WaitPointer = 11;
+constexpr int DefaultPointer = 0;
+} // namespace
+
+void Form1::Command1_Click() {
+    ProgressBar1->setVisible(true);
+    window_->setMousePointer(WaitPointer);
+    window_->doEvents(); // the run's only look at waiting events
+    List1->clear();
+    List1->setVisible(true);
+    for (const CatalogueEntry& entry : Catalogue()) {
+        if (ch(entry.number).value() != 1) { // grayed (2) does not count
+            continue;
+        }
+        AppendLogLine(entry.runLogLine);
+        (this->*entry.routine)();
+    }
+    ProgressBar1->setValue(100);
+    List1->setVisible(false);
+    ProgressBar1->setVisible(false);
+    window_->setMousePointer(DefaultPointer);
+}
+
+} // namespace vp

@@ -1,0 +1,94 @@
+#include "app/Form1.h"
+
+#include "app/Layout.h"
+#include "platform/Environment.h"
+#include "platform/Windowing.h"
+
+#include <stdexcept>
+
+namespace vp {
+
+Form1::Form1(Platform& platform)
+    : Dir1(platform.fileSystem), File1(platform.fileSystem), platform_(platform),
+      window_(platform.windowing.createMainWindow(MainWindowLayout())) {
+    CreateControls();
+    window_->onMouseDown([this](int button, int shift, int x, int y) {
+        Form_MouseDown(button, shift, x, y);
+    });
+    Dir1.onChange([this] { Dir1_Change(); });
+    control("Command1").onClick([this] { Command1_Click(); });
+}
+
+Form1::~Form1() = default;
+
+void Form1::CreateControls() {
+    for (const auto& layout : ControlsLayout()) {
+        ControlSpec spec = layout.spec;
+        if (!layout.parentName.empty()) {
+            spec.parent = &control(layout.parentName);
+        }
+        Control* made = nullptr;
+        switch (spec.kind) {
+        case ControlKind::CheckBox: {
+            CheckBox& box = window_->createCheckBox(spec);
+            checkBoxes_.at(std::stoul(spec.name.substr(2)) - 1) = &box;
+            made = &box;
+            break;
+        }
+        case ControlKind::ListBox:
+            made = &window_->createListBox(spec);
+            break;
+        case ControlKind::ProgressBar: {
+            ControlSite& site = window_->createControlSite(spec);
+            ProgressBar1 = std::make_unique<XP_ProgressBar>(site, platform_.graphics);
+            made = &site;
+            break;
+        }
+        default:
+            made = &window_->createControl(spec);
+            break;
+        }
+        controls_.emplace(spec.name, made);
+    }
+    List1 = dynamic_cast<ListBox*>(&control("List1"));
+    List2 = dynamic_cast<ListBox*>(&control("List2"));
+    List3 = dynamic_cast<ListBox*>(&control("List3"));
+    Label10 = &control("Label10");
+}
+
+Control& Form1::control(std::string_view name) const {
+    const auto found = controls_.find(name);
+    if (found == controls_.end()) {
+        throw std::invalid_argument("no control named " + std::string(name));
+    }
+    return *found->second;
+}
+
+CheckBox& Form1::ch(int number) const { return *checkBoxes_.at(static_cast<std::size_t>(number - 1)); }
+
+void Form1::Form_Load() {
+    window_->setRoundRectRegion(window_->clientRect(), 20, 20);
+    ListCacheEntries();
+    Label10->setCaption(platform_.environment.variable("USERNAME").value_or(""));
+}
+
+void Form1::Form_MouseDown(int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {
+    window_->beginDrag();
+}
+
+void Form1::Dir1_Change() { File1.setPath(Dir1.path()); }
+
+void Form1::BeginTarget(TargetRoutine routine) {
+    const CatalogueEntry& entry = CatalogueEntryOf(routine);
+    ProgressBar1->setValue(entry.progressValue);
+    window_->setCaption(StatusCaption(entry.captionPercent));
+}
+
+void Form1::AppendLogLine(std::string_view text) {
+    List1->addItem(text);
+    List1->setListIndex(List1->listCount() - 1);
+}
+
+void Form1::EndLogSection() { List1->addItem(""); }
+
+} // namespace vp

@@ -1,0 +1,100 @@
+// The main window: its controls, its event handlers and the twenty target routines. The
+// routines are defined in the folder of their subsystem (targets/, registry/).
+#pragma once
+
+#include "app/Catalogue.h"
+#include "app/ListingControls.h"
+#include "platform/Platform.h"
+#include "progressbar/XP_ProgressBar.h"
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace vp {
+
+class CheckBox;
+class Control;
+class ListBox;
+class MainWindow;
+
+class Form1 {
+public:
+    // Creates the window and every control; the progress bar gets its stored properties.
+    explicit Form1(Platform& platform);
+    ~Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // --- Events ---
+    // Rounded shape, start-up cache listing, user name; once, before the window is shown.
+    void Form_Load();
+    // A button pressed on the window's own surface: the window follows the mouse.
+    void Form_MouseDown(int button, int shift, int x, int y);
+    // The cleaning run.
+    void Command1_Click();
+    void Dir1_Change();
+
+    // --- Target routines, in catalogue order ---
+    void Typed();
+    void Cookies();
+    void IETemp();
+    void HisTory();
+    void Recent();
+    void Temp();
+    void Prefetch();
+    void Run();
+    void Searched();
+    void Corb();
+    void Azureus();
+    void Donkey();
+    void Mule();
+    void MPlayerF();
+    void Nero();
+    void Cover();
+    void VB();
+    void WM();
+    void Rar();
+    void Zip();
+
+    // Empties a folder tree: deletes and logs every listed file, removes emptied subfolders,
+    // keeps the folder itself. Never enters or removes a folder link.
+    void ClearD(std::string_view strPath);
+
+    // --- The window and its controls ---
+    MainWindow& window() { return *window_; }
+    Control& control(std::string_view name) const; // any control of the layout by name
+    CheckBox& ch(int number) const;                 // ch1 to ch20
+
+    ListBox* List1 = nullptr; // the run log
+    ListBox* List2 = nullptr; // cookie entries of the Internet cache
+    ListBox* List3 = nullptr; // the other cache entries
+    Control* Label10 = nullptr;
+    DirListBox Dir1;
+    FileListBox File1;
+    std::unique_ptr<XP_ProgressBar> ProgressBar1;
+
+    // The cache lists have been processed once since start-up.
+    bool bCookiesDone = false;
+    bool bCacheDone = false;
+
+private:
+    void CreateControls();
+    void ListCacheEntries();
+
+    // The target routine contract: progress value first, then the status caption.
+    void BeginTarget(TargetRoutine routine);
+    // A line naming something cleaned: appended, then selected so the log scrolls to it.
+    void AppendLogLine(std::string_view text);
+    // A routine's last line: one empty line, not selected.
+    void EndLogSection();
+
+    Platform& platform_;
+    std::unique_ptr<MainWindow> window_;
+    std::map<std::string, Control*, std::less<>> controls_;
+    std::array<CheckBox*, 20> checkBoxes_{};
+};
+
+} // namespace vp

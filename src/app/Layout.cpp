@@ -1,0 +1,184 @@
+#include "app/Layout.h"
+
+#include "app/Catalogue.h"
+
+#include <string>
+
+namespace vp {
+namespace {
+
+constexpr std::uint32_t White = 0xFFFFFF;
+constexpr std::uint32_t TitleButtonBack = 0xF7B066;
+constexpr std::uint32_t SystemWindowColour = 0x80000005;
+
+FontSpec font(std::string face, double points, bool bold = false, int weight = 400) {
+    return FontSpec{std::move(face), points, bold, bold && weight == 400 ? 700 : weight};
+}
+
+ControlLayout control(std::string name, ControlKind kind, std::string_view parent, TwipRect rect,
+                      std::string caption = {}) {
+    ControlLayout layout;
+    layout.spec.name = std::move(name);
+    layout.spec.kind = kind;
+    layout.spec.rect = rect;
+    layout.spec.caption = std::move(caption);
+    layout.parentName = parent;
+    return layout;
+}
+
+// The check boxes' places: panel, left, top, width (all 255 high).
+struct BoxPlace {
+    int left;
+    int top;
+    int width;
+};
+
+BoxPlace boxPlace(int number) {
+    switch (number) {
+    case 1: return {120, 360, 2295};
+    case 3: return {120, 720, 2295};
+    case 4: return {120, 1080, 1695};
+    case 5: return {120, 1440, 2535};
+    case 6: return {120, 1800, 1695};
+    case 2: return {2880, 360, 975};
+    case 7: return {2880, 720, 1500};
+    case 10: return {2880, 1080, 1455};
+    case 19: return {2880, 1440, 855};
+    case 20: return {2880, 1800, 855};
+    case 8: return {120, 2640, 2295};
+    case 9: return {120, 2880, 2295};
+    case 11: return {120, 3840, 975};
+    case 12: return {120, 4080, 1335};
+    case 13: return {120, 4320, 735};
+    case 14: return {120, 4560, 2175};
+    case 15: return {120, 4800, 735};
+    case 16: return {120, 5040, 1815};
+    case 17: return {120, 5280, 1215};
+    case 18: return {120, 5520, 1935};
+    default: return {};
+    }
+}
+
+std::vector<ControlLayout> buildLayout() {
+    using K = ControlKind;
+    std::vector<ControlLayout> all;
+    auto add = [&all](ControlLayout layout) -> ControlSpec& {
+        all.push_back(std::move(layout));
+        return all.back().spec;
+    };
+
+    // Focus order: the keyboard focus starts on Command4, then Dir1, File1, Command5.
+    add(control("Command4", K::CommandButton, {}, {360, 4200, 1455, 375}, "Tout cocher"))
+        .tabIndex = 0;
+    {
+        auto& dir = add(control("Dir1", K::DirListBox, {}, {2160, 4920, 1095, 315}));
+        dir.visible = false;
+        dir.tabIndex = 1;
+        auto& file = add(control("File1", K::FileListBox, {}, {1080, 4920, 855, 285}));
+        file.visible = false;
+        file.tabIndex = 2;
+    }
+    add(control("Command5", K::CommandButton, {}, {4560, 4200, 1455, 375}, "Enreg. log"))
+        .tabIndex = 3;
+
+    auto& close = add(control("TopButtons_XP1", K::ExternalButton, {}, {5145, 240, 345, 345}, "×"));
+    close.font = font("Arial", 20.25);
+    close.tooltip = "Quitter";
+    close.backColor = TitleButtonBack;
+    auto& minimise = add(control("ButtonPlus1", K::ExternalButton, {}, {4800, 240, 345, 345}, "-"));
+    minimise.font = font("Arial", 21.75);
+    minimise.tooltip = "Réduire";
+    minimise.backColor = TitleButtonBack;
+    auto& about = add(control("ButtonPlus5", K::ExternalButton, {}, {4440, 240, 345, 345}, "!"));
+    about.font = font("Arial Black", 11.25, false, 900);
+    about.tooltip = "Réduire";
+    about.backColor = TitleButtonBack;
+
+    auto picture = [&](std::string name, TwipRect rect, std::string tooltip, std::string image,
+                       bool visible = true) {
+        auto& spec = add(control(std::move(name), K::PictureButton, {}, rect));
+        spec.tooltip = std::move(tooltip);
+        spec.picture = std::move(image);
+        spec.visible = visible;
+    };
+    picture("ButtonPlus6", {3720, 840, 495, 495}, "Vexoma Forums", "forum");
+    picture("ButtonPlus8", {4320, 840, 495, 495}, "Centre de téléchargement", "download");
+    picture("Command2", {4920, 840, 495, 495}, "L'aide", "help");
+    picture("ButtonPlus9", {3120, 840, 495, 495}, "Vexoma Kitbox", "kitbox", false);
+    picture("ButtonPlus2", {70, 1200, 855, 615}, {}, "panel-clean");
+    picture("ButtonPlus3", {70, 1920, 855, 615}, {}, "panel-cache");
+    picture("ButtonPlus4", {70, 2640, 855, 615}, {}, "panel-config");
+
+    for (const auto& [name, caption] :
+         {std::pair{"FramePlus1", "Nettoyage : "}, std::pair{"FramePlus2", "Fichier :"},
+          std::pair{"FramePlus3", "Configuration :"}}) {
+        add(control(name, K::Frame, {}, {1000, 1080, 4455, 2175}, caption)).font =
+            font("Arial", 8.25);
+    }
+    add(control("picBoard", K::PictureBox, {}, {6720, 480, 3135, 6375}));
+    add(control("Label10", K::Label, {}, {8280, 4800, 2895, 255})).font =
+        font("Arial", 9.75, true);
+
+    // Cleaning panel.
+    add(control("Image1", K::Picture, "FramePlus1", {240, 480, 525, 570})).picture = "broom";
+    add(control("Label1", K::Label, "FramePlus1", {1080, 480, 3255, 735},
+                "Vexoma Dustrel supprime les données inutiles présentes sur votre disque dur et "
+                "libère de l'espace. "))
+        .font = font("Verdana", 8.25);
+    add(control("List1", K::ListBox, "FramePlus1", {120, 360, 4245, 810})).visible = false;
+    add(control("Command1", K::ExternalButton, "FramePlus1", {1080, 1320, 2775, 495}, "Nettoyer"))
+        .font = font("Verdana", 8.25);
+    add(control("ProgressBar1", K::ProgressBar, "FramePlus1", {120, 1880, 4215, 255})).visible =
+        false;
+
+    // Cache lists panel.
+    add(control("Label8", K::Label, "FramePlus2", {120, 600, 735, 255}, "Cookies")).font =
+        font("Arial", 8.25, true);
+    add(control("List2", K::ListBox, "FramePlus2", {1080, 360, 3255, 810}));
+    add(control("Label9", K::Label, "FramePlus2", {120, 1320, 975, 735},
+                "Fichiers temporaires Internet "))
+        .font = font("Arial", 8.25, true);
+    add(control("List3", K::ListBox, "FramePlus2", {1080, 1320, 3255, 810}));
+
+    // Target board headings.
+    for (const auto& [name, caption, left, top] :
+         {std::tuple{"Label5", "Internet", 0, 120}, std::tuple{"Label6", "Windows", 120, 1560},
+          std::tuple{"Label7", "Logiciels", 120, 3480}}) {
+        add(control(name, K::Label, "picBoard", {left, top, 2895, 255}, caption)).font =
+            font("Arial", 8.25, true);
+    }
+
+    // The twenty check boxes, in catalogue order.
+    for (const auto& entry : Catalogue()) {
+        const BoxPlace place = boxPlace(entry.number);
+        const bool onBoard = entry.panel == Panel::TargetBoard;
+        auto& box = add(control("ch" + std::to_string(entry.number), K::CheckBox,
+                                onBoard ? "picBoard" : "FramePlus3",
+                                {place.left, place.top, place.width, 255},
+                                std::string(entry.caption)));
+        box.value = entry.checkedAtStart ? 1 : 0;
+        box.backColor = onBoard ? White : SystemWindowColour;
+    }
+
+    // Everything not placed in the focus order above follows it in creation order.
+    int nextTab = 4;
+    for (auto& layout : all) {
+        if (layout.spec.tabIndex < 0) {
+            layout.spec.tabIndex = nextTab++;
+        }
+    }
+    return all;
+}
+
+} // namespace
+
+WindowSpec MainWindowLayout() {
+    return WindowSpec{"Vexoma Pellora 1.0", 5730, 3720, White, "background"};
+}
+
+const std::vector<ControlLayout>& ControlsLayout() {
+    static const std::vector<ControlLayout> layout = buildLayout();
+    return layout;
+}
+
+} // namespace vp

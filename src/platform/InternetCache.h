@@ -1,0 +1,35 @@
+// The browser's Internet cache, in the shape of wininet's narrow calls. Entry buffers are
+// raw memory addresses (from the Memory service) holding the platform's cache-entry layout.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace vp {
+
+using CacheSearchHandle = std::uintptr_t;
+
+class InternetCache {
+public:
+    virtual ~InternetCache() = default;
+
+    // FindFirstUrlCacheEntryA(nullptr, buffer, size). With buffer 0: sets `size` to the bytes
+    // the first entry needs (0 or less when the cache is empty). With a buffer of at least
+    // `size` bytes: fills it with the first entry and returns the search handle (0 on failure).
+    virtual CacheSearchHandle findFirstEntry(std::uintptr_t buffer, std::int32_t& size) = 0;
+
+    // FindNextUrlCacheEntryA. With buffer 0: sets `size` to the bytes the next entry needs,
+    // below 1 when there is none. With a large enough buffer: fills it and moves on. When the
+    // buffer is too small nothing is filled and the search does not move on.
+    virtual bool findNextEntry(CacheSearchHandle search, std::uintptr_t buffer,
+                               std::int32_t& size) = 0;
+
+    // FindCloseUrlCache; the handle may be 0.
+    virtual bool findClose(CacheSearchHandle search) = 0;
+
+    // DeleteUrlCacheEntryA: removes the entry and its local file; false when there is no such
+    // entry or it is in use. `sourceUrlName` is narrow text.
+    virtual bool deleteEntry(std::string_view sourceUrlName) = 0;
+};
+
+} // namespace vp

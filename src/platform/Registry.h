@@ -1,0 +1,46 @@
+// The registry services, in the shape of the narrow Win32 calls: key paths, value names and
+// data are bytes in the system's narrow code page (conversion is the caller's, see NarrowText).
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace vp {
+
+using RegHandle = std::uintptr_t;
+
+inline constexpr RegHandle HKEY_CURRENT_USER = 0x80000001u;
+inline constexpr std::uint32_t KEY_ALL_ACCESS = 0xF003Fu;
+inline constexpr std::uint32_t REG_SZ = 1;
+
+namespace RegStatus {
+inline constexpr long Success = 0;
+inline constexpr long FileNotFound = 2;
+inline constexpr long AccessDenied = 5;
+inline constexpr long MoreData = 234;
+} // namespace RegStatus
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // RegOpenKeyExA. Status 0: `key` is open and usable. Otherwise no key is open. Fails when
+    // the key is missing or the user lacks any of the rights in `access`.
+    virtual long openKey(RegHandle hive, std::string_view path, std::uint32_t options,
+                         std::uint32_t access, RegHandle& key) = 0;
+
+    // RegQueryValueExA. Status 0: the data lies at the start of `data` (a string with its
+    // terminating zero byte) and the rest of the buffer is untouched; `size` holds the data's
+    // size and `type` its type. Otherwise (2 missing, 234 more data than `size`) the buffer is
+    // not used.
+    virtual long queryValue(RegHandle key, std::string_view name, std::uint32_t& type,
+                            unsigned char* data, std::uint32_t& size) = 0;
+
+    // RegDeleteValueA: afterwards the key has no value of that name.
+    virtual long deleteValue(RegHandle key, std::string_view name) = 0;
+
+    // RegCloseKey.
+    virtual long closeKey(RegHandle key) = 0;
+};
+
+} // namespace vp

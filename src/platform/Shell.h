@@ -1,0 +1,25 @@
+// Shell services: the recycle bins and opening an address in the user's browser.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace vp {
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    // SHEmptyRecycleBinA(owner, root, flags); a null root (empty text) means every drive.
+    // Flag 1 asks for no confirmation.
+    virtual long emptyRecycleBin(std::uintptr_t owner, std::string_view root,
+                                 std::uint32_t flags) = 0;
+    // SHUpdateRecycleBinIcon.
+    virtual long updateRecycleBinIcon() = 0;
+    // ShellExecuteA(owner, verb, file, parameters, folder, show).
+    virtual std::intptr_t execute(std::uintptr_t owner, std::string_view verb,
+                                  std::string_view file, std::string_view parameters,
+                                  std::string_view folder, int show) = 0;
+};
+
+} // namespace vp

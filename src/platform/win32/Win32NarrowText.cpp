@@ -1,0 +1,46 @@
+// Win32 text conversions; the only place that knows the ANSI code page.
+#include "platform/win32/Win32NarrowText.h"
+
+#include <windows.h>
+
+namespace vp::win32 {
+namespace {
+
+std::wstring toWide(std::string_view text, UINT codePage) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, out.data(), length);
+    return out;
+}
+
+std::string fromWide(std::wstring_view text, UINT codePage) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), size, out.data(), length, nullptr, nullptr);
+    return out;
+}
+
+} // namespace
+
+std::wstring widen(std::string_view utf8) { return toWide(utf8, CP_UTF8); }
+
+std::string narrowUtf8(std::wstring_view wide) { return fromWide(wide, CP_UTF8); }
+
+std::string Win32NarrowText::toNarrow(std::string_view utf8) const {
+    return fromWide(toWide(utf8, CP_UTF8), CP_ACP);
+}
+
+std::string Win32NarrowText::fromNarrow(std::string_view narrow) const {
+    return fromWide(toWide(narrow, CP_ACP), CP_UTF8);
+}
+
+} // namespace vp::win32
