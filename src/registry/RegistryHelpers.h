@@ -1,0 +1,24 @@
+// The two registry helpers every target goes through. Each call opens its key, does its one
+// thing and closes the key again: no handle outlives a call, nothing is reported.
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/Registry.h"
+
+#include <string>
+#include <string_view>
+
+namespace vp {
+
+// The string in value `name` of key `path` under `hive`, as text before its first zero byte, or
+// `defaultText` when it cannot be read: missing key or value, a key that refuses full access,
+// data of 128 bytes or more (127 characters is the longest readable string).
+std::string GetRegString(const Platform& platform, RegHandle hive, std::string_view path,
+                         std::string_view name, std::string_view defaultText);
+
+// Deletes value `name` of key `path` under `hive`, if the key opens with full access. Never a
+// subkey, never the key itself.
+void DeleteRegValue(const Platform& platform, RegHandle hive, std::string_view path,
+                    std::string_view name);
+
+} // namespace vp
