@@ -44,7 +44,7 @@ void SimListBox::setListIndex(int index) {
 }
 
 void SimMainWindow::record(WindowEvent event) {
-    journal_.push_back(event);
+    journal_.push_back(std::move(event));
     if (onRecord) {
         onRecord(journal_.back());
     }
