@@ -71,28 +71,96 @@ SimFileSystem::Node* SimFileSystem::resolveLink(Node* node) const {
     return node;
 }
 
-SimFileSystem::Location SimFileSystem::locate(std::string_view path, bool followFinalLink) const {
-    const auto parts = split(path);
-    if (parts.empty()) {
+namespace {
+
+// The path folded for lookups: separators made backslashes, doubled and trailing ones dropped.
+// Empty when it is no absolute drive path or holds a character names cannot hold.
+std::string foldedKey(std::string_view path) {
+    std::string out;
+    out.reserve(path.size());
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const char c = path[i] == '/' ? '\\' : path[i];
+        if (c == '\\') {
+            if (!out.empty() && out.back() != '\\') {
+                out += c;
+            }
+            continue;
+        }
+        if (std::string_view("*?<>|\"\0", 7).find(c) != std::string_view::npos ||
+            (c == ':' && out.size() != 1)) {
+            return {};
+        }
+        out += c;
+    }
+    while (!out.empty() && out.back() == '\\') {
+        out.pop_back();
+    }
+    if (out.size() < 2 || out[1] != ':' || !std::isalpha(static_cast<unsigned char>(out[0])) ||
+        (out.size() > 2 && out[2] != '\\')) {
         return {};
     }
+    return foldCase(out);
+}
+
+} // namespace
+
+SimFileSystem::Node* SimFileSystem::resolveFolder(const std::string& key) const {
+    // Start from the deepest remembered folder above `key`, so that a deep tree is not walked
+    // down from its drive at every call.
     Node* current = root_.get();
-    for (std::size_t i = 0; i < parts.size(); ++i) {
+    std::size_t done = 0;
+    for (const auto& [cachedKey, node] : folderCache_) {
+        if (cachedKey.size() > done && key.compare(0, cachedKey.size(), cachedKey) == 0 &&
+            (key.size() == cachedKey.size() || key[cachedKey.size()] == '\\')) {
+            current = node;
+            done = cachedKey.size();
+        }
+    }
+    while (done < key.size()) {
+        const std::size_t begin = key[done] == '\\' ? done + 1 : done;
+        const std::size_t cut = std::min(key.find('\\', begin), key.size());
         current = resolveLink(current);
         if (current == nullptr || !current->folder) {
-            return {};
+            return nullptr;
         }
-        const auto found = current->children.find(foldCase(parts[i]));
-        Node* child = found == current->children.end() ? nullptr : found->second.get();
-        if (i + 1 == parts.size()) {
-            return {current, followFinalLink ? resolveLink(child) : child, std::string(parts[i])};
+        const auto found = current->children.find(key.substr(begin, cut - begin));
+        if (found == current->children.end()) {
+            return nullptr;
         }
-        if (child == nullptr) {
-            return {};
-        }
-        current = child;
+        current = found->second.get();
+        done = cut;
     }
-    return {};
+    current = resolveLink(current);
+    if (current == nullptr || !current->folder) {
+        return nullptr;
+    }
+    if (folderCache_.size() == FolderCacheSize) {
+        folderCache_.erase(folderCache_.begin());
+    }
+    folderCache_.emplace_back(key, current);
+    return current;
+}
+
+SimFileSystem::Location SimFileSystem::locate(std::string_view path, bool followFinalLink) const {
+    const std::string key = foldedKey(path);
+    if (key.empty()) {
+        return {};
+    }
+    const std::size_t cut = key.find_last_of('\\');
+    Node* parent = cut == std::string::npos ? root_.get() : resolveFolder(key.substr(0, cut));
+    if (parent == nullptr) {
+        return {};
+    }
+    const std::string childKey = cut == std::string::npos ? key : key.substr(cut + 1);
+    const auto found = parent->children.find(childKey);
+    Node* child = found == parent->children.end() ? nullptr : found->second.get();
+    // The last component as it was written: the key is folded, the name is not.
+    std::string_view trimmed = path;
+    while (!trimmed.empty() && (trimmed.back() == '\\' || trimmed.back() == '/')) {
+        trimmed.remove_suffix(1);
+    }
+    const std::string name(trimmed.substr(trimmed.find_last_of("\\/") + 1));
+    return {parent, followFinalLink ? resolveLink(child) : child, name};
 }
 
 SimFileSystem::Node& SimFileSystem::makeFolders(std::string_view path) {
@@ -117,6 +185,7 @@ SimFileSystem::Node& SimFileSystem::makeFolders(std::string_view path) {
 }
 
 SimFileSystem& SimFileSystem::file(std::string_view path, FileOptions options) {
+    folderCache_.clear();
     const auto cut = path.find_last_of("\\/");
     Node& parent = makeFolders(path.substr(0, cut));
     const std::string_view name = path.substr(cut + 1);
@@ -131,6 +200,7 @@ SimFileSystem& SimFileSystem::file(std::string_view path, FileOptions options) {
 }
 
 SimFileSystem& SimFileSystem::folder(std::string_view path, FolderOptions options) {
+    folderCache_.clear();
     Node& node = makeFolders(path);
     node.attributes = options.attributes | FileAttribute::Directory;
     node.inUse = options.inUse;
@@ -228,6 +298,7 @@ bool SimFileSystem::removeFolder(std::string_view path) {
     if (!node->isLink() && !node->children.empty()) {
         return false;
     }
+    folderCache_.clear();
     where.parent->children.erase(foldCase(node->name));
     return true;
 }

@@ -71,11 +71,15 @@ private:
 
     Location locate(std::string_view path, bool followFinalLink) const;
     Node* resolveLink(Node* node) const;
+    Node* resolveFolder(const std::string& foldedKey) const;
     Node& makeFolders(std::string_view path);
     void collect(const Node& folder, const std::string& prefix,
                  std::vector<std::string>& out) const;
 
     std::unique_ptr<Node> root_; // holds one folder per drive letter
+    // Folders resolved lately, by folded path; cleared whenever a folder may have gone.
+    static constexpr std::size_t FolderCacheSize = 8;
+    mutable std::vector<std::pair<std::string, Node*>> folderCache_;
     FileSystemCounters counters_;
     bool refuseWrites_ = false;
 };
