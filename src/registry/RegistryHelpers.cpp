@@ -1,3 +1,4 @@
+// The registry helpers: logic only, no operating-system header and no state between calls.
 #include "registry/RegistryHelpers.h"
 
 #include "platform/NarrowText.h"

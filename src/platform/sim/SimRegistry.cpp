@@ -2,55 +2,74 @@
 #include "platform/sim/SimRegistry.h"
 
 #include "platform/NameCompare.h"
+#include "platform/sim/SimRegistryFile.h"
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
+#include <utility>
 
 namespace vp::sim {
 namespace {
 
-constexpr std::uint32_t KEY_READ = 0x20019;
+std::string_view checkedPath(std::string_view path) {
+    const auto wellFormed = WellFormedKeyPath(path);
+    if (!wellFormed) {
+        throw std::invalid_argument("malformed registry key path \"" + std::string(path) + "\"");
+    }
+    return *wellFormed;
+}
 
-bool sameName(const std::string& a, std::string_view b) { return namesEqual(a, b); }
+// The folded path of the key directly above; the hive's own keys have "" above them.
+std::string_view parentOf(std::string_view folded) {
+    const std::size_t cut = folded.rfind('\\');
+    return cut == std::string_view::npos ? std::string_view{} : folded.substr(0, cut);
+}
+
+bool isBelow(std::string_view folded, std::string_view ancestor) {
+    return ancestor.empty() ? !folded.empty()
+                            : folded.size() > ancestor.size() && folded.starts_with(ancestor) &&
+                                  folded[ancestor.size()] == '\\';
+}
 
 } // namespace
 
-std::string SimRegistry::normalise(std::string_view path) {
-    std::string out;
-    bool separator = true; // drop leading, doubled and trailing backslashes
-    for (const char c : path) {
-        if (c == '\\') {
-            separator = true;
-            continue;
-        }
-        if (separator && !out.empty()) {
-            out += '\\';
-        }
-        separator = false;
-        out += c;
+SimRegistry::SimRegistry() { keys_.emplace("", Key{}); }
+
+const SimRegistry::Key* SimRegistry::find(std::string_view path) const {
+    const auto wellFormed = WellFormedKeyPath(path);
+    if (!wellFormed) {
+        return nullptr;
     }
-    return foldCase(out);
+    const auto found = keys_.find(foldCase(*wellFormed));
+    return found == keys_.end() ? nullptr : &found->second;
 }
 
 SimRegistry::Key* SimRegistry::find(std::string_view path) {
-    const auto found = keys_.find(normalise(path));
-    return found == keys_.end() ? nullptr : &found->second;
-}
-
-const SimRegistry::Key* SimRegistry::find(std::string_view path) const {
-    const auto found = keys_.find(normalise(path));
-    return found == keys_.end() ? nullptr : &found->second;
+    return const_cast<Key*>(std::as_const(*this).find(path));
 }
 
 SimRegistry::Key& SimRegistry::make(std::string_view path) {
+    path = checkedPath(path);
     // Every key above exists too, as in a real hive.
     for (std::size_t cut = path.find('\\'); cut != std::string_view::npos;
          cut = path.find('\\', cut + 1)) {
-        if (cut > 0) {
-            keys_.try_emplace(normalise(path.substr(0, cut)), Key{std::string(path.substr(0, cut)), false, {}});
+        keys_.try_emplace(foldCase(path.substr(0, cut)), Key{std::string(path.substr(0, cut))});
+    }
+    return keys_.try_emplace(foldCase(path), Key{std::string(path)}).first->second;
+}
+
+SimRegistry::Value* SimRegistry::findValue(Key& key, std::string_view foldedName) {
+    return const_cast<Value*>(findValue(std::as_const(key), foldedName));
+}
+
+const SimRegistry::Value* SimRegistry::findValue(const Key& key, std::string_view foldedName) {
+    for (const Value& value : key.values) {
+        if (value.folded == foldedName) {
+            return &value;
         }
     }
-    return keys_.try_emplace(normalise(path), Key{std::string(path), false, {}}).first->second;
+    return nullptr;
 }
 
 SimRegistry& SimRegistry::key(std::string_view path) {
@@ -68,17 +87,50 @@ SimRegistry& SimRegistry::setString(std::string_view path, std::string_view name
     return setRaw(path, name, type, bytes);
 }
 
+SimRegistry& SimRegistry::setExpandString(std::string_view path, std::string_view name,
+                                          std::string_view text) {
+    return setString(path, name, text, REG_EXPAND_SZ);
+}
+
+SimRegistry& SimRegistry::setMultiString(std::string_view path, std::string_view name,
+                                         std::initializer_list<std::string_view> strings) {
+    std::string bytes;
+    for (const std::string_view text : strings) {
+        bytes += codePage_.toNarrow(text);
+        bytes += '\0';
+    }
+    bytes += '\0';
+    return setRaw(path, name, REG_MULTI_SZ, bytes);
+}
+
+SimRegistry& SimRegistry::setDword(std::string_view path, std::string_view name,
+                                   std::uint32_t number) {
+    std::string bytes;
+    for (int shift = 0; shift < 32; shift += 8) {
+        bytes += static_cast<char>((number >> shift) & 0xFF);
+    }
+    return setRaw(path, name, REG_DWORD, bytes);
+}
+
+SimRegistry& SimRegistry::setBinary(std::string_view path, std::string_view name,
+                                    std::initializer_list<unsigned char> bytes) {
+    std::string data;
+    for (const unsigned char byte : bytes) {
+        data += static_cast<char>(byte);
+    }
+    return setRaw(path, name, REG_BINARY, data);
+}
+
 SimRegistry& SimRegistry::setRaw(std::string_view path, std::string_view name, std::uint32_t type,
                                  std::string_view bytes) {
     Key& key = make(path);
-    for (Value& value : key.values) {
-        if (sameName(value.name, name)) {
-            value.type = type;
-            value.bytes = std::string(bytes);
-            return *this;
-        }
+    const std::string folded = foldCase(name);
+    if (Value* value = findValue(key, folded)) {
+        value->type = type;
+        value->bytes = std::string(bytes);
+    } else {
+        key.values.push_back({std::string(name), folded, type, std::string(bytes)});
     }
-    key.values.push_back({std::string(name), type, std::string(bytes)});
     return *this;
 }
 
@@ -87,12 +139,53 @@ SimRegistry& SimRegistry::readOnly(std::string_view path) {
     return *this;
 }
 
+SimRegistry& SimRegistry::removeKey(std::string_view path) {
+    const std::string folded = foldCase(checkedPath(path));
+    if (folded.empty()) {
+        throw std::invalid_argument("the hive itself cannot be removed");
+    }
+    std::erase_if(keys_, [&](const auto& entry) {
+        return entry.first == folded || isBelow(entry.first, folded);
+    });
+    return *this;
+}
+
+SimRegistry& SimRegistry::removeValue(std::string_view path, std::string_view name) {
+    if (Key* key = find(path)) {
+        const std::string folded = foldCase(name);
+        std::erase_if(key->values, [&](const Value& value) { return value.folded == folded; });
+    }
+    return *this;
+}
+
+SimRegistry& SimRegistry::loadRegText(std::string_view text) {
+    // Every line is checked before the first edit, so a bad text changes nothing.
+    for (RegFileEdit& edit : ParseRegText(text, codePage_)) {
+        switch (edit.kind) {
+        case RegFileEdit::Kind::AddKey:
+            make(edit.path);
+            break;
+        case RegFileEdit::Kind::RemoveKey:
+            if (!edit.path.empty()) {
+                removeKey(edit.path);
+            }
+            break;
+        case RegFileEdit::Kind::SetValue:
+            setRaw(edit.path, edit.name, edit.type, edit.bytes);
+            break;
+        case RegFileEdit::Kind::RemoveValue:
+            removeValue(edit.path, edit.name);
+            break;
+        }
+    }
+    return *this;
+}
+
 bool SimRegistry::hasKey(std::string_view path) const { return find(path) != nullptr; }
 
 bool SimRegistry::hasValue(std::string_view path, std::string_view name) const {
     const Key* key = find(path);
-    return key != nullptr && std::any_of(key->values.begin(), key->values.end(),
-                                         [&](const Value& v) { return sameName(v.name, name); });
+    return key != nullptr && findValue(*key, foldCase(name)) != nullptr;
 }
 
 std::vector<std::string> SimRegistry::valueNames(std::string_view path) const {
@@ -107,85 +200,151 @@ std::vector<std::string> SimRegistry::valueNames(std::string_view path) const {
 
 std::vector<std::string> SimRegistry::subkeyNames(std::string_view path) const {
     std::vector<std::string> names;
-    const std::string prefix = normalise(path) + "\\";
-    for (const auto& [folded, key] : keys_) {
-        if (folded.size() > prefix.size() && folded.compare(0, prefix.size(), prefix) == 0 &&
-            folded.find('\\', prefix.size()) == std::string::npos) {
-            names.push_back(key.path.substr(key.path.find_last_of('\\') + 1));
+    const auto wellFormed = WellFormedKeyPath(path);
+    if (!wellFormed) {
+        return names;
+    }
+    const std::string folded = foldCase(*wellFormed);
+    for (const auto& [keyFolded, key] : keys_) {
+        if (isBelow(keyFolded, folded) && parentOf(keyFolded) == folded) {
+            names.push_back(key.path.substr(key.path.rfind('\\') + 1));
         }
     }
     return names;
 }
 
+std::optional<std::uint32_t> SimRegistry::valueType(std::string_view path,
+                                                    std::string_view name) const {
+    const Key* key = find(path);
+    const Value* value = key == nullptr ? nullptr : findValue(*key, foldCase(name));
+    return value == nullptr ? std::nullopt : std::optional(value->type);
+}
+
+std::optional<std::string> SimRegistry::rawValue(std::string_view path,
+                                                 std::string_view name) const {
+    const Key* key = find(path);
+    const Value* value = key == nullptr ? nullptr : findValue(*key, foldCase(name));
+    return value == nullptr ? std::nullopt : std::optional(value->bytes);
+}
+
+std::optional<std::string> SimRegistry::stringValue(std::string_view path,
+                                                    std::string_view name) const {
+    const auto bytes = rawValue(path, name);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return codePage_.fromNarrow(std::string_view(*bytes).substr(0, bytes->find('\0')));
+}
+
+std::string SimRegistry::exportRegText(std::string_view path) const {
+    std::string text = RegTextHeader();
+    const auto wellFormed = WellFormedKeyPath(path);
+    const std::string folded = wellFormed ? foldCase(*wellFormed) : std::string();
+    if (!wellFormed || !keys_.contains(folded)) {
+        return text + "; no key " + std::string(path) + "\n";
+    }
+    for (const auto& [keyFolded, key] : keys_) {
+        if (keyFolded != folded && !isBelow(keyFolded, folded)) {
+            continue;
+        }
+        if (keyFolded.empty() && key.values.empty()) {
+            continue; // the hive itself, when it holds nothing of its own
+        }
+        text += "\n" + RegKeyLine(key.path);
+        if (key.readOnly) {
+            text += "; opens for reading only\n";
+        }
+        for (const Value& value : key.values) {
+            text += RegValueLine(value.name, value.type, value.bytes, codePage_);
+        }
+    }
+    return text;
+}
+
 long SimRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t /*options*/,
                           std::uint32_t access, RegHandle& handle) {
+    ++calls_.opens;
     handle = 0;
     if (hive != HKEY_CURRENT_USER) {
         return RegStatus::FileNotFound;
     }
     const std::string utf8Path = codePage_.fromNarrow(path);
-    const Key* key = find(utf8Path);
-    if (key == nullptr) {
+    const auto wellFormed = WellFormedKeyPath(utf8Path);
+    if (!wellFormed) {
+        return RegStatusMore::BadPathname;
+    }
+    std::string folded = foldCase(*wellFormed);
+    const auto found = keys_.find(folded);
+    if (found == keys_.end()) {
         return RegStatus::FileNotFound;
     }
-    if (key->readOnly && (access & ~KEY_READ) != 0) {
+    if (found->second.readOnly && (access & ~KEY_READ) != 0) {
         return RegStatus::AccessDenied;
     }
     handle = nextHandle_++;
-    handles_.emplace(handle, normalise(utf8Path));
+    handles_.emplace(handle, OpenKey{std::move(folded), access});
+    return RegStatus::Success;
+}
+
+long SimRegistry::resolve(RegHandle handle, std::uint32_t needed, Key*& key) {
+    const auto open = handles_.find(handle);
+    if (open == handles_.end()) {
+        return RegStatusMore::InvalidHandle;
+    }
+    if ((open->second.access & needed) != needed) {
+        return RegStatus::AccessDenied;
+    }
+    const auto found = keys_.find(open->second.folded);
+    if (found == keys_.end()) {
+        return RegStatusMore::KeyDeleted;
+    }
+    key = &found->second;
     return RegStatus::Success;
 }
 
 long SimRegistry::queryValue(RegHandle handle, std::string_view name, std::uint32_t& type,
                              unsigned char* data, std::uint32_t& size) {
-    const auto open = handles_.find(handle);
-    if (open == handles_.end()) {
-        return 6; // ERROR_INVALID_HANDLE
+    ++calls_.queries;
+    Key* key = nullptr;
+    if (const long status = resolve(handle, KEY_QUERY_VALUE, key); status != RegStatus::Success) {
+        return status;
     }
-    const Key* key = find(open->second);
-    if (key == nullptr) {
+    const Value* value = findValue(*key, foldCase(codePage_.fromNarrow(name)));
+    if (value == nullptr) {
         return RegStatus::FileNotFound;
     }
-    const std::string utf8Name = codePage_.fromNarrow(name);
-    for (const Value& value : key->values) {
-        if (!sameName(value.name, utf8Name)) {
-            continue;
-        }
-        type = value.type;
-        if (value.bytes.size() > size) {
-            size = static_cast<std::uint32_t>(value.bytes.size());
-            return RegStatus::MoreData;
-        }
-        if (data != nullptr) {
-            std::memcpy(data, value.bytes.data(), value.bytes.size());
-        }
-        size = static_cast<std::uint32_t>(value.bytes.size());
-        return RegStatus::Success;
+    type = value->type;
+    const auto length = static_cast<std::uint32_t>(value->bytes.size());
+    if (data != nullptr && length > size) {
+        size = length;
+        return RegStatus::MoreData;
     }
-    return RegStatus::FileNotFound;
+    if (data != nullptr) {
+        std::memcpy(data, value->bytes.data(), length);
+    }
+    size = length;
+    return RegStatus::Success;
 }
 
 long SimRegistry::deleteValue(RegHandle handle, std::string_view name) {
-    const auto open = handles_.find(handle);
-    if (open == handles_.end()) {
-        return 6;
+    ++calls_.deletes;
+    Key* key = nullptr;
+    if (const long status = resolve(handle, KEY_SET_VALUE, key); status != RegStatus::Success) {
+        return status;
     }
-    Key* key = find(open->second);
-    if (key == nullptr) {
-        return RegStatus::FileNotFound;
-    }
-    const std::string utf8Name = codePage_.fromNarrow(name);
-    const auto gone = std::remove_if(key->values.begin(), key->values.end(),
-                                     [&](const Value& v) { return sameName(v.name, utf8Name); });
+    const std::string folded = foldCase(codePage_.fromNarrow(name));
+    const auto gone = std::find_if(key->values.begin(), key->values.end(),
+                                   [&](const Value& value) { return value.folded == folded; });
     if (gone == key->values.end()) {
         return RegStatus::FileNotFound;
     }
-    key->values.erase(gone, key->values.end());
+    key->values.erase(gone);
     return RegStatus::Success;
 }
 
 long SimRegistry::closeKey(RegHandle handle) {
-    return handles_.erase(handle) == 1 ? RegStatus::Success : 6;
+    ++calls_.closes;
+    return handles_.erase(handle) == 1 ? RegStatus::Success : RegStatusMore::InvalidHandle;
 }
 
 } // namespace vp::sim
