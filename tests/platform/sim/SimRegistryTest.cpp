@@ -1,0 +1,118 @@
+#include "platform/sim/SimRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace vp::sim {
+namespace {
+
+using namespace std::string_view_literals;
+
+constexpr std::string_view Key = R"(Software\Vexoma)";
+
+class SimRegistryTest : public ::testing::Test {
+protected:
+    SimRegistry registry;
+
+    long open(std::string_view path, std::uint32_t access, RegHandle& handle) {
+        return registry.openKey(HKEY_CURRENT_USER, path, 0, access, handle);
+    }
+};
+
+TEST_F(SimRegistryTest, KeysAndValuesAreFoundWithoutCaseAndKeepTheirWrittenNames) {
+    registry.setString(R"(Software\Vexoma\Listes)", "MRUList", "a").key(R"(Software\Vexoma\Autre)");
+    RegHandle handle = 0;
+    ASSERT_EQ(open(R"(SOFTWARE\vexoma\LISTES\)", KEY_ALL_ACCESS, handle), RegStatus::Success);
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    EXPECT_EQ(registry.queryValue(handle, "mrulist", type, nullptr, size), RegStatus::Success);
+    EXPECT_EQ(size, 2u);
+    EXPECT_EQ(registry.closeKey(handle), RegStatus::Success);
+
+    EXPECT_EQ(registry.subkeyNames("software\\VEXOMA"), (std::vector<std::string>{"Autre", "Listes"}));
+    EXPECT_EQ(registry.subkeyNames(""), std::vector<std::string>{"Software"});
+    EXPECT_EQ(registry.valueNames(R"(software\vexoma\listes)"), std::vector<std::string>{"MRUList"});
+}
+
+TEST_F(SimRegistryTest, AMalformedPathOpensNothingAndIsRefusedByTheBuilders) {
+    registry.key(R"(Software\Vexoma)");
+    for (const std::string_view path : {R"(\Software\Vexoma)", R"(Software\\Vexoma)",
+                                        R"(Software\Vexoma\\)"}) {
+        RegHandle handle = 1;
+        EXPECT_NE(open(path, KEY_READ, handle), RegStatus::Success) << path;
+        EXPECT_EQ(handle, 0u) << path;
+        EXPECT_THROW(registry.key(path), std::invalid_argument) << path;
+    }
+    EXPECT_EQ(registry.openHandles(), 0);
+}
+
+TEST_F(SimRegistryTest, AReadOnlyKeyOpensForReadingAndItsHandleCannotDelete) {
+    registry.setString(Key, "a", "x").readOnly(Key);
+    RegHandle handle = 0;
+    EXPECT_EQ(open(Key, KEY_ALL_ACCESS, handle), RegStatus::AccessDenied);
+    EXPECT_EQ(handle, 0u);
+    ASSERT_EQ(open(Key, KEY_READ, handle), RegStatus::Success);
+    EXPECT_EQ(registry.deleteValue(handle, "a"), RegStatus::AccessDenied);
+    registry.closeKey(handle);
+    EXPECT_TRUE(registry.hasValue(Key, "a"));
+
+    // Access is checked per handle, as Windows does: one opened to write may not read.
+    registry.key(R"(Software\Other)");
+    ASSERT_EQ(open(R"(Software\Other)", KEY_SET_VALUE, handle), RegStatus::Success);
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    EXPECT_EQ(registry.queryValue(handle, "a", type, nullptr, size), RegStatus::AccessDenied);
+    registry.closeKey(handle);
+}
+
+TEST_F(SimRegistryTest, AQueryTooLargeForTheBufferLeavesItUntouchedAndTellsTheSize) {
+    registry.setString(Key, "long", "0123456789");
+    RegHandle handle = 0;
+    ASSERT_EQ(open(Key, KEY_READ, handle), RegStatus::Success);
+    unsigned char buffer[8] = {'k', 'e', 'e', 'p', 0, 0, 0, 0};
+    std::uint32_t type = 0;
+    std::uint32_t size = sizeof buffer;
+    EXPECT_EQ(registry.queryValue(handle, "long", type, buffer, size), RegStatus::MoreData);
+    EXPECT_EQ(size, 11u);
+    EXPECT_EQ(type, REG_SZ);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 4), "keep");
+    registry.closeKey(handle);
+}
+
+TEST_F(SimRegistryTest, HandlesAreCountedUntilClosedAndOutliveNoKey) {
+    registry.setString(Key, "a", "x");
+    RegHandle first = 0;
+    RegHandle second = 0;
+    open(Key, KEY_ALL_ACCESS, first);
+    open(Key, KEY_ALL_ACCESS, second);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(registry.openHandles(), 2);
+
+    registry.removeKey("Software");
+    EXPECT_EQ(registry.deleteValue(first, "a"), RegStatusMore::KeyDeleted);
+    EXPECT_EQ(registry.closeKey(first), RegStatus::Success);
+    EXPECT_NE(registry.closeKey(first), RegStatus::Success) << "closed twice";
+    EXPECT_EQ(registry.openHandles(), 1);
+    EXPECT_EQ(registry.calls(), (SimRegistry::CallCounts{.opens = 2, .queries = 0, .deletes = 1,
+                                                         .closes = 2}));
+}
+
+TEST_F(SimRegistryTest, TypedBuildersStoreTheBytesWindowsWould) {
+    registry.setMultiString(Key, "multi", {"un", "deux"})
+        .setDword(Key, "dword", 0x01020304)
+        .setExpandString(Key, "expand", "%TEMP%")
+        .setString(Key, "multi1", "seul", REG_MULTI_SZ)
+        .setBinary(Key, "bin", {0xFF, 0x00});
+
+    EXPECT_EQ(*registry.rawValue(Key, "multi"), "un\0deux\0\0"sv);
+    EXPECT_EQ(*registry.rawValue(Key, "dword"), "\x04\x03\x02\x01"sv);
+    EXPECT_EQ(*registry.rawValue(Key, "expand"), "%TEMP%\0"sv);
+    EXPECT_EQ(*registry.rawValue(Key, "multi1"), "seul\0\0"sv);
+    EXPECT_EQ(*registry.rawValue(Key, "bin"), "\xFF\0"sv);
+    EXPECT_EQ(registry.valueType(Key, "expand"), REG_EXPAND_SZ);
+    EXPECT_EQ(registry.stringValue(Key, "multi"), "un");
+}
+
+} // namespace
+} // namespace vp::sim
