@@ -11,6 +11,45 @@ namespace {
 
 constexpr std::uint32_t ReadBufferSize = 128;
 
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Text in the narrow code page for one call. Every ANSI code page of Windows agrees with ASCII,
+// so ASCII text (as nearly every key path and value name is) crosses unconverted.
+class NarrowArgument {
+public:
+    NarrowArgument(const NarrowText& narrow, std::string_view utf8) {
+        if (isAscii(utf8)) {
+            view_ = utf8;
+        } else {
+            converted_ = narrow.toNarrow(utf8);
+            view_ = converted_;
+        }
+    }
+    NarrowArgument(const NarrowArgument&) = delete;
+    NarrowArgument& operator=(const NarrowArgument&) = delete;
+    operator std::string_view() const { return view_; }
+
+private:
+    std::string converted_;
+    std::string_view view_;
+};
+
+// The same holds on the way back: the ASCII start of the data is already UTF-8, and only the
+// rest, from the first byte a code page gives its own meaning, needs decoding.
+std::string fromNarrow(const NarrowText& narrow, std::string_view bytes) {
+    const auto ascii = std::find_if(bytes.begin(), bytes.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    const auto prefix = static_cast<std::size_t>(ascii - bytes.begin());
+    std::string text(bytes.substr(0, prefix));
+    if (prefix < bytes.size()) {
+        text += narrow.fromNarrow(bytes.substr(prefix));
+    }
+    return text;
+}
+
 } // namespace
 
 std::string GetRegString(const Platform& platform, RegHandle hive, std::string_view path,
@@ -18,14 +57,14 @@ std::string GetRegString(const Platform& platform, RegHandle hive, std::string_v
     Registry& registry = platform.registry;
     const NarrowText& narrow = platform.narrowText;
     RegHandle key = 0;
-    if (registry.openKey(hive, narrow.toNarrow(path), 0, KEY_ALL_ACCESS, key) !=
+    if (registry.openKey(hive, NarrowArgument(narrow, path), 0, KEY_ALL_ACCESS, key) !=
         RegStatus::Success) {
         return std::string(defaultText);
     }
     std::array<unsigned char, ReadBufferSize> buffer{};
     std::uint32_t size = ReadBufferSize;
     std::uint32_t type = REG_SZ;
-    const long status = registry.queryValue(key, narrow.toNarrow(name), type, buffer.data(), size);
+    const long status = registry.queryValue(key, NarrowArgument(narrow, name), type, buffer.data(), size);
     registry.closeKey(key);
     if (status != RegStatus::Success) {
         return std::string(defaultText);
@@ -36,8 +75,8 @@ std::string GetRegString(const Platform& platform, RegHandle hive, std::string_v
     if (end == buffer.end()) {
         return std::string(defaultText);
     }
-    return narrow.fromNarrow(
-        std::string_view(reinterpret_cast<const char*>(buffer.data()),
+    return fromNarrow(
+        narrow, std::string_view(reinterpret_cast<const char*>(buffer.data()),
                          static_cast<std::size_t>(end - buffer.begin())));
 }
 
@@ -46,11 +85,11 @@ void DeleteRegValue(const Platform& platform, RegHandle hive, std::string_view p
     Registry& registry = platform.registry;
     const NarrowText& narrow = platform.narrowText;
     RegHandle key = 0;
-    if (registry.openKey(hive, narrow.toNarrow(path), 0, KEY_ALL_ACCESS, key) !=
+    if (registry.openKey(hive, NarrowArgument(narrow, path), 0, KEY_ALL_ACCESS, key) !=
         RegStatus::Success) {
         return;
     }
-    registry.deleteValue(key, narrow.toNarrow(name));
+    registry.deleteValue(key, NarrowArgument(narrow, name));
     registry.closeKey(key);
 }
 
