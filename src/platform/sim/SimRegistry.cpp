@@ -250,7 +250,8 @@ std::string SimRegistry::exportRegText(std::string_view path) const {
         if (keyFolded.empty() && key.values.empty()) {
             continue; // the hive itself, when it holds nothing of its own
         }
-        text += "\n" + RegKeyLine(key.path);
+        text += '\n';
+        text += RegKeyLine(key.path);
         if (key.readOnly) {
             text += "; opens for reading only\n";
         }
