@@ -43,11 +43,15 @@ const std::vector<NumberedList> AppLists = {
     {{R"(Software\Ahead\Cover Designer\Recent File List)"}, "file", 1, 100},
     {{R"(Software\Microsoft\Visual Basic\6.0\RecentFiles)",
       R"(Software\Microsoft\Visual Basic\5.0\RecentFiles)"},
-     "", 1, 100},
+     "",
+     1,
+     100},
     {{R"(Software\Microsoft\MediaPlayer\Player\RecentURLList)"}, "URL", 0, 100},
     {{R"(Software\WinRAR\ArcHistory)", R"(Software\WinRAR\DialogEditHistory\ArcName)",
       R"(Software\WinRAR\DialogEditHistory\ExtrPath)"},
-     "", 0, 100},
+     "",
+     0,
+     100},
     {{R"(Software\Nico Mak Computing\WinZip\filemenu)"}, "filemenu", 1, 100},
 };
 
@@ -57,8 +61,8 @@ std::string entryText(int n) {
 
 void fill(SimRegistry& registry) {
     registry.setString(ShellFolders, "Recent", RecentFolder);
-    for (const NumberedList* list : {&Typed, &AppLists[0], &AppLists[1], &AppLists[2],
-                                     &AppLists[3], &AppLists[4], &AppLists[5]}) {
+    for (const NumberedList* list : {&Typed, &AppLists[0], &AppLists[1], &AppLists[2], &AppLists[3],
+                                     &AppLists[4], &AppLists[5]}) {
         for (const std::string& key : list->keys) {
             for (int n = list->first; n <= list->last; ++n) {
                 registry.setString(key, list->prefix + std::to_string(n), entryText(n));
@@ -120,7 +124,8 @@ std::size_t bareLoop(vp::Registry& registry, const std::vector<Step>& steps) {
     for (const Step& step : steps) {
         vp::RegHandle key = 0;
         if (step.read) {
-            if (registry.openKey(vp::HKEY_CURRENT_USER, step.key, 0, vp::KEY_ALL_ACCESS, key) == 0) {
+            if (registry.openKey(vp::HKEY_CURRENT_USER, step.key, 0, vp::KEY_ALL_ACCESS, key) ==
+                0) {
                 std::uint32_t type = vp::REG_SZ;
                 std::uint32_t size = sizeof buffer;
                 logged += registry.queryValue(key, step.name, type, buffer, size) == 0 ? 1 : 0;
@@ -185,13 +190,15 @@ int main() {
         const auto bareCalls = bare.calls();
         bareTimes.push_back(seconds([&] { bareLogged = bareLoop(bare, steps); }));
 
-        const auto delta = [](const SimRegistry::CallCounts& now, const SimRegistry::CallCounts& was) {
+        const auto delta = [](const SimRegistry::CallCounts& now,
+                              const SimRegistry::CallCounts& was) {
             return SimRegistry::CallCounts{now.opens - was.opens, now.queries - was.queries,
                                            now.deletes - was.deletes, now.closes - was.closes};
         };
         if (pass == 0) {
             const auto made = delta(sim.registry.calls(), targetCalls);
-            if (made != delta(bare.calls(), bareCalls) || sim.registry.exportRegText() != bare.exportRegText()) {
+            if (made != delta(bare.calls(), bareCalls) ||
+                sim.registry.exportRegText() != bare.exportRegText()) {
                 std::fprintf(stderr, "the bare loop does not make the targets' calls\n");
                 return 1;
             }

@@ -64,7 +64,8 @@ std::string GetRegString(const Platform& platform, RegHandle hive, std::string_v
     std::array<unsigned char, ReadBufferSize> buffer{};
     std::uint32_t size = ReadBufferSize;
     std::uint32_t type = REG_SZ;
-    const long status = registry.queryValue(key, NarrowArgument(narrow, name), type, buffer.data(), size);
+    const long status =
+        registry.queryValue(key, NarrowArgument(narrow, name), type, buffer.data(), size);
     registry.closeKey(key);
     if (status != RegStatus::Success) {
         return std::string(defaultText);
@@ -75,9 +76,8 @@ std::string GetRegString(const Platform& platform, RegHandle hive, std::string_v
     if (end == buffer.end()) {
         return std::string(defaultText);
     }
-    return fromNarrow(
-        narrow, std::string_view(reinterpret_cast<const char*>(buffer.data()),
-                         static_cast<std::size_t>(end - buffer.begin())));
+    return fromNarrow(narrow, std::string_view(reinterpret_cast<const char*>(buffer.data()),
+                                               static_cast<std::size_t>(end - buffer.begin())));
 }
 
 void DeleteRegValue(const Platform& platform, RegHandle hive, std::string_view path,

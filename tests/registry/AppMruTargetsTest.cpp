@@ -19,7 +19,9 @@ TEST_F(AppMruTargetsTest, NeroLogsFile1To100AndLeavesFile0File101AndSubkeys) {
     registry.setString(Nero, "file0", R"(C:\zero.nri)")
         .setString(Nero, "file4", R"(C:\Gravures\quatre.nrg)")
         .setString(Nero, "file1", R"(C:\Gravures\un.nri)")
-        .setRaw(Nero, "file2", REG_SZ, windows1252("C:\\Gravures\\R\xE9""cent.nrg"))
+        .setRaw(Nero, "file2", REG_SZ,
+                windows1252("C:\\Gravures\\R\xE9"
+                            "cent.nrg"))
         .setString(Nero, "file101", R"(C:\beyond.nri)")
         .key(Nero + R"(\file1)");
 
@@ -52,9 +54,9 @@ TEST_F(AppMruTargetsTest, RarHandlesNumber0To100InItsThreeKeysNumberByNumber) {
         .setString(ExtrPath, "101", R"(C:\Extraits\au-delà)")
         .key(ArcName);
 
-    EXPECT_EQ(runWith({19}), (Lines{"WinRar  : Nettoyage ...", R"(C:\Archives\un.rar)",
-                                    R"(C:\Extraits)", R"(C:\Archives\deux.rar)",
-                                    R"(C:\Extraits\dernier)", ""}));
+    EXPECT_EQ(runWith({19}),
+              (Lines{"WinRar  : Nettoyage ...", R"(C:\Archives\un.rar)", R"(C:\Extraits)",
+                     R"(C:\Archives\deux.rar)", R"(C:\Extraits\dernier)", ""}));
     EXPECT_EQ(registry.valueNames(ArcHistory), Lines{});
     EXPECT_EQ(registry.valueNames(ExtrPath), Lines{"101"}) << dump(ExtrPath);
     // Every number, in every key, is read and deleted through a key opened and closed for it.

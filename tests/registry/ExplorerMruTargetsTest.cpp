@@ -24,11 +24,12 @@ TEST_F(ExplorerMruTargetsTest, TypedLogsUrl1ToUrl100InNumberOrderAndDeletesThem)
         .setString(TypedUrls, "other", "x")
         .key(TypedUrls + R"(\url5)");
 
-    EXPECT_EQ(runWith({1}), (Lines{"Adresses tapées récemment  : Nettoyage ...",
-                                   "http://vexoma.example/", "www.exemple.fr",
-                                   "http://café.example/", "http://last.example/", ""}));
+    EXPECT_EQ(runWith({1}),
+              (Lines{"Adresses tapées récemment  : Nettoyage ...", "http://vexoma.example/",
+                     "www.exemple.fr", "http://café.example/", "http://last.example/", ""}));
     EXPECT_EQ(form->List1->listIndex(), 4) << "the last logged line stays selected";
-    EXPECT_EQ(registry.valueNames(TypedUrls), (Lines{"url0", "url101", "other"})) << dump(TypedUrls);
+    EXPECT_EQ(registry.valueNames(TypedUrls), (Lines{"url0", "url101", "other"}))
+        << dump(TypedUrls);
     EXPECT_EQ(registry.subkeyNames(TypedUrls), Lines{"url5"});
 }
 
@@ -53,7 +54,9 @@ TEST_F(ExplorerMruTargetsTest, SearchedDeletesEntriesItCannotLogAndKeepsKToZ) {
     registry.setString(SearchMru, "a", "rapport*.doc")
         .setString(SearchMru, "e", std::string(128, 'e'))
         .setString(SearchMru, "f", "")
-        .setRaw(SearchMru, "g", REG_SZ, windows1252("R\xE9""cent.doc"))
+        .setRaw(SearchMru, "g", REG_SZ,
+                windows1252("R\xE9"
+                            "cent.doc"))
         .setString(SearchMru, "j", "*.tmp")
         .setString(SearchMru, "k", "kept")
         .setString(SearchMru, "MRUList", "jgfea");
@@ -65,8 +68,9 @@ TEST_F(ExplorerMruTargetsTest, SearchedDeletesEntriesItCannotLogAndKeepsKToZ) {
 
 TEST_F(ExplorerMruTargetsTest, RecentSweepsTheRecentFolderAndDeletesTheLettersUnread) {
     const std::string profile = R"(C:\Documents and Settings\Zoé)";
-    registry.setRaw(ShellFolders, "Recent", REG_SZ,
-                    windows1252("C:\\Documents and Settings\\Zo\xE9\\Recent"))
+    registry
+        .setRaw(ShellFolders, "Recent", REG_SZ,
+                windows1252("C:\\Documents and Settings\\Zo\xE9\\Recent"))
         .setString(RecentDocs, "a", "secret.doc")
         .setString(RecentDocs, "b", "other secret.doc")
         .setString(RecentDocs, "z", "last secret.doc")
@@ -80,15 +84,15 @@ TEST_F(ExplorerMruTargetsTest, RecentSweepsTheRecentFolderAndDeletesTheLettersUn
         .file(profile + R"(\Recent\Old\c.lnk)")
         .file(profile + R"(\Mes documents\Récent.doc)");
 
-    EXPECT_EQ(runWith({5}), (Lines{"Documents ouverts récemment  : Nettoyage ...",
-                                   profile + R"(\Recent\b.txt.lnk)",
-                                   profile + R"(\Recent\Récent.doc.lnk)",
-                                   profile + R"(\Recent\Old\c.lnk)", ""}));
+    EXPECT_EQ(
+        runWith({5}),
+        (Lines{"Documents ouverts récemment  : Nettoyage ...", profile + R"(\Recent\b.txt.lnk)",
+               profile + R"(\Recent\Récent.doc.lnk)", profile + R"(\Recent\Old\c.lnk)", ""}));
     EXPECT_EQ(registry.valueNames(RecentDocs), (Lines{"MRUListEx", "0"})) << dump(RecentDocs);
     EXPECT_EQ(registry.valueNames(RecentDocs + R"(\.doc)"), (Lines{"a", "MRUList"}));
-    EXPECT_EQ(sim.files.tree(profile), (Lines{profile + R"(\Mes documents\)",
-                                              profile + R"(\Mes documents\Récent.doc)",
-                                              profile + R"(\Recent\)"}));
+    EXPECT_EQ(sim.files.tree(profile),
+              (Lines{profile + R"(\Mes documents\)", profile + R"(\Mes documents\Récent.doc)",
+                     profile + R"(\Recent\)"}));
 }
 
 TEST_F(ExplorerMruTargetsTest, RecentStillClearsTheRegistryWhenTheFolderCannotBeRead) {

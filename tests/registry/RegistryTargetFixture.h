@@ -30,12 +30,12 @@ protected:
     // What a failing expectation about a key shows: the key as .reg text.
     std::string dump(std::string_view path) const { return "\n" + registry.exportRegText(path); }
 
-    void TearDown() override {
-        EXPECT_EQ(registry.openHandles(), 0) << "registry keys left open";
-    }
+    void TearDown() override { EXPECT_EQ(registry.openHandles(), 0) << "registry keys left open"; }
 };
 
 // A value's data as a Western European Windows stores it, terminator included.
-inline std::string windows1252(std::string_view bytes) { return std::string(bytes) + '\0'; }
+inline std::string windows1252(std::string_view bytes) {
+    return std::string(bytes) + '\0';
+}
 
 } // namespace vp::test

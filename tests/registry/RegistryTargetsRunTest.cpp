@@ -58,26 +58,48 @@ TEST_F(RegistryTargetTest, AWholeRunClearsTheTenListsWithTheirProgressValuesAndC
         }
     };
     const std::initializer_list<int> boxes = {1, 5, 8, 9, 15, 16, 17, 18, 19, 20};
-    EXPECT_EQ(runWith(boxes),
-              (Lines{"Adresses tapées récemment  : Nettoyage ...", "http://vexoma.example/", "",
-                     "Documents ouverts récemment  : Nettoyage ...",
-                     R"(C:\Documents and Settings\Zoé\Recent\photos.zip.lnk)", "",
-                     "Historique de Exécuter  : Nettoyage ...", R"(notepad\1)", "",
-                     "Historique de Rechercher  : Nettoyage ...", "*.doc", "",
-                     "Nero  : Nettoyage ...", R"(C:\Gravures\Récent.nri)", "",
-                     "Nero CoverDesigner  : Nettoyage ...", R"(C:\Pochettes\pochette.ncd)", "",
-                     "Visual Basic  : Nettoyage ...", R"(C:\VB\Projet.vbp)", "",
-                     "Windows Media Player  : Nettoyage ...", "http://radio.example/flux", "",
-                     "WinRar  : Nettoyage ...", "sauvegarde.rar", "",
-                     "WinZip  : Nettoyage ...", R"(C:\Archives\photos.zip)", ""}))
+    EXPECT_EQ(runWith(boxes), (Lines{"Adresses tapées récemment  : Nettoyage ...",
+                                     "http://vexoma.example/",
+                                     "",
+                                     "Documents ouverts récemment  : Nettoyage ...",
+                                     R"(C:\Documents and Settings\Zoé\Recent\photos.zip.lnk)",
+                                     "",
+                                     "Historique de Exécuter  : Nettoyage ...",
+                                     R"(notepad\1)",
+                                     "",
+                                     "Historique de Rechercher  : Nettoyage ...",
+                                     "*.doc",
+                                     "",
+                                     "Nero  : Nettoyage ...",
+                                     R"(C:\Gravures\Récent.nri)",
+                                     "",
+                                     "Nero CoverDesigner  : Nettoyage ...",
+                                     R"(C:\Pochettes\pochette.ncd)",
+                                     "",
+                                     "Visual Basic  : Nettoyage ...",
+                                     R"(C:\VB\Projet.vbp)",
+                                     "",
+                                     "Windows Media Player  : Nettoyage ...",
+                                     "http://radio.example/flux",
+                                     "",
+                                     "WinRar  : Nettoyage ...",
+                                     "sauvegarde.rar",
+                                     "",
+                                     "WinZip  : Nettoyage ...",
+                                     R"(C:\Archives\photos.zip)",
+                                     ""}))
         << before;
     window().onRecord = nullptr;
-    EXPECT_EQ(shown, (std::vector<std::pair<int, std::string>>{
-                         {5, "Nettoyage en cours - 05%"},  {25, "Nettoyage en cours - 25%"},
-                         {40, "Nettoyage en cours - 40%"}, {45, "Nettoyage en cours - 45%"},
-                         {77, "Nettoyage en cours - 75%"}, {83, "Nettoyage en cours - 80%"},
-                         {85, "Nettoyage en cours - 85%"}, {90, "Nettoyage en cours - 90%"},
-                         {96, "Nettoyage en cours - 95%"}, {100, "Nettoyage en cours -100%"}}));
+    EXPECT_EQ(shown, (std::vector<std::pair<int, std::string>>{{5, "Nettoyage en cours - 05%"},
+                                                               {25, "Nettoyage en cours - 25%"},
+                                                               {40, "Nettoyage en cours - 40%"},
+                                                               {45, "Nettoyage en cours - 45%"},
+                                                               {77, "Nettoyage en cours - 75%"},
+                                                               {83, "Nettoyage en cours - 80%"},
+                                                               {85, "Nettoyage en cours - 85%"},
+                                                               {90, "Nettoyage en cours - 90%"},
+                                                               {96, "Nettoyage en cours - 95%"},
+                                                               {100, "Nettoyage en cours -100%"}}));
     EXPECT_EQ(window().caption().size(), 99u);
 
     // Of all those values only the shell-folder path is left; a second run finds nothing more.

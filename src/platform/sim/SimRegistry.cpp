@@ -34,7 +34,9 @@ bool isBelow(std::string_view folded, std::string_view ancestor) {
 
 } // namespace
 
-SimRegistry::SimRegistry() { keys_.emplace("", Key{}); }
+SimRegistry::SimRegistry() {
+    keys_.emplace("", Key{});
+}
 
 const SimRegistry::Key* SimRegistry::find(std::string_view path) const {
     const auto wellFormed = WellFormedKeyPath(path);
@@ -181,7 +183,9 @@ SimRegistry& SimRegistry::loadRegText(std::string_view text) {
     return *this;
 }
 
-bool SimRegistry::hasKey(std::string_view path) const { return find(path) != nullptr; }
+bool SimRegistry::hasKey(std::string_view path) const {
+    return find(path) != nullptr;
+}
 
 bool SimRegistry::hasValue(std::string_view path, std::string_view name) const {
     const Key* key = find(path);

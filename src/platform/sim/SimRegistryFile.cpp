@@ -106,7 +106,8 @@ std::optional<std::uint32_t> parseHex(std::string_view digits, std::size_t maxDi
         return std::nullopt;
     }
     std::uint32_t value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
     if (error != std::errc{} || end != digits.data() + digits.size()) {
         return std::nullopt;
     }
@@ -255,8 +256,9 @@ private:
         edit.type = 3;
         if (rest.starts_with('(')) {
             const std::size_t close = rest.find(')');
-            const auto type = close == std::string_view::npos ? std::nullopt
-                                                                 : parseHex(rest.substr(1, close - 1), 8);
+            const auto type = close == std::string_view::npos
+                                  ? std::nullopt
+                                  : parseHex(rest.substr(1, close - 1), 8);
             if (!type) {
                 fail("hex( must hold a hexadecimal type number and be closed by ')'");
             }
@@ -336,13 +338,16 @@ std::optional<std::string_view> WellFormedKeyPath(std::string_view path) {
     if (path.ends_with('\\')) {
         path.remove_suffix(1);
     }
-    if (path.starts_with('\\') || path.ends_with('\\') || path.find("\\\\") != std::string_view::npos) {
+    if (path.starts_with('\\') || path.ends_with('\\') ||
+        path.find("\\\\") != std::string_view::npos) {
         return std::nullopt;
     }
     return path;
 }
 
-std::string RegTextHeader() { return std::string(Version5Header) + "\n"; }
+std::string RegTextHeader() {
+    return std::string(Version5Header) + "\n";
+}
 
 std::string RegKeyLine(std::string_view path) {
     return "[" + std::string(Hive) + (path.empty() ? "" : "\\") + std::string(path) + "]\n";

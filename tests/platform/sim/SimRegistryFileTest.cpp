@@ -1,5 +1,5 @@
-#include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimRegistryFile.h"
+#include "platform/sim/SimRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -54,10 +54,13 @@ TEST(SimRegistryFile, LoadsEveryFormOfDataThatRegeditWrites) {
     registry.loadRegText(Exported);
 
     EXPECT_EQ(registry.valueNames(RunMru),
-              (std::vector<std::string>{"a", "b", "MRUList", "", "Count", "Bin", "Path", "List", "None"}));
+              (std::vector<std::string>{"a", "b", "MRUList", "", "Count", "Bin", "Path", "List",
+                                        "None"}));
     EXPECT_EQ(registry.stringValue(RunMru, "a"), R"(notepad\1)");
     EXPECT_EQ(registry.stringValue(RunMru, "b"), R"(cmd "quoted"\1)");
-    EXPECT_EQ(registry.rawValue(RunMru, ""), "R\xE9""cent.doc\0"sv) << "stored in Windows-1252";
+    EXPECT_EQ(registry.rawValue(RunMru, ""), "R\xE9"
+                                             "cent.doc\0"sv)
+        << "stored in Windows-1252";
     EXPECT_EQ(registry.rawValue(RunMru, "Count"), "\x2a\0\0\0"sv);
     EXPECT_EQ(registry.rawValue(RunMru, "Bin"), "\x01\x02\x03\xff"sv);
     EXPECT_EQ(registry.rawValue(RunMru, "Path"), "%TEMP%\xE9\0"sv);
@@ -149,7 +152,9 @@ TEST(SimRegistryFile, AMalformedTextNamesItsLineAndLoadsNothing) {
     }
 
     SimRegistry registry;
-    for (const std::string_view header : {""sv, "REGEDIT5\n"sv, "\n" "Windows Registry Editor Version 5.00\n"sv}) {
+    for (const std::string_view header : {""sv, "REGEDIT5\n"sv,
+                                          "\n"
+                                          "Windows Registry Editor Version 5.00\n"sv}) {
         EXPECT_THROW(registry.loadRegText(header), RegFileError) << header;
     }
     const std::string utf16 = asUtf16WithBom("Windows Registry Editor Version 5.00\n\n");
