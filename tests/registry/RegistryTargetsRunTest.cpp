@@ -1,5 +1,6 @@
 #include "registry/RegistryTargetFixture.h"
 
+#include <sstream>
 #include <utility>
 
 namespace vp::test {
@@ -105,9 +106,10 @@ TEST_F(RegistryTargetTest, AWholeRunClearsTheTenListsWithTheirProgressValuesAndC
     // Of all those values only the shell-folder path is left; a second run finds nothing more.
     const std::string after = registry.exportRegText();
     Lines valuesLeft;
-    for (std::size_t line = 0; line < after.size(); line = after.find('\n', line) + 1) {
-        if (after[line] == '"') {
-            valuesLeft.push_back(after.substr(line, after.find('\n', line) - line));
+    std::istringstream lines(after);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with('"')) {
+            valuesLeft.push_back(line);
         }
     }
     EXPECT_EQ(valuesLeft, Lines{R"("Recent"="C:\\Documents and Settings\\Zoé\\Recent")"}) << after;

@@ -168,9 +168,7 @@ SimRegistry& SimRegistry::loadRegText(std::string_view text) {
             make(edit.path);
             break;
         case RegFileEdit::Kind::RemoveKey:
-            if (!edit.path.empty()) {
-                removeKey(edit.path);
-            }
+            removeKey(edit.path);
             break;
         case RegFileEdit::Kind::SetValue:
             setRaw(edit.path, edit.name, edit.type, edit.bytes);

@@ -173,6 +173,9 @@ private:
         if (!path) {
             fail("the key path \"" + std::string(line) + "\" has an empty part");
         }
+        if (remove && path->empty()) {
+            fail("the hive itself cannot be removed");
+        }
         if (remove) {
             edits_.push_back({RegFileEdit::Kind::RemoveKey, std::string(*path)});
             key_.reset();

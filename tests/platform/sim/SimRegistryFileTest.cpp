@@ -134,6 +134,7 @@ TEST(SimRegistryFile, AMalformedTextNamesItsLineAndLoadsNothing) {
         {"\"a\"=hex:01,\\", 4},
         {"\"ok\"=hex:01,\\\n  02\n\n\"a\"=", 7},
         {"[-HKEY_CURRENT_USER\\Software\\Before]\n\"a\"=\"under a removed key\"", 5},
+        {"[-HKEY_CURRENT_USER]", 4},
     };
     for (const Malformed& bad : cases) {
         SimRegistry registry;
