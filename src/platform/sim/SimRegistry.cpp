@@ -5,7 +5,6 @@
 #include "platform/sim/SimRegistryFile.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 #include <utility>
 
@@ -323,7 +322,7 @@ long SimRegistry::queryValue(RegHandle handle, std::string_view name, std::uint3
         return RegStatus::MoreData;
     }
     if (data != nullptr) {
-        std::memcpy(data, value->bytes.data(), length);
+        std::copy(value->bytes.begin(), value->bytes.end(), data);
     }
     size = length;
     return RegStatus::Success;
