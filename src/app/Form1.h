@@ -84,6 +84,12 @@ private:
     void CreateControls();
     void ListCacheEntries();
 
+    // Deletes every entry named in `list`, logs each name and marks its line "Effacé"; once
+    // per start (`done`).
+    void DeleteListedCacheEntries(ListBox& list, bool& done);
+    // Removes the cache entry of that source URL name; true when the cache reports it gone.
+    bool DeleteCacheEntry(std::string_view sourceUrlName);
+
     // The target routine contract: progress value first, then the status caption.
     void BeginTarget(TargetRoutine routine);
     // A line naming something cleaned: appended, then selected so the log scrolls to it.

@@ -29,6 +29,13 @@ public:
 
     // RtlMoveMemory: overlapping ranges allowed.
     virtual void move(std::uintptr_t destination, std::uintptr_t source, std::size_t count) = 0;
+
+    // The program's own buffer (a record on its stack, say) that it is about to hand to the
+    // checks and copies above, and the end of that. Where the checks probe real memory these
+    // are not needed and do nothing; a service that cannot probe memory counts only its own
+    // blocks and the buffers shared with it as valid.
+    virtual void shareBuffer(std::uintptr_t /*address*/, std::size_t /*size*/) {}
+    virtual void unshareBuffer(std::uintptr_t /*address*/) {}
 };
 
 } // namespace vp

@@ -29,6 +29,11 @@ public:
     SimGraphics graphics;
     Windows1252Text narrowText;
 
+    // Deleting a cache entry deletes the file the cache keeps for it.
+    SimPlatform() { internetCache.attachFileSystem(files); }
+    SimPlatform(const SimPlatform&) = delete;
+    SimPlatform& operator=(const SimPlatform&) = delete;
+
     Platform bundle() {
         return Platform{registry, files,  environment, shell,    internetCache,
                         urlHistory, memory, windowing,   graphics, narrowText};

@@ -1,0 +1,55 @@
+// Simulated shell: in memory only; never reaches the host's trash or browser.
+#include "platform/sim/SimShell.h"
+
+#include <cctype>
+
+namespace vp::sim {
+namespace {
+
+char driveOf(std::string_view path) {
+    return path.empty() ? '\0'
+                        : static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+}
+
+} // namespace
+
+SimShell& SimShell::recycled(std::string_view originalPath) {
+    bins_[driveOf(originalPath)].emplace_back(originalPath);
+    return *this;
+}
+
+std::vector<std::string> SimShell::recycleBinItems() const {
+    std::vector<std::string> out;
+    for (const auto& [drive, items] : bins_) {
+        out.insert(out.end(), items.begin(), items.end());
+    }
+    return out;
+}
+
+long SimShell::emptyRecycleBin(std::uintptr_t owner, std::string_view root, std::uint32_t flags) {
+    emptyCalls_.push_back({owner, std::string(root), flags});
+    if ((flags & NoConfirmation) == 0) {
+        ++confirmationsAsked_; // the simulated user answers yes
+    }
+    if (root.empty()) {
+        bins_.clear();
+    } else {
+        bins_.erase(driveOf(root));
+    }
+    return 0; // S_OK, an already empty bin included
+}
+
+long SimShell::updateRecycleBinIcon() {
+    ++iconUpdates_;
+    return 0;
+}
+
+std::intptr_t SimShell::execute(std::uintptr_t owner, std::string_view verb,
+                                std::string_view file, std::string_view parameters,
+                                std::string_view folder, int show) {
+    executed_.push_back({owner, std::string(verb), std::string(file), std::string(parameters),
+                         std::string(folder), show});
+    return 42; // above 32: success
+}
+
+} // namespace vp::sim

@@ -1,0 +1,65 @@
+// The file-system object's DeleteFile as the simulated file system gives it.
+#include "platform/sim/SimFileSystem.h"
+
+#include <gtest/gtest.h>
+
+namespace vp::sim {
+namespace {
+
+namespace Attr = FileAttribute;
+
+class DeleteFileTest : public ::testing::Test {
+protected:
+    SimFileSystem fs;
+    std::vector<std::string> left() const { return fs.tree(R"(C:\D)"); }
+};
+
+TEST_F(DeleteFileTest, TheLastPartSelectsByWildcardAndNothingElseGoes) {
+    fs.file(R"(C:\D\a.log)").file(R"(C:\D\B.LOG)").file(R"(C:\D\c.txt)").file(R"(C:\D\d.log.txt)")
+        .file(R"(C:\D\sub\e.log)");
+    EXPECT_TRUE(fs.deleteMatchingFiles(R"(C:\D\*.log)", true));
+    EXPECT_EQ(left(), (std::vector<std::string>{R"(C:\D\c.txt)", R"(C:\D\d.log.txt)",
+                                                R"(C:\D\sub\)", R"(C:\D\sub\e.log)"}))
+        << "only files directly in the folder, and only those matching";
+
+    fs.file(R"(C:\D\x1.pf)").file(R"(C:\D\x22.pf)").file(R"(C:\D\x.pf)");
+    EXPECT_TRUE(fs.deleteMatchingFiles(R"(C:\D\x?.pf)", true));
+    EXPECT_TRUE(fs.exists(R"(C:\D\x22.pf)"));
+    EXPECT_TRUE(fs.exists(R"(C:\D\x.pf)"));
+    EXPECT_FALSE(fs.exists(R"(C:\D\x1.pf)"));
+
+    EXPECT_TRUE(fs.deleteMatchingFiles(R"(C:\D\c.txt)", true)) << "a plain name";
+    EXPECT_TRUE(fs.deleteMatchingFiles(R"(C:\D\*.*)", true));
+    EXPECT_EQ(left(), (std::vector<std::string>{R"(C:\D\sub\)", R"(C:\D\sub\e.log)"}));
+}
+
+TEST_F(DeleteFileTest, ForceTakesReadOnlyFilesHiddenAndSystemOnesAreNotMatched) {
+    fs.file(R"(C:\D\ro.pf)", {.attributes = Attr::ReadOnly})
+        .file(R"(C:\D\hidden.pf)", {.attributes = Attr::Hidden})
+        .file(R"(C:\D\system.pf)", {.attributes = Attr::System});
+    EXPECT_FALSE(fs.deleteMatchingFiles(R"(C:\D\ro.pf)", false));
+    EXPECT_TRUE(fs.exists(R"(C:\D\ro.pf)"));
+    EXPECT_TRUE(fs.deleteMatchingFiles(R"(C:\D\*.pf)", true));
+    EXPECT_EQ(left(), (std::vector<std::string>{R"(C:\D\hidden.pf)", R"(C:\D\system.pf)"}));
+    EXPECT_FALSE(fs.deleteMatchingFiles(R"(C:\D\*.pf)", true)) << "nothing left that matches";
+}
+
+TEST_F(DeleteFileTest, FailsWhenNothingMatchesOrTheFolderIsMissingOrUnusable) {
+    fs.file(R"(C:\D\keep.txt)").folder(R"(C:\D\folder.log)").file(R"(C:\Locked\a.log)")
+        .folder(R"(C:\Locked)", {.unlistable = true});
+    for (const char* pattern : {R"(C:\D\*.log)", R"(C:\Missing\*.*)", R"(C:\D\keep.txt\*.*)",
+                                R"(C:\Locked\*.log)", R"(\D\*.*)", R"(C:\D\)", ""}) {
+        EXPECT_FALSE(fs.deleteMatchingFiles(pattern, true)) << pattern;
+    }
+    EXPECT_EQ(left(), (std::vector<std::string>{R"(C:\D\folder.log\)", R"(C:\D\keep.txt)"}));
+    EXPECT_TRUE(fs.exists(R"(C:\Locked\a.log)"));
+}
+
+TEST_F(DeleteFileTest, StopsAtTheFirstFileItCannotDeleteLeavingTheRest) {
+    fs.file(R"(C:\D\a.log)").file(R"(C:\D\b.log)", {.inUse = true}).file(R"(C:\D\c.log)");
+    EXPECT_FALSE(fs.deleteMatchingFiles(R"(C:\D\*.log)", true));
+    EXPECT_EQ(left(), (std::vector<std::string>{R"(C:\D\b.log)", R"(C:\D\c.log)"}));
+}
+
+} // namespace
+} // namespace vp::sim

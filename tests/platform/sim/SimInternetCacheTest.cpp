@@ -1,0 +1,118 @@
+#include "platform/sim/SimInternetCache.h"
+
+#include "platform/CacheEntryInfo.h"
+#include "platform/sim/SimFileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace vp::sim {
+namespace {
+
+// An entry buffer of the test's own.
+struct Buffer {
+    std::vector<std::uint64_t> words; // aligned for the record
+    explicit Buffer(std::int32_t size) : words(static_cast<std::size_t>(size) / 8 + 1) {}
+    std::uintptr_t address() { return reinterpret_cast<std::uintptr_t>(words.data()); }
+    CacheEntryInfo record() {
+        CacheEntryInfo info{};
+        std::memcpy(&info, words.data(), sizeof info);
+        return info;
+    }
+};
+
+std::string text(std::uintptr_t address) { return reinterpret_cast<const char*>(address); }
+
+TEST(SimInternetCache, FirstNextAndCloseWalkTheEntriesInOrderInThePlatformLayout) {
+    SimInternetCache cache;
+    cache.entry("Cookie:anne@example.com/", {.localFile = R"(C:\Cookies\anne@example[1].txt)"})
+        .entry("http://café.example/", {.localFile = R"(C:\Cache\x.htm)"});
+
+    std::int32_t size = 0;
+    EXPECT_EQ(cache.findFirstEntry(0, size), 0u) << "a size query opens no search";
+    EXPECT_EQ(size, cache.entrySize(0));
+    EXPECT_EQ(size, static_cast<std::int32_t>(sizeof(CacheEntryInfo) + 25 + 31));
+
+    Buffer first(size);
+    std::int32_t small = size - 1;
+    EXPECT_EQ(cache.findFirstEntry(first.address(), small), 0u);
+    EXPECT_EQ(small, size) << "a buffer too small learns the size it needs";
+    const CacheSearchHandle search = cache.findFirstEntry(first.address(), size);
+    ASSERT_NE(search, 0u);
+    const CacheEntryInfo record = first.record();
+    EXPECT_EQ(record.structSize, sizeof(CacheEntryInfo));
+    EXPECT_EQ(record.sourceUrlName, first.address() + sizeof(CacheEntryInfo));
+    EXPECT_EQ(text(record.sourceUrlName), "Cookie:anne@example.com/");
+    EXPECT_EQ(text(record.localFileName), R"(C:\Cookies\anne@example[1].txt)");
+
+    size = 0;
+    EXPECT_FALSE(cache.findNextEntry(search, 0, size));
+    ASSERT_EQ(size, cache.entrySize(1));
+    Buffer second(size);
+    std::int32_t tooSmall = 8;
+    EXPECT_FALSE(cache.findNextEntry(search, second.address(), tooSmall));
+    EXPECT_TRUE(cache.findNextEntry(search, second.address(), size)) << "not moved on by a failure";
+    EXPECT_EQ(text(second.record().sourceUrlName), "http://caf\xE9.example/") << "narrow text";
+
+    size = 0;
+    EXPECT_FALSE(cache.findNextEntry(search, 0, size));
+    EXPECT_LT(size, 1) << "no further entry";
+    EXPECT_EQ(cache.openSearches(), 1);
+    EXPECT_TRUE(cache.findClose(search));
+    EXPECT_FALSE(cache.findClose(search));
+    EXPECT_FALSE(cache.findClose(0));
+    EXPECT_EQ(cache.openSearches(), 0);
+
+    SimInternetCache empty;
+    size = 5;
+    EXPECT_EQ(empty.findFirstEntry(0, size), 0u);
+    EXPECT_LT(size, 1);
+}
+
+TEST(SimInternetCache, AnEntryGrowsOnceRightAfterItsSizeWasAskedFor) {
+    SimInternetCache cache;
+    cache.entry("a", {.growBy = 40});
+    std::int32_t size = 0;
+    cache.findFirstEntry(0, size);
+    const std::int32_t asked = size;
+    Buffer buffer(asked + 40);
+    EXPECT_EQ(cache.findFirstEntry(buffer.address(), size), 0u);
+    EXPECT_EQ(size, asked + 40);
+    EXPECT_NE(cache.findFirstEntry(buffer.address(), size), 0u);
+    EXPECT_EQ(cache.counters().failedFetches, 1);
+}
+
+TEST(SimInternetCache, DeletingAnEntryTakesItsLocalFileUnlessTheEntryIsInUse) {
+    SimFileSystem files;
+    files.file(R"(C:\Cache\a.htm)", {.attributes = FileAttribute::ReadOnly})
+        .file(R"(C:\Cache\b.htm)");
+    SimInternetCache cache;
+    cache.attachFileSystem(files);
+    cache.entry("http://a/", {.localFile = R"(C:\Cache\a.htm)"})
+        .entry("http://b/", {.localFile = R"(C:\Cache\b.htm)", .inUse = true})
+        .entry("Cookie:c@d/");
+
+    EXPECT_TRUE(cache.deleteEntry("http://a/"));
+    EXPECT_FALSE(cache.deleteEntry("http://a/")) << "already gone";
+    EXPECT_FALSE(cache.deleteEntry("http://b/"));
+    EXPECT_FALSE(cache.deleteEntry("cookie:c@d/")) << "names are compared exactly";
+    EXPECT_EQ(cache.names(), (std::vector<std::string>{"http://b/", "Cookie:c@d/"}));
+    EXPECT_EQ(files.tree(R"(C:\Cache)"), std::vector<std::string>{R"(C:\Cache\b.htm)"});
+}
+
+TEST(SimInternetCache, AnOpenSearchKeepsItsPlaceWhenAnEarlierEntryIsDeleted) {
+    SimInternetCache cache;
+    cache.entry("one").entry("two").entry("three");
+    std::int32_t size = 200;
+    Buffer buffer(size);
+    const CacheSearchHandle search = cache.findFirstEntry(buffer.address(), size);
+    cache.deleteEntry("one");
+    size = 200;
+    ASSERT_TRUE(cache.findNextEntry(search, buffer.address(), size));
+    EXPECT_EQ(text(buffer.record().sourceUrlName), "two");
+}
+
+} // namespace
+} // namespace vp::sim
