@@ -15,7 +15,8 @@ SimInternetCache& SimInternetCache::entry(std::string_view sourceUrlName,
     made.localFile = narrow_.toNarrow(options.localFile);
     made.localFileUtf8 = options.localFile;
     made.inUse = options.inUse;
-    made.pendingGrowth = options.growBy;
+    made.growBy = options.growBy;
+    made.growTimes = options.growBy == 0 ? 0 : options.growTimes;
     entries_.push_back(std::move(made));
     return *this;
 }
@@ -71,8 +72,10 @@ bool SimInternetCache::serve(std::size_t index, std::uintptr_t buffer, std::int3
     if (buffer == 0) {
         size = sizeOf(entry);
         // The entry changes right after the caller learnt its size.
-        entry.extra += entry.pendingGrowth;
-        entry.pendingGrowth = 0;
+        if (entry.growTimes != 0) {
+            entry.extra += entry.growBy;
+            entry.growTimes -= entry.growTimes > 0 ? 1 : 0;
+        }
         return false;
     }
     const std::int32_t needed = sizeOf(entry);

@@ -17,7 +17,10 @@ class SimFileSystem;
 struct CacheEntryOptions {
     std::string localFile;   // full path; deleted with the entry when the file system is attached
     bool inUse = false;      // cannot be deleted
-    std::int32_t growBy = 0; // bytes the entry grows by right after its size is first queried
+    // The entry grows by `growBy` bytes right after each of the first `growTimes` queries of
+    // its size (-1: after every one), so the fetch that follows finds the buffer too small.
+    std::int32_t growBy = 0;
+    int growTimes = 1;
 };
 
 struct InternetCacheCounters {
@@ -56,7 +59,8 @@ private:
         std::string localFileUtf8;
         bool inUse = false;
         std::int32_t extra = 0;        // bytes of header information beyond the texts
-        std::int32_t pendingGrowth = 0;
+        std::int32_t growBy = 0;
+        int growTimes = 0;
     };
 
     std::int32_t sizeOf(const Entry& entry) const;
