@@ -64,8 +64,14 @@ std::string MemoryBlock::ExtractString(std::uintptr_t hStartPointer, std::int32_
     // further: the scan stops there, so a string longer than `max` is cut, never overrun.
     const auto* text = reinterpret_cast<const char*>(hStartPointer);
     std::size_t length = 0;
+    bool ascii = true;
     while (length < max && text[length] != '\0') {
+        ascii = ascii && static_cast<unsigned char>(text[length]) < 0x80;
         ++length;
+    }
+    // Below 0x80 every narrow code page is ASCII, and so is UTF-8: such text needs no decoding.
+    if (ascii) {
+        return std::string(text, length);
     }
     return narrowText_.fromNarrow(std::string_view(text, length));
 }

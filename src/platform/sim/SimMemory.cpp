@@ -11,20 +11,37 @@ namespace {
 
 // Larger requests are refused, as the address space of a 32-bit process would refuse them.
 constexpr std::size_t MaxBlock = std::size_t{1} << 30;
+constexpr std::size_t MaxSpares = 8;
 
 void* pointer(std::uintptr_t address) { return reinterpret_cast<void*>(address); }
 
 } // namespace
 
 SimMemory::~SimMemory() {
-    for (const auto& [address, block] : blocks_) {
-        ::operator delete(pointer(address), std::align_val_t{PageSize});
+    for (const Block& block : blocks_) {
+        ::operator delete(pointer(block.address), std::align_val_t{PageSize});
+    }
+    for (const Spare& spare : spares_) {
+        ::operator delete(spare.memory, std::align_val_t{PageSize});
     }
 }
 
+SimMemory::Block* SimMemory::find(std::uintptr_t address) {
+    for (auto it = blocks_.rbegin(); it != blocks_.rend(); ++it) {
+        if (it->address == address) {
+            return &*it;
+        }
+    }
+    return nullptr;
+}
+
+const SimMemory::Block* SimMemory::find(std::uintptr_t address) const {
+    return const_cast<SimMemory*>(this)->find(address);
+}
+
 bool SimMemory::isLocked(std::uintptr_t address) const {
-    const auto found = blocks_.find(address);
-    return found != blocks_.end() && found->second.locked;
+    const Block* block = find(address);
+    return block != nullptr && block->locked;
 }
 
 std::uintptr_t SimMemory::allocate(std::size_t size) {
@@ -34,66 +51,79 @@ std::uintptr_t SimMemory::allocate(std::size_t size) {
         return 0;
     }
     const std::size_t pages = (size + PageSize - 1) / PageSize * PageSize;
-    void* memory = ::operator new(pages, std::align_val_t{PageSize}, std::nothrow);
+    void* memory = nullptr;
+    for (auto it = spares_.begin(); it != spares_.end(); ++it) {
+        if (it->size == pages) {
+            memory = it->memory;
+            spares_.erase(it);
+            break;
+        }
+    }
+    if (memory == nullptr) {
+        memory = ::operator new(pages, std::align_val_t{PageSize}, std::nothrow);
+    }
     if (memory == nullptr) {
         ++counters_.refused;
         return 0;
     }
     std::memset(memory, 0, pages);
     const auto address = reinterpret_cast<std::uintptr_t>(memory);
-    blocks_.emplace(address, Block{pages});
+    blocks_.push_back(Block{address, pages});
     ++counters_.allocations;
     return address;
 }
 
 bool SimMemory::lock(std::uintptr_t address, std::size_t size) {
     ++counters_.locks;
-    const auto found = blocks_.find(address);
-    if (found == blocks_.end() || !found->second.committed || size > found->second.size) {
+    Block* block = find(address);
+    if (block == nullptr || !block->committed || size > block->size) {
         return false;
     }
-    found->second.locked = true;
+    block->locked = true;
     return true;
 }
 
 bool SimMemory::unlock(std::uintptr_t address, std::size_t /*size*/) {
     ++counters_.unlocks;
-    const auto found = blocks_.find(address);
-    if (found == blocks_.end() || !found->second.locked) {
+    Block* block = find(address);
+    if (block == nullptr || !block->locked) {
         return false;
     }
-    found->second.locked = false;
+    block->locked = false;
     return true;
 }
 
 bool SimMemory::decommit(std::uintptr_t address, std::size_t /*size*/) {
     ++counters_.decommits;
-    const auto found = blocks_.find(address);
-    if (found == blocks_.end()) {
+    Block* block = find(address);
+    if (block == nullptr) {
         return false;
     }
     // Decommitted pages can no longer be touched, whatever the size said.
-    found->second.committed = false;
-    found->second.locked = false;
+    block->committed = false;
+    block->locked = false;
     return true;
 }
 
 bool SimMemory::release(std::uintptr_t address) {
-    const auto found = blocks_.find(address);
-    if (found == blocks_.end()) {
+    Block* block = find(address);
+    if (block == nullptr) {
         return false;
     }
-    ::operator delete(pointer(address), std::align_val_t{PageSize});
-    blocks_.erase(found);
+    if (spares_.size() < MaxSpares) {
+        spares_.push_back({pointer(address), block->size});
+    } else {
+        ::operator delete(pointer(address), std::align_val_t{PageSize});
+    }
+    blocks_.erase(blocks_.begin() + (block - blocks_.data()));
     ++counters_.releases;
     return true;
 }
 
 bool SimMemory::regionOf(std::uintptr_t address, Region& region) const {
-    if (auto block = blocks_.upper_bound(address); block != blocks_.begin()) {
-        --block;
-        if (block->second.committed && address - block->first < block->second.size) {
-            region = {block->first, block->second.size};
+    for (auto block = blocks_.rbegin(); block != blocks_.rend(); ++block) {
+        if (block->committed && address - block->address < block->size) {
+            region = {block->address, block->size};
             return true;
         }
     }
@@ -132,11 +162,9 @@ bool SimMemory::isBadStringPtr(std::uintptr_t address, std::size_t max) {
         return true;
     }
     const std::size_t readable = region.size - (address - region.start);
-    const auto* text = static_cast<const char*>(pointer(address));
-    for (std::size_t i = 0; i < readable && i < max; ++i) {
-        if (text[i] == '\0') {
-            return false;
-        }
+    const std::size_t scanned = readable < max ? readable : max;
+    if (std::memchr(pointer(address), 0, scanned) != nullptr) {
+        return false;
     }
     return readable < max; // the region ends before the zero and before `max`
 }

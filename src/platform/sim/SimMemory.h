@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <vector>
 
 namespace vp::sim {
 
@@ -55,20 +56,30 @@ public:
 
 private:
     struct Block {
+        std::uintptr_t address = 0;
         std::size_t size = 0; // whole pages
         bool committed = true;
         bool locked = false;
+    };
+    struct Spare {
+        void* memory = nullptr;
+        std::size_t size = 0;
     };
     struct Region {
         std::uintptr_t start = 0;
         std::size_t size = 0;
     };
 
+    Block* find(std::uintptr_t address);
+    const Block* find(std::uintptr_t address) const;
     // The committed block or shared buffer holding `address`, if any.
     bool regionOf(std::uintptr_t address, Region& region) const;
     bool valid(std::uintptr_t address, std::size_t count) const;
 
-    std::map<std::uintptr_t, Block> blocks_;
+    // A program holds a few blocks at a time, so a short list searched from its newest end
+    // beats a tree; released blocks are kept for reuse instead of going back to the heap.
+    std::vector<Block> blocks_;
+    std::vector<Spare> spares_;
     std::map<std::uintptr_t, std::size_t> shared_;
     MemoryCounters counters_;
     long refuseFrom_ = 0;
