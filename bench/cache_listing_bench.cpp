@@ -19,7 +19,9 @@ using Clock = std::chrono::steady_clock;
 constexpr int Entries = 10000;
 constexpr int Rounds = 15;
 
-double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 // `fit` gives a buffer of at least the size asked for.
 template <typename Fit> long bareLoop(vp::InternetCache& cache, Fit fit) {

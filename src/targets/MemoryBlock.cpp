@@ -12,7 +12,9 @@ namespace vp {
 MemoryBlock::MemoryBlock(Memory& memory, const NarrowText& narrowText)
     : memory_(memory), narrowText_(narrowText) {}
 
-MemoryBlock::~MemoryBlock() { ReleaseMemory(); }
+MemoryBlock::~MemoryBlock() {
+    ReleaseMemory();
+}
 
 void MemoryBlock::Allocate(std::int32_t lCount) {
     ReleaseMemory();

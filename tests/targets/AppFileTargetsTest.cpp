@@ -18,8 +18,10 @@ protected:
 
 TEST_F(AppFileTargetsTest, AzureusDeletesTheLogsOfTheUserNamedInLabel10Only) {
     const std::string logs = inProfile(R"(\Application Data\Azureus\logs\)");
-    sim.files.file(logs + "debug_1.log").file(logs + "debug_2.log", {.attributes = Attr::ReadOnly})
-        .file(logs + "alerts.LOG").file(logs + "readme.txt")
+    sim.files.file(logs + "debug_1.log")
+        .file(logs + "debug_2.log", {.attributes = Attr::ReadOnly})
+        .file(logs + "alerts.LOG")
+        .file(logs + "readme.txt")
         .file(R"(C:\Documents and Settings\bob\Application Data\Azureus\logs\b.log)");
     EXPECT_EQ(logOf(*form, &Form1::Azureus), std::vector<std::string>{""});
     EXPECT_EQ(sim.files.tree(logs), std::vector<std::string>{logs + "readme.txt"});
@@ -27,7 +29,8 @@ TEST_F(AppFileTargetsTest, AzureusDeletesTheLogsOfTheUserNamedInLabel10Only) {
     // The name is read at the time of the call.
     form->Label10->setCaption("bob");
     EXPECT_EQ(logOf(*form, &Form1::Azureus), std::vector<std::string>{""});
-    EXPECT_FALSE(sim.files.exists(R"(C:\Documents and Settings\bob\Application Data\Azureus\logs\b.log)"));
+    EXPECT_FALSE(
+        sim.files.exists(R"(C:\Documents and Settings\bob\Application Data\Azureus\logs\b.log)"));
 }
 
 TEST_F(AppFileTargetsTest, AProfileWithoutTheFoldersOrWithoutAUserNameChangesNothing) {
@@ -63,18 +66,20 @@ TEST_F(AppFileTargetsTest, DonkeyAndMuleDeleteTheirFixedFilesEachOnItsOwn) {
         .file(mule + R"(config\known.met)")
         .file(mule + "downloads.txt", {.attributes = Attr::ReadOnly});
     EXPECT_EQ(logOf(*form, &Form1::Mule), std::vector<std::string>{""});
-    EXPECT_EQ(sim.files.tree(mule), (std::vector<std::string>{
-                                        mule + R"(config\)", mule + R"(config\AC_SearchStrings.dat)"}));
+    EXPECT_EQ(
+        sim.files.tree(mule),
+        (std::vector<std::string>{mule + R"(config\)", mule + R"(config\AC_SearchStrings.dat)"}));
 }
 
 TEST_F(AppFileTargetsTest, FlashPlayerSettingsGoButTheFoldersBelowStay) {
-    const std::string sys =
-        inProfile(R"(\Application Data\Macromedia\Flash Player\macromedia.com\support\flashplayer\sys\)");
-    sim.files.file(sys + "settings.sol").file(sys + "noext", {.attributes = Attr::ReadOnly})
+    const std::string sys = inProfile(
+        R"(\Application Data\Macromedia\Flash Player\macromedia.com\support\flashplayer\sys\)");
+    sim.files.file(sys + "settings.sol")
+        .file(sys + "noext", {.attributes = Attr::ReadOnly})
         .file(sys + R"(#local\settings.sol)");
     EXPECT_EQ(logOf(*form, &Form1::MPlayerF), std::vector<std::string>{""});
-    EXPECT_EQ(sim.files.tree(sys), (std::vector<std::string>{sys + R"(#local\)",
-                                                             sys + R"(#local\settings.sol)"}));
+    EXPECT_EQ(sim.files.tree(sys),
+              (std::vector<std::string>{sys + R"(#local\)", sys + R"(#local\settings.sol)"}));
 }
 
 // Each routine moves the bar to its own value, which is not always its caption's percentage.
@@ -84,17 +89,17 @@ TEST_F(AppFileTargetsTest, EachRoutineShowsItsOwnProgressValueAndStatusCaption) 
         int value;
         const char* caption;
     };
-    for (const Expected& e : std::initializer_list<Expected>{
-             {&Form1::Cookies, 11, "Nettoyage en cours - 10%"},
-             {&Form1::IETemp, 7, "Nettoyage en cours - 15%"},
-             {&Form1::HisTory, 23, "Nettoyage en cours - 20%"},
-             {&Form1::Temp, 30, "Nettoyage en cours - 30%"},
-             {&Form1::Prefetch, 32, "Nettoyage en cours - 35%"},
-             {&Form1::Corb, 54, "Nettoyage en cours - 50%"},
-             {&Form1::Azureus, 55, "Nettoyage en cours - 55%"},
-             {&Form1::Donkey, 64, "Nettoyage en cours - 60%"},
-             {&Form1::Mule, 63, "Nettoyage en cours - 65%"},
-             {&Form1::MPlayerF, 71, "Nettoyage en cours - 70%"}}) {
+    for (const Expected& e :
+         std::initializer_list<Expected>{{&Form1::Cookies, 11, "Nettoyage en cours - 10%"},
+                                         {&Form1::IETemp, 7, "Nettoyage en cours - 15%"},
+                                         {&Form1::HisTory, 23, "Nettoyage en cours - 20%"},
+                                         {&Form1::Temp, 30, "Nettoyage en cours - 30%"},
+                                         {&Form1::Prefetch, 32, "Nettoyage en cours - 35%"},
+                                         {&Form1::Corb, 54, "Nettoyage en cours - 50%"},
+                                         {&Form1::Azureus, 55, "Nettoyage en cours - 55%"},
+                                         {&Form1::Donkey, 64, "Nettoyage en cours - 60%"},
+                                         {&Form1::Mule, 63, "Nettoyage en cours - 65%"},
+                                         {&Form1::MPlayerF, 71, "Nettoyage en cours - 70%"}}) {
         form->ProgressBar1->setValue(0);
         (form.get()->*e.routine)();
         EXPECT_EQ(form->ProgressBar1->Value(), e.value) << e.caption;

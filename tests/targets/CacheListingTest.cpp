@@ -57,7 +57,9 @@ TEST_F(CacheListingTest, ARefusedEntryBufferEndsTheListingWithWhatItHas) {
     // The third block is refused. Reading on would go through the second entry's address in a
     // block already given back (the simulated copy throws for that) or ask for the third
     // entry for ever (the test would not end).
-    sim.internetCache.entry("Cookie:one@x/").entry("http://two/").entry("http://three/")
+    sim.internetCache.entry("Cookie:one@x/")
+        .entry("http://two/")
+        .entry("http://three/")
         .entry("Cookie:four@x/");
     sim.memory.refuseAllocationsFrom(3);
     ASSERT_NO_THROW(startProgram());

@@ -34,7 +34,8 @@ TEST_F(CacheTargetsTest, FirstCookiesRunDeletesTheListedEntriesThenLaterRunsOnly
         .file(cookieFile("anne@shop[2].txt"))
         .file(cookieFile("anne@stale[1].txt"))
         .file(cookieFile("index.dat"), {.inUse = true});
-    sim.internetCache.entry("Cookie:anne@example.com/", {.localFile = cookieFile("anne@example[1].txt")})
+    sim.internetCache
+        .entry("Cookie:anne@example.com/", {.localFile = cookieFile("anne@example[1].txt")})
         .entry("http://www.example.com/")
         .entry("Cookie:anne@shop.example/", {.localFile = cookieFile("anne@shop[2].txt")})
         .entry("Cookie:anne@gone.example/")
@@ -44,17 +45,12 @@ TEST_F(CacheTargetsTest, FirstCookiesRunDeletesTheListedEntriesThenLaterRunsOnly
 
     // The entries' own files went with them; only what the cache did not hold is swept.
     EXPECT_EQ(runOnly(2), (std::vector<std::string>{
-                              " ",
-                              "Cookie:anne@example.com/",
-                              "Cookie:anne@shop.example/",
-                              "Cookie:anne@gone.example/",
-                              "Cookie:anne@busy.example/",
-                              cookieFile("anne@stale[1].txt"),
-                              ""}));
+                              " ", "Cookie:anne@example.com/", "Cookie:anne@shop.example/",
+                              "Cookie:anne@gone.example/", "Cookie:anne@busy.example/",
+                              cookieFile("anne@stale[1].txt"), ""}));
     EXPECT_EQ(lines(*form->List2), std::vector<std::string>(4, "Effacé"));
-    EXPECT_EQ(sim.internetCache.names(), (std::vector<std::string>{
-                                             "http://www.example.com/",
-                                             "Cookie:anne@busy.example/"}));
+    EXPECT_EQ(sim.internetCache.names(),
+              (std::vector<std::string>{"http://www.example.com/", "Cookie:anne@busy.example/"}));
     EXPECT_TRUE(form->bCookiesDone);
     EXPECT_FALSE(form->bCacheDone);
 

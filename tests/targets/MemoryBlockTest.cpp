@@ -12,8 +12,12 @@
 namespace vp::test {
 namespace {
 
-std::uintptr_t addressOf(const void* p) { return reinterpret_cast<std::uintptr_t>(p); }
-const char* bytesAt(std::uintptr_t address) { return reinterpret_cast<const char*>(address); }
+std::uintptr_t addressOf(const void* p) {
+    return reinterpret_cast<std::uintptr_t>(p);
+}
+const char* bytesAt(std::uintptr_t address) {
+    return reinterpret_cast<const char*>(address);
+}
 
 class MemoryBlockTest : public ::testing::Test {
 protected:
@@ -39,7 +43,8 @@ TEST_F(MemoryBlockTest, AFreshBlockIsZeroedPageAlignedAndLockedAndBytesRoundTrip
     out.fill('x');
     const std::uintptr_t outAddress = share(out);
     block.ReadFrom(outAddress, 100);
-    EXPECT_EQ(std::string(out.data(), 100), std::string(100, '\0')) << "a fresh block reads as zeros";
+    EXPECT_EQ(std::string(out.data(), 100), std::string(100, '\0'))
+        << "a fresh block reads as zeros";
 
     std::array<char, 100> in{};
     for (std::size_t i = 0; i < in.size(); ++i) {
@@ -60,8 +65,8 @@ TEST_F(MemoryBlockTest, CopiesThroughAnAddressThatIsNotValidDoNothingAtAll) {
     std::array<char, 8> small{};
     small.fill('s');
     const std::uintptr_t smallAddress = share(small);
-    block.ReadFrom(0, 16);             // may not be written
-    block.ReadFrom(smallAddress, 16);  // runs past the buffer: no partial copy either
+    block.ReadFrom(0, 16);            // may not be written
+    block.ReadFrom(smallAddress, 16); // runs past the buffer: no partial copy either
     block.ReadFrom(smallAddress, -1);
     EXPECT_EQ(std::string(small.data(), 8), "ssssssss");
 

@@ -64,7 +64,8 @@ TEST_F(ShellFolderTargetsTest, TempSweepsOnlyAPathThatFitsTheBufferWithItsZero) 
 
 TEST_F(ShellFolderTargetsTest, TempLeavesAFileInUseAndSweepsNothingWhenTheQueryFails) {
     sim.environment.setTempPath(R"(C:\Temp\)");
-    sim.files.file(R"(C:\Temp\a.tmp)").file(R"(C:\Temp\b.tmp)", {.inUse = true})
+    sim.files.file(R"(C:\Temp\a.tmp)")
+        .file(R"(C:\Temp\b.tmp)", {.inUse = true})
         .file(R"(C:\Temp\c.tmp)");
     EXPECT_EQ(logOf(*form, &Form1::Temp),
               (std::vector<std::string>{R"(C:\Temp\a.tmp)", R"(C:\Temp\c.tmp)", ""}));
@@ -82,10 +83,10 @@ TEST_F(ShellFolderTargetsTest, PrefetchDeletesEveryVisibleFileReadOnlyIncludedAn
         .file(R"(C:\WINDOWS\Prefetch\hidden.pf)", {.attributes = Attr::Hidden})
         .file(R"(C:\WINDOWS\Prefetch\Sub\kept.pf)");
     EXPECT_EQ(logOf(*form, &Form1::Prefetch), std::vector<std::string>{""});
-    EXPECT_EQ(sim.files.tree(R"(C:\WINDOWS\Prefetch)"),
-              (std::vector<std::string>{R"(C:\WINDOWS\Prefetch\hidden.pf)",
-                                        R"(C:\WINDOWS\Prefetch\Sub\)",
-                                        R"(C:\WINDOWS\Prefetch\Sub\kept.pf)"}));
+    EXPECT_EQ(
+        sim.files.tree(R"(C:\WINDOWS\Prefetch)"),
+        (std::vector<std::string>{R"(C:\WINDOWS\Prefetch\hidden.pf)", R"(C:\WINDOWS\Prefetch\Sub\)",
+                                  R"(C:\WINDOWS\Prefetch\Sub\kept.pf)"}));
 
     // Empty folder, then no SystemRoot at all: nothing happens but the blank line.
     EXPECT_EQ(logOf(*form, &Form1::Prefetch), std::vector<std::string>{""});
@@ -100,8 +101,8 @@ TEST_F(ShellFolderTargetsTest, CorbEmptiesEveryBinWithoutAskingAndRefreshesTheIc
     EXPECT_EQ(logOf(*form, &Form1::Corb), std::vector<std::string>{""});
     EXPECT_TRUE(sim.shell.recycleBinItems().empty());
     EXPECT_EQ(sim.shell.confirmationsAsked(), 0);
-    EXPECT_EQ(sim.shell.emptyCalls(), (std::vector<sim::EmptyRecycleBinCall>{
-                                          {form->window().hWnd(), "", 1}}));
+    EXPECT_EQ(sim.shell.emptyCalls(),
+              (std::vector<sim::EmptyRecycleBinCall>{{form->window().hWnd(), "", 1}}));
     EXPECT_EQ(sim.shell.iconUpdates(), 1);
 
     EXPECT_EQ(logOf(*form, &Form1::Corb), std::vector<std::string>{""}) << "already empty";

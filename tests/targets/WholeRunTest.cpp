@@ -39,7 +39,9 @@ protected:
             .file(R"(C:\Program Files\eDonkey2000\log.txt)")
             .file(R"(C:\Program Files\eMule\config\known.met)")
             .file(R"(C:\Program Files\eMule\downloads.txt)")
-            .file(Profile + R"(\Application Data\Macromedia\Flash Player\macromedia.com\support\flashplayer\sys\settings.sol)");
+            .file(
+                Profile +
+                R"(\Application Data\Macromedia\Flash Player\macromedia.com\support\flashplayer\sys\settings.sol)");
         sim.internetCache
             .entry("Cookie:anne@example.com/", {.localFile = Cookies + "anne@example[1].txt"})
             .entry("http://www.example.com/logo.gif",
@@ -56,40 +58,55 @@ TEST_F(WholeRunTest, EveryTargetCleansAndTheRunLogReadsAsExpected) {
     checkOnly({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
     window().click("Command1");
 
-    EXPECT_EQ(runLog(), (std::vector<std::string>{
-                            "Adresses tapées récemment  : Nettoyage ...", "",
-                            " ",
-                            "Cookie:anne@example.com/",
-                            "Cookie:anne@shop.example/",
-                            Cookies + "anne@old[1].txt",
-                            "",
-                            "Fichiers Internet temporaire  : Nettoyage ...",
-                            "http://www.example.com/logo.gif",
-                            "Visited: anne@http://www.example.com/",
-                            Cache + R"(Content.IE5\K3J\page[1].htm)",
-                            "",
-                            "Historique Internet  : Nettoyage ...",
-                            History + R"(History.IE5\MSHist012006\index.dat)",
-                            "",
-                            "Documents ouverts récemment  : Nettoyage ...", "",
-                            "Fichiers temporaire  : Nettoyage ...",
-                            Temp + "~DF1234.tmp",
-                            Temp + R"(Setup\setup.log)",
-                            "",
-                            "Fichiers Prefetch  : Nettoyage ...", "",
-                            "Historique de Exécuter  : Nettoyage ...", "",
-                            "Historique de Rechercher  : Nettoyage ...", "",
-                            "Corbeille  : Nettoyage ...", "",
-                            "Azureus  : Nettoyage ...", "",
-                            "eDonkey2000  : Nettoyage ...", "",
-                            "eMule  : Nettoyage ...", "",
-                            "Macromedia Flash Player  : Nettoyage ...", "",
-                            "Nero  : Nettoyage ...", "",
-                            "Nero CoverDesigner  : Nettoyage ...", "",
-                            "Visual Basic  : Nettoyage ...", "",
-                            "Windows Media Player  : Nettoyage ...", "",
-                            "WinRar  : Nettoyage ...", "",
-                            "WinZip  : Nettoyage ...", ""}));
+    EXPECT_EQ(runLog(), (std::vector<std::string>{"Adresses tapées récemment  : Nettoyage ...",
+                                                  "",
+                                                  " ",
+                                                  "Cookie:anne@example.com/",
+                                                  "Cookie:anne@shop.example/",
+                                                  Cookies + "anne@old[1].txt",
+                                                  "",
+                                                  "Fichiers Internet temporaire  : Nettoyage ...",
+                                                  "http://www.example.com/logo.gif",
+                                                  "Visited: anne@http://www.example.com/",
+                                                  Cache + R"(Content.IE5\K3J\page[1].htm)",
+                                                  "",
+                                                  "Historique Internet  : Nettoyage ...",
+                                                  History + R"(History.IE5\MSHist012006\index.dat)",
+                                                  "",
+                                                  "Documents ouverts récemment  : Nettoyage ...",
+                                                  "",
+                                                  "Fichiers temporaire  : Nettoyage ...",
+                                                  Temp + "~DF1234.tmp",
+                                                  Temp + R"(Setup\setup.log)",
+                                                  "",
+                                                  "Fichiers Prefetch  : Nettoyage ...",
+                                                  "",
+                                                  "Historique de Exécuter  : Nettoyage ...",
+                                                  "",
+                                                  "Historique de Rechercher  : Nettoyage ...",
+                                                  "",
+                                                  "Corbeille  : Nettoyage ...",
+                                                  "",
+                                                  "Azureus  : Nettoyage ...",
+                                                  "",
+                                                  "eDonkey2000  : Nettoyage ...",
+                                                  "",
+                                                  "eMule  : Nettoyage ...",
+                                                  "",
+                                                  "Macromedia Flash Player  : Nettoyage ...",
+                                                  "",
+                                                  "Nero  : Nettoyage ...",
+                                                  "",
+                                                  "Nero CoverDesigner  : Nettoyage ...",
+                                                  "",
+                                                  "Visual Basic  : Nettoyage ...",
+                                                  "",
+                                                  "Windows Media Player  : Nettoyage ...",
+                                                  "",
+                                                  "WinRar  : Nettoyage ...",
+                                                  "",
+                                                  "WinZip  : Nettoyage ...",
+                                                  ""}));
 
     // What is left: files in use, the Azureus note, the emptied folders themselves.
     std::vector<std::string> left;
@@ -100,8 +117,7 @@ TEST_F(WholeRunTest, EveryTargetCleansAndTheRunLogReadsAsExpected) {
     }
     EXPECT_EQ(left, (std::vector<std::string>{
                         Profile + R"(\Application Data\Azureus\logs\notes.txt)",
-                        Cookies + "index.dat",
-                        Cache + R"(Content.IE5\index.dat)"}));
+                        Cookies + "index.dat", Cache + R"(Content.IE5\index.dat)"}));
     EXPECT_TRUE(sim.internetCache.names().empty());
     EXPECT_TRUE(sim.urlHistory.urls().empty());
     EXPECT_TRUE(sim.shell.recycleBinItems().empty());

@@ -15,8 +15,8 @@ namespace vp::sim {
 class SimFileSystem;
 
 struct CacheEntryOptions {
-    std::string localFile;   // full path; deleted with the entry when the file system is attached
-    bool inUse = false;      // cannot be deleted
+    std::string localFile; // full path; deleted with the entry when the file system is attached
+    bool inUse = false;    // cannot be deleted
     // The entry grows by `growBy` bytes right after each of the first `growTimes` queries of
     // its size (-1: after every one), so the fetch that follows finds the buffer too small.
     std::int32_t growBy = 0;
@@ -58,7 +58,7 @@ private:
         std::string localFile; // narrow
         std::string localFileUtf8;
         bool inUse = false;
-        std::int32_t extra = 0;        // bytes of header information beyond the texts
+        std::int32_t extra = 0; // bytes of header information beyond the texts
         std::int32_t growBy = 0;
         int growTimes = 0;
     };

@@ -13,16 +13,18 @@ namespace {
 constexpr std::size_t MaxBlock = std::size_t{1} << 30;
 constexpr std::size_t MaxSpares = 8;
 
-void* pointer(std::uintptr_t address) { return reinterpret_cast<void*>(address); }
+void* pointer(std::uintptr_t address) {
+    return reinterpret_cast<void*>(address);
+}
 
 } // namespace
 
 SimMemory::~SimMemory() {
     for (const Block& block : blocks_) {
-        ::operator delete(pointer(block.address), std::align_val_t{PageSize});
+        ::operator delete (pointer(block.address), std::align_val_t{PageSize});
     }
     for (const Spare& spare : spares_) {
-        ::operator delete(spare.memory, std::align_val_t{PageSize});
+        ::operator delete (spare.memory, std::align_val_t{PageSize});
     }
 }
 
@@ -60,7 +62,7 @@ std::uintptr_t SimMemory::allocate(std::size_t size) {
         }
     }
     if (memory == nullptr) {
-        memory = ::operator new(pages, std::align_val_t{PageSize}, std::nothrow);
+        memory = ::operator new (pages, std::align_val_t{PageSize}, std::nothrow);
     }
     if (memory == nullptr) {
         ++counters_.refused;
@@ -113,7 +115,7 @@ bool SimMemory::release(std::uintptr_t address) {
     if (spares_.size() < MaxSpares) {
         spares_.push_back({pointer(address), block->size});
     } else {
-        ::operator delete(pointer(address), std::align_val_t{PageSize});
+        ::operator delete (pointer(address), std::align_val_t{PageSize});
     }
     blocks_.erase(blocks_.begin() + (block - blocks_.data()));
     ++counters_.releases;
@@ -185,6 +187,8 @@ void SimMemory::shareBuffer(std::uintptr_t address, std::size_t size) {
     }
 }
 
-void SimMemory::unshareBuffer(std::uintptr_t address) { shared_.erase(address); }
+void SimMemory::unshareBuffer(std::uintptr_t address) {
+    shared_.erase(address);
+}
 
 } // namespace vp::sim

@@ -44,9 +44,8 @@ long SimShell::updateRecycleBinIcon() {
     return 0;
 }
 
-std::intptr_t SimShell::execute(std::uintptr_t owner, std::string_view verb,
-                                std::string_view file, std::string_view parameters,
-                                std::string_view folder, int show) {
+std::intptr_t SimShell::execute(std::uintptr_t owner, std::string_view verb, std::string_view file,
+                                std::string_view parameters, std::string_view folder, int show) {
     executed_.push_back({owner, std::string(verb), std::string(file), std::string(parameters),
                          std::string(folder), show});
     return 42; // above 32: success

@@ -42,12 +42,10 @@ public:
     long iconUpdates() const { return iconUpdates_; }
     const std::vector<ShellExecuteCall>& executed() const { return executed_; }
 
-    long emptyRecycleBin(std::uintptr_t owner, std::string_view root,
-                         std::uint32_t flags) override;
+    long emptyRecycleBin(std::uintptr_t owner, std::string_view root, std::uint32_t flags) override;
     long updateRecycleBinIcon() override;
     std::intptr_t execute(std::uintptr_t owner, std::string_view verb, std::string_view file,
-                          std::string_view parameters, std::string_view folder,
-                          int show) override;
+                          std::string_view parameters, std::string_view folder, int show) override;
 
 private:
     std::map<char, std::vector<std::string>> bins_; // by upper-case drive letter

@@ -15,7 +15,10 @@ protected:
 };
 
 TEST_F(DeleteFileTest, TheLastPartSelectsByWildcardAndNothingElseGoes) {
-    fs.file(R"(C:\D\a.log)").file(R"(C:\D\B.LOG)").file(R"(C:\D\c.txt)").file(R"(C:\D\d.log.txt)")
+    fs.file(R"(C:\D\a.log)")
+        .file(R"(C:\D\B.LOG)")
+        .file(R"(C:\D\c.txt)")
+        .file(R"(C:\D\d.log.txt)")
         .file(R"(C:\D\sub\e.log)");
     EXPECT_TRUE(fs.deleteMatchingFiles(R"(C:\D\*.log)", true));
     EXPECT_EQ(left(), (std::vector<std::string>{R"(C:\D\c.txt)", R"(C:\D\d.log.txt)",
@@ -45,7 +48,9 @@ TEST_F(DeleteFileTest, ForceTakesReadOnlyFilesHiddenAndSystemOnesAreNotMatched) 
 }
 
 TEST_F(DeleteFileTest, FailsWhenNothingMatchesOrTheFolderIsMissingOrUnusable) {
-    fs.file(R"(C:\D\keep.txt)").folder(R"(C:\D\folder.log)").file(R"(C:\Locked\a.log)")
+    fs.file(R"(C:\D\keep.txt)")
+        .folder(R"(C:\D\folder.log)")
+        .file(R"(C:\Locked\a.log)")
         .folder(R"(C:\Locked)", {.unlistable = true});
     for (const char* pattern : {R"(C:\D\*.log)", R"(C:\Missing\*.*)", R"(C:\D\keep.txt\*.*)",
                                 R"(C:\Locked\*.log)", R"(\D\*.*)", R"(C:\D\)", ""}) {

@@ -23,7 +23,9 @@ struct Buffer {
     }
 };
 
-std::string text(std::uintptr_t address) { return reinterpret_cast<const char*>(address); }
+std::string text(std::uintptr_t address) {
+    return reinterpret_cast<const char*>(address);
+}
 
 TEST(SimInternetCache, FirstNextAndCloseWalkTheEntriesInOrderInThePlatformLayout) {
     SimInternetCache cache;

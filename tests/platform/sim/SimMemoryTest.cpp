@@ -8,8 +8,12 @@
 namespace vp::test {
 namespace {
 
-std::uintptr_t addressOf(const void* p) { return reinterpret_cast<std::uintptr_t>(p); }
-const char* bytesAt(std::uintptr_t address) { return reinterpret_cast<const char*>(address); }
+std::uintptr_t addressOf(const void* p) {
+    return reinterpret_cast<std::uintptr_t>(p);
+}
+const char* bytesAt(std::uintptr_t address) {
+    return reinterpret_cast<const char*>(address);
+}
 
 TEST(SimMemory, AnswersOnlyForItsBlocksAndSharedBuffersAndRefusesToCopyElsewhere) {
     sim::SimMemory memory;
