@@ -64,7 +64,8 @@ std::string MemoryBlock::ExtractString(std::uintptr_t hStartPointer, std::int32_
     }
     // The check vouches for the bytes up to the zero or `max`, whichever comes first, and no
     // further: the scan stops there, so a string longer than `max` is cut, never overrun.
-    const auto* text = reinterpret_cast<const char*>(hStartPointer);
+    const auto* text =
+        reinterpret_cast<const char*>(hStartPointer); // NOLINT(performance-no-int-to-ptr)
     std::size_t length = 0;
     bool ascii = true;
     while (length < max && text[length] != '\0') {

@@ -9,7 +9,7 @@
 namespace vp::sim {
 
 SimInternetCache& SimInternetCache::entry(std::string_view sourceUrlName,
-                                          CacheEntryOptions options) {
+                                          const CacheEntryOptions& options) {
     Entry made;
     made.url = narrow_.toNarrow(sourceUrlName);
     made.localFile = narrow_.toNarrow(options.localFile);
@@ -55,7 +55,8 @@ void SimInternetCache::fill(const Entry& entry, std::uintptr_t buffer) const {
     info.localFileName = info.sourceUrlName + entry.url.size() + 1;
     info.cacheEntryType = entry.url.starts_with("Cookie:") ? 0x00100000u : 0x1u;
     info.headerInfoSize = static_cast<std::uint32_t>(entry.extra);
-    auto* out = reinterpret_cast<char*>(buffer);
+    // The buffer comes as the address the caller handed to the cache call.
+    auto* out = reinterpret_cast<char*>(buffer); // NOLINT(performance-no-int-to-ptr)
     std::memcpy(out, &info, sizeof info);
     out += sizeof info;
     std::memcpy(out, entry.url.c_str(), entry.url.size() + 1);

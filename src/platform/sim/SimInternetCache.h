@@ -37,7 +37,7 @@ public:
     void attachFileSystem(SimFileSystem& files) { files_ = &files; }
 
     // Builder: appends an entry; `sourceUrlName` is UTF-8.
-    SimInternetCache& entry(std::string_view sourceUrlName, CacheEntryOptions options = {});
+    SimInternetCache& entry(std::string_view sourceUrlName, const CacheEntryOptions& options = {});
 
     // Inspection: the source URL names still in the cache (UTF-8), in order.
     std::vector<std::string> names() const;

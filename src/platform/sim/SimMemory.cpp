@@ -14,7 +14,7 @@ constexpr std::size_t MaxBlock = std::size_t{1} << 30;
 constexpr std::size_t MaxSpares = 8;
 
 void* pointer(std::uintptr_t address) {
-    return reinterpret_cast<void*>(address);
+    return reinterpret_cast<void*>(address); // NOLINT(performance-no-int-to-ptr)
 }
 
 } // namespace

@@ -73,19 +73,6 @@ TEST(SimInternetCache, FirstNextAndCloseWalkTheEntriesInOrderInThePlatformLayout
     EXPECT_LT(size, 1);
 }
 
-TEST(SimInternetCache, AnEntryGrowsOnceRightAfterItsSizeWasAskedFor) {
-    SimInternetCache cache;
-    cache.entry("a", {.growBy = 40});
-    std::int32_t size = 0;
-    cache.findFirstEntry(0, size);
-    const std::int32_t asked = size;
-    Buffer buffer(asked + 40);
-    EXPECT_EQ(cache.findFirstEntry(buffer.address(), size), 0u);
-    EXPECT_EQ(size, asked + 40);
-    EXPECT_NE(cache.findFirstEntry(buffer.address(), size), 0u);
-    EXPECT_EQ(cache.counters().failedFetches, 1);
-}
-
 TEST(SimInternetCache, DeletingAnEntryTakesItsLocalFileUnlessTheEntryIsInUse) {
     SimFileSystem files;
     files.file(R"(C:\Cache\a.htm)", {.attributes = FileAttribute::ReadOnly})
@@ -102,18 +89,6 @@ TEST(SimInternetCache, DeletingAnEntryTakesItsLocalFileUnlessTheEntryIsInUse) {
     EXPECT_FALSE(cache.deleteEntry("cookie:c@d/")) << "names are compared exactly";
     EXPECT_EQ(cache.names(), (std::vector<std::string>{"http://b/", "Cookie:c@d/"}));
     EXPECT_EQ(files.tree(R"(C:\Cache)"), std::vector<std::string>{R"(C:\Cache\b.htm)"});
-}
-
-TEST(SimInternetCache, AnOpenSearchKeepsItsPlaceWhenAnEarlierEntryIsDeleted) {
-    SimInternetCache cache;
-    cache.entry("one").entry("two").entry("three");
-    std::int32_t size = 200;
-    Buffer buffer(size);
-    const CacheSearchHandle search = cache.findFirstEntry(buffer.address(), size);
-    cache.deleteEntry("one");
-    size = 200;
-    ASSERT_TRUE(cache.findNextEntry(search, buffer.address(), size));
-    EXPECT_EQ(text(buffer.record().sourceUrlName), "two");
 }
 
 } // namespace
