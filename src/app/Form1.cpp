@@ -2,11 +2,25 @@
 
 #include "app/Layout.h"
 #include "platform/Environment.h"
+#include "platform/PropertyBag.h"
 #include "platform/Windowing.h"
 
 #include <stdexcept>
 
 namespace vp {
+namespace {
+
+// ProgressBar1 as the window stores it: a continuous bar in blue with its percentage.
+PropertyBag ProgressBar1Properties() {
+    PropertyBag bag;
+    bag.WriteProperty("BrushStyle", 0, 4);
+    bag.WriteProperty("Color", 0xC56A31, static_cast<std::int32_t>(0x8000000D));
+    bag.WriteProperty("Scrolling", 1, 0);
+    bag.WriteProperty("ShowText", true, false);
+    return bag;
+}
+
+} // namespace
 
 Form1::Form1(Platform& platform)
     : Dir1(platform.fileSystem), File1(platform.fileSystem), platform_(platform),
@@ -19,7 +33,8 @@ Form1::Form1(Platform& platform)
     control("Command1").onClick([this] { Command1_Click(); });
 }
 
-Form1::~Form1() = default;
+// The progress bar leaves its site while the window, which owns the site, still exists.
+Form1::~Form1() { ProgressBar1.reset(); }
 
 void Form1::CreateControls() {
     for (const auto& layout : ControlsLayout()) {
@@ -40,7 +55,9 @@ void Form1::CreateControls() {
             break;
         case ControlKind::ProgressBar: {
             ControlSite& site = window_->createControlSite(spec);
+            site.properties() = ProgressBar1Properties();
             ProgressBar1 = std::make_unique<XP_ProgressBar>(site, platform_.graphics);
+            site.host(*ProgressBar1); // creation notice, then the stored properties
             made = &site;
             break;
         }

@@ -13,6 +13,7 @@
 namespace vp {
 
 class DeviceContext;
+class PropertyBag;
 
 // Left, top, width, height in twips (15 twips per pixel at 96 dpi), relative to the parent.
 struct TwipRect {
@@ -35,6 +36,8 @@ struct FontSpec {
     double points = 0;
     bool bold = false;
     int weight = 400;
+
+    bool operator==(const FontSpec&) const = default;
 };
 
 enum class ControlKind {
@@ -101,15 +104,38 @@ public:
     virtual void setListIndex(int index) = 0;
 };
 
+// What a site delivers to the control it hosts, in this order: Initialize once, then
+// ReadProperties with the saved properties; Paint whenever the control must be drawn, Resize
+// when its size changed (the next Paint follows), WriteProperties when the site saves;
+// Terminate last, after which the site delivers nothing more.
+class HostedControl {
+public:
+    virtual ~HostedControl() = default;
+    virtual void Initialize() = 0;
+    virtual void ReadProperties(const PropertyBag& bag) = 0;
+    virtual void WriteProperties(PropertyBag& bag) = 0;
+    virtual void Paint() = 0;
+    virtual void Resize() = 0;
+    virtual void Terminate() = 0;
+};
+
 // The site that hosts a custom-drawn control (the progress bar): its window, its own device
-// context, its size in pixels and the property store of its saved properties.
+// context, its size in pixels (the site's scale unit is the pixel, its origin 0, 0) and the
+// property store of its saved properties.
 class ControlSite : public virtual Control {
 public:
     virtual std::uintptr_t hWnd() const = 0;
     virtual DeviceContext& hDC() = 0;
     virtual int scaleWidth() const = 0; // pixels
     virtual int scaleHeight() const = 0;
+    // Marks the saved properties as needing a save.
     virtual void propertyChanged(std::string_view property) = 0;
+    // The saved properties, read by the control when it is hosted.
+    virtual PropertyBag& properties() = 0;
+    // Starts delivering notices to `control`: Initialize, then ReadProperties at once.
+    virtual void host(HostedControl& control) = 0;
+    // Delivers Terminate to the hosted control, if any, and forgets it.
+    virtual void unhost() = 0;
 };
 
 class MainWindow {

@@ -43,6 +43,47 @@ void SimListBox::setListIndex(int index) {
     listIndex_ = index;
 }
 
+SimControlSite::SimControlSite(ControlSpec spec)
+    : SimControl(std::move(spec)),
+      screen_(spec_.rect.width / 15, spec_.rect.height / 15, ClassicSysColors()) {}
+
+void SimControlSite::host(HostedControl& control) {
+    hosted_ = &control;
+    control.Initialize();
+    control.ReadProperties(properties_);
+}
+
+void SimControlSite::unhost() {
+    if (hosted_ != nullptr) {
+        HostedControl* control = hosted_;
+        hosted_ = nullptr;
+        control->Terminate();
+    }
+}
+
+void SimControlSite::paint() {
+    if (hosted_ != nullptr) {
+        hosted_->Paint();
+    }
+}
+
+void SimControlSite::resize(int widthPixels, int heightPixels) {
+    spec_.rect.width = widthPixels * 15;
+    spec_.rect.height = heightPixels * 15;
+    screen_.resize(widthPixels, heightPixels);
+    if (hosted_ != nullptr) {
+        hosted_->Resize();
+    }
+}
+
+void SimControlSite::saveProperties() {
+    PropertyBag saved;
+    if (hosted_ != nullptr) {
+        hosted_->WriteProperties(saved);
+    }
+    properties_ = std::move(saved);
+}
+
 void SimMainWindow::record(WindowEvent event) {
     journal_.push_back(std::move(event));
     if (onRecord) {

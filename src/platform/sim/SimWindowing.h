@@ -4,6 +4,8 @@
 #pragma once
 
 #include "platform/Graphics.h"
+#include "platform/PropertyBag.h"
+#include "platform/sim/SimGraphics.h"
 #include "platform/Windowing.h"
 
 #include <deque>
@@ -86,16 +88,11 @@ private:
     int listIndex_ = -1;
 };
 
-// A device context that only counts the block copies made into it.
-class SimScreenContext final : public DeviceContext {
-public:
-    void bitBlt(int, int, int, int, DeviceContext&, int, int) override { ++copies; }
-    int copies = 0;
-};
-
+// The site of a custom-drawn control: its own device context is a pixel buffer of the site's
+// size, which holds what the user sees of the control.
 class SimControlSite final : public SimControl, public ControlSite {
 public:
-    using SimControl::SimControl;
+    explicit SimControlSite(ControlSpec spec);
     std::uintptr_t hWnd() const override { return reinterpret_cast<std::uintptr_t>(this); }
     DeviceContext& hDC() override { return screen_; }
     int scaleWidth() const override { return spec_.rect.width / 15; }
@@ -103,11 +100,28 @@ public:
     void propertyChanged(std::string_view property) override {
         changedProperties.emplace_back(property);
     }
+    PropertyBag& properties() override { return properties_; }
+    void host(HostedControl& control) override;
+    void unhost() override;
+
+    // --- For tests ---
+    // The control as the user sees it.
+    const SimRaster& screen() const { return screen_.raster(); }
+    // Block copies that reached the screen: one per repaint drawn off-screen.
+    int copiesShown() const { return screen_.copiesReceived(); }
+    // The window asks the control to paint itself.
+    void paint();
+    // The control's size changes (the screen is cleared to white) and the control is told.
+    void resize(int widthPixels, int heightPixels);
+    // The control writes its properties into a fresh store, which becomes the saved one.
+    void saveProperties();
 
     std::vector<std::string> changedProperties;
 
 private:
-    SimScreenContext screen_;
+    SimDeviceContext screen_;
+    PropertyBag properties_;
+    HostedControl* hosted_ = nullptr;
 };
 
 class SimMainWindow final : public MainWindow {

@@ -1,0 +1,80 @@
+// The progress bar's further styles (Scrolling 3 to 9): each an edge or frame and a fill from
+// the left whose extent follows the percentage. None of them looks at Orientation.
+#include "progressbar/XP_ProgressBar.h"
+
+#include "progressbar/Colors.h"
+#include "progressbar/Rounding.h"
+
+namespace vp {
+
+void XP_ProgressBar::DrawStyleFlat() {
+    FrameColorRect(rcClient_, LightenColor(colour_, 100), *hdc_);
+    rcProgress_ = {1, 1, RoundHalfEven(lPercent_ / 100.0 * W()), H() - 1};
+    FillColorRect(rcProgress_, LightenColor(colour_, 180), *hdc_);
+}
+
+void XP_ProgressBar::DrawStyleEtched() {
+    hdc_->drawEdge(rcClient_, gdi::EDGE_ETCHED, gdi::BF_RECT);
+    const std::int32_t n = RoundHalfEven(lPercent_ / 100.0 * (W() - 4));
+    gradient(LightenColor(colour_, 140), LightenColor(colour_, 200), 2, 2, n, H() - 3, true);
+}
+
+void XP_ProgressBar::DrawStyleTrack() {
+    FrameColorRect(rcClient_, LightenColor(colour_, 10), *hdc_);
+    // Scaled by 101, not 100: the full bar stops short of the right edge.
+    const std::int32_t p = RoundHalfEven(lPercent_ / 101.0 * W());
+    rcProgress_.right = p;
+    gradient(colour_, LightenColor(colour_, 100), 2, 2, W() - 2, H() - 5, false);
+    gradient(LightenColor(colour_, 250), colour_, 3, 3, p, H() - 6, false);
+    DrawLine(p, 2, p, H() - 2, *hdc_, LightenColor(colour_, 25));
+}
+
+void XP_ProgressBar::DrawStyleDark() {
+    FrameColorRect(rcClient_, blend(colour_, 0, 200), *hdc_);
+    const vp::Color dim = LightenColor(blend(colour_, 0, 100), 10);
+    const std::int32_t n = RoundHalfEven(lPercent_ / 100.0 * (W() - 5));
+    gradient(0x000000, dim, 2, 2, n, H() - 2, true);
+}
+
+void XP_ProgressBar::DrawStyleHatched() {
+    hdc_->drawEdge(rcClient_, gdi::EDGE_BUMP, gdi::BF_RECT);
+    rcProgress_ = {2, 2, RoundHalfEven(lPercent_ / 101.0 * W()), H() - 2};
+    // A style outside the six hatches makes no brush and the fill is left out; that includes
+    // values beyond 16 bits, which must not turn every repaint into an error.
+    const auto brush = graphics_.createHatchBrush(BrushStyle_, translate(colour_));
+    if (!brush) {
+        return;
+    }
+    // The gaps between the hatch lines are painted, whatever the text left as background mode.
+    hdc_->setBkMode(gdi::OPAQUE);
+    hdc_->setBkColor(LightenColor(colour_, 140));
+    hdc_->fillRect(rcProgress_, *brush);
+}
+
+void XP_ProgressBar::DrawStylePicture() {
+    hdc_->drawEdge(rcClient_, gdi::BDR_SUNKENOUTER, gdi::BF_RECT);
+    if (!Image_) {
+        return;
+    }
+    const auto brush = graphics_.createPatternBrush(*Image_);
+    const std::int32_t p = RoundHalfEven(lPercent_ / 101.0 * W());
+    rcProgress_.right = p;
+    if (brush) {
+        // The width is p itself: the tiles reach x = p + 1.
+        hdc_->patBlt(2, 2, p, H() - 4, *brush, gdi::PATCOPY);
+    }
+}
+
+void XP_ProgressBar::DrawStyleGlossy() {
+    const std::int32_t P = RoundHalfEven(lPercent_ / 100.0 * (W() - 4));
+    rcProgress_.right = P;
+    const std::int32_t h = RoundHalfEven((H() - 3) / 2.0);
+    gradient(0xFFFFFF, 0xC0C0C0, 2, 2, W() - 3, h, false);
+    gradient(blend(0xC0C0C0, 0, 255), 0xC0C0C0, 2, h, W() - 3, h, false);
+    gradient(LightenColor(colour_, 150), blend(colour_, 0, 180), 2, 2, P, h, false);
+    gradient(blend(colour_, 0, 190), colour_, 2, h, P, h, false);
+    rcClient_.left = 3;
+    DrawBarFrame();
+}
+
+} // namespace vp
