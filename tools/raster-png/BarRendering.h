@@ -1,0 +1,29 @@
+// A progress bar drawn alone on the simulated platform, as the user would see it: the source
+// of the golden images and of the contact sheet.
+#pragma once
+
+#include "platform/sim/SimRaster.h"
+
+#include <cstdint>
+
+namespace vp::tools {
+
+struct BarLook {
+    std::int32_t scrolling = 1;
+    std::int32_t percent = 0; // set through Value with Max 100
+    std::int32_t orientation = 0;
+    bool showText = true;
+    int width = 281; // pixels, ProgressBar1's size
+    int height = 17;
+    std::uint32_t color = 0xC56A31; // ProgressBar1's blue
+    std::int32_t brushStyle = 0;
+    bool picture = true; // the Picture style gets SamplePicture
+};
+
+sim::SimRaster RenderBar(const BarLook& look);
+
+// The picture the Picture style tiles in the images: an 8 by 8 two-tone check of 4-pixel
+// squares with a one-pixel light rim, so its tiling origin shows.
+sim::SimRaster SamplePicture();
+
+} // namespace vp::tools
