@@ -134,8 +134,8 @@ public:
     virtual PropertyBag& properties() = 0;
     // Starts delivering notices to `control`: Initialize, then ReadProperties at once.
     virtual void host(HostedControl& control) = 0;
-    // Delivers Terminate to the hosted control, if any, and forgets it.
-    virtual void unhost() = 0;
+    // Delivers Terminate to `control` and forgets it, if it is the control hosted here.
+    virtual void unhost(HostedControl& control) = 0;
 };
 
 class MainWindow {

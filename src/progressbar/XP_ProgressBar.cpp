@@ -53,7 +53,7 @@ XP_ProgressBar::XP_ProgressBar(ControlSite& site, Graphics& graphics)
     : site_(site), graphics_(graphics), hdc_(&site.hDC()), Font_(DefaultFont()) {}
 
 XP_ProgressBar::~XP_ProgressBar() {
-    site_.unhost();
+    site_.unhost(*this);
     ReleaseSurface();
 }
 

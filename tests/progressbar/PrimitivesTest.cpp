@@ -172,7 +172,7 @@ TEST_F(PrimitivesTest, ALostSurfaceKeepsTheFlagAndDrawsOnTheSite) {
 }
 
 TEST_F(PrimitivesTest, TerminateFreesTheSurface) {
-    site.unhost();
+    site.unhost(*bar);
     EXPECT_EQ(bar->surfaceWidth(), 0);
     EXPECT_EQ(bar->surfaceHeight(), 0);
     EXPECT_EQ(&bar->hdc(), &site.hDC());

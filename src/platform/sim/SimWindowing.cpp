@@ -53,11 +53,10 @@ void SimControlSite::host(HostedControl& control) {
     control.ReadProperties(properties_);
 }
 
-void SimControlSite::unhost() {
-    if (hosted_ != nullptr) {
-        HostedControl* control = hosted_;
+void SimControlSite::unhost(HostedControl& control) {
+    if (hosted_ == &control) {
         hosted_ = nullptr;
-        control->Terminate();
+        control.Terminate();
     }
 }
 

@@ -102,7 +102,7 @@ public:
     }
     PropertyBag& properties() override { return properties_; }
     void host(HostedControl& control) override;
-    void unhost() override;
+    void unhost(HostedControl& control) override;
 
     // --- For tests ---
     // The control as the user sees it.
