@@ -1,6 +1,7 @@
 // Draws the progress bar's styles with the simulated platform into PNG files:
 //   vexoma-bar-gallery goldens DIR   the golden images of the pixel tests (scrollingN-P.png)
 //   vexoma-bar-gallery sheet FILE    the contact sheet of all ten styles shown in the README
+//   vexoma-bar-gallery zoom IN OUT N an image enlarged N times, pixel by pixel, for reviewing
 #include "platform/sim/SimGraphics.h"
 #include "raster-png/BarRendering.h"
 #include "raster-png/RasterPng.h"
@@ -76,17 +77,30 @@ void writeSheet(const std::string& path) {
     std::cout << path << '\n';
 }
 
+void writeZoom(const std::string& in, const std::string& out, int factor) {
+    const SimRaster source = vp::tools::ReadPng(in);
+    SimRaster large(source.width() * factor, source.height() * factor, 0);
+    for (int y = 0; y < large.height(); ++y) {
+        for (int x = 0; x < large.width(); ++x) {
+            large.setPixel(x, y, source.pixel(x / factor, y / factor));
+        }
+    }
+    vp::tools::WritePng(out, large);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string_view command = argc == 3 ? argv[1] : "";
+    const std::string_view command = argc >= 3 ? argv[1] : "";
     try {
         if (command == "goldens") {
             writeGoldens(argv[2]);
+        } else if (command == "zoom" && argc == 5) {
+            writeZoom(argv[2], argv[3], std::stoi(argv[4]));
         } else if (command == "sheet") {
             writeSheet(argv[2]);
         } else {
-            std::cerr << "usage: vexoma-bar-gallery goldens DIR | sheet FILE\n";
+            std::cerr << "usage: vexoma-bar-gallery goldens DIR | sheet FILE | zoom IN OUT N\n";
             return 2;
         }
     } catch (const std::exception& error) {
