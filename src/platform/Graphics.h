@@ -28,37 +28,38 @@ namespace vp {
 
 using Color = std::uint32_t;
 
+// GDI's constants, with GDI's values, named apart from the macros of <windows.h>.
 namespace gdi {
-// DrawEdge edge kinds and sides.
-constexpr unsigned BDR_RAISEDOUTER = 0x1;
-constexpr unsigned BDR_SUNKENOUTER = 0x2;
-constexpr unsigned BDR_RAISEDINNER = 0x4;
-constexpr unsigned BDR_SUNKENINNER = 0x8;
-constexpr unsigned EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER; // 6
-constexpr unsigned EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;   // 9
-constexpr unsigned BF_RECT = 0xF;                                   // all four sides
-// DrawText formats.
-constexpr unsigned DT_SINGLELINE = 0x20;
-constexpr unsigned DT_CALCRECT = 0x400;
-// Background modes.
-constexpr int TRANSPARENT = 1;
-constexpr int OPAQUE = 2;
+// DrawEdge edge kinds (BDR_*, EDGE_*) and sides (BF_RECT).
+constexpr unsigned RaisedOuter = 0x1;
+constexpr unsigned SunkenOuter = 0x2;
+constexpr unsigned RaisedInner = 0x4;
+constexpr unsigned SunkenInner = 0x8;
+constexpr unsigned Etched = SunkenOuter | RaisedInner; // 6
+constexpr unsigned Bump = RaisedOuter | SunkenInner;   // 9
+constexpr unsigned AllSides = 0xF;
+// DrawText formats (DT_*).
+constexpr unsigned SingleLine = 0x20;
+constexpr unsigned CalcRect = 0x400;
+// Background modes of SetBkMode.
+constexpr int Transparent = 1;
+constexpr int Opaque = 2;
 // Raster operations.
-constexpr std::uint32_t PATCOPY = 0xF00021;
-// Hatch indexes of CreateHatchBrush.
-constexpr int HS_HORIZONTAL = 0;
-constexpr int HS_VERTICAL = 1;
-constexpr int HS_FDIAGONAL = 2;
-constexpr int HS_BDIAGONAL = 3;
-constexpr int HS_CROSS = 4;
-constexpr int HS_DIAGCROSS = 5;
-// System colour indexes of GetSysColor.
-constexpr int COLOR_HIGHLIGHT = 13;
-constexpr int COLOR_3DFACE = 15;
-constexpr int COLOR_3DSHADOW = 16;
-constexpr int COLOR_3DHILIGHT = 20;
-constexpr int COLOR_3DDKSHADOW = 21;
-constexpr int COLOR_3DLIGHT = 22;
+constexpr std::uint32_t PatCopy = 0xF00021;
+// Hatch indexes of CreateHatchBrush (HS_*).
+constexpr int HatchHorizontal = 0;
+constexpr int HatchVertical = 1;
+constexpr int HatchForwardDiagonal = 2;
+constexpr int HatchBackwardDiagonal = 3;
+constexpr int HatchCross = 4;
+constexpr int HatchDiagonalCross = 5;
+// System colour indexes of GetSysColor (COLOR_*).
+constexpr int ColorHighlight = 13;
+constexpr int Color3DFace = 15;
+constexpr int Color3DShadow = 16;
+constexpr int Color3DHilight = 20;
+constexpr int Color3DDarkShadow = 21;
+constexpr int Color3DLight = 22;
 } // namespace gdi
 
 class Brush {
@@ -98,7 +99,7 @@ public:
     virtual void line(int x1, int y1, int x2, int y2, const Pen& pen) = 0;
     // SetPixelV.
     virtual void setPixel(int x, int y, Color color) = 0;
-    // DrawEdge with the edge kinds BDR_* and the sides BF_*, in the system's 3-D colours.
+    // DrawEdge with edge kinds and sides of gdi::, in the system's 3-D colours.
     virtual void drawEdge(const PixelRect& rect, unsigned edge, unsigned sides) = 0;
     // PatBlt with the brush selected. Only PATCOPY is supported: the rectangle at (x, y), width
     // by height, takes the brush's pattern. A negative width or height counts leftwards or
@@ -150,7 +151,7 @@ public:
                                                  std::span<const Color> pixels) = 0;
 
     virtual std::unique_ptr<Brush> createSolidBrush(Color color) = 0;
-    // CreateHatchBrush with a hatch index HS_*; nullptr for any other index. The lines take
+    // CreateHatchBrush with a hatch index gdi::Hatch*; nullptr for any other index. The lines take
     // `color`, the gaps the context's background (see setBkMode).
     virtual std::unique_ptr<Brush> createHatchBrush(int hatch, Color color) = 0;
     // CreatePatternBrush: the bitmap's pixels, tiled. The brush keeps its own copy.

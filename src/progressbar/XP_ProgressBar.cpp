@@ -10,7 +10,7 @@
 namespace vp {
 namespace {
 
-constexpr Color HighlightCode = 0x80000000U | gdi::COLOR_HIGHLIGHT; // 0x8000000D
+constexpr Color HighlightCode = 0x80000000U | gdi::ColorHighlight; // 0x8000000D
 
 // The font a new control starts with.
 FontSpec DefaultFont() { return FontSpec{"MS Sans Serif", 8.25, false, 400}; }

@@ -182,13 +182,13 @@ void XP_ProgressBar::DrawCaption() {
     if (font == nullptr) {
         return;
     }
-    hdc_->setBkMode(gdi::TRANSPARENT);
+    hdc_->setBkMode(gdi::Transparent);
     hdc_->setTextColor(Scrolling_ == scrolling::Dark ? 0xC0C0C0 : 0x000000);
     CenterCaption(text);
     const double px = lPercent_ / 100.0 * W();
     // Once the fill has passed the text, only its light copy shows.
     if (!(twoTone && px > rcText_.right)) {
-        hdc_->drawText(text, rcText_, gdi::DT_SINGLELINE, *font);
+        hdc_->drawText(text, rcText_, gdi::SingleLine, *font);
     }
     if (twoTone) {
         DrawCaptionOverlay(text, px);
@@ -197,7 +197,7 @@ void XP_ProgressBar::DrawCaption() {
 
 void XP_ProgressBar::CenterCaption(const std::string& text) {
     PixelRect measured{};
-    hdc_->drawText(text, measured, gdi::DT_CALCRECT, *textFont());
+    hdc_->drawText(text, measured, gdi::CalcRect, *textFont());
     const std::int32_t w = measured.right - measured.left;
     const std::int32_t h = measured.bottom - measured.top;
     rcText_.left = RoundHalfEven(W() / 2.0 - w / 2.0);
@@ -207,7 +207,7 @@ void XP_ProgressBar::CenterCaption(const std::string& text) {
 }
 
 void XP_ProgressBar::DrawCaptionOverlay(const std::string& text, double px) {
-    hdc_->setBkMode(gdi::TRANSPARENT);
+    hdc_->setBkMode(gdi::Transparent);
     if (px < rcText_.left) {
         return;
     }
@@ -215,7 +215,7 @@ void XP_ProgressBar::DrawCaptionOverlay(const std::string& text, double px) {
     CenterCaption(text);
     // Clipped at the fill's end: only the part over the fill takes the light colour.
     rcText_.right = RoundHalfEven(px);
-    hdc_->drawText(text, rcText_, gdi::DT_SINGLELINE, *textFont());
+    hdc_->drawText(text, rcText_, gdi::SingleLine, *textFont());
 }
 
 } // namespace vp

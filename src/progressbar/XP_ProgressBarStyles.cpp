@@ -14,7 +14,7 @@ void XP_ProgressBar::DrawStyleFlat() {
 }
 
 void XP_ProgressBar::DrawStyleEtched() {
-    hdc_->drawEdge(rcClient_, gdi::EDGE_ETCHED, gdi::BF_RECT);
+    hdc_->drawEdge(rcClient_, gdi::Etched, gdi::AllSides);
     const std::int32_t n = RoundHalfEven(lPercent_ / 100.0 * (W() - 4));
     gradient(LightenColor(colour_, 140), LightenColor(colour_, 200), 2, 2, n, H() - 3, true);
 }
@@ -37,7 +37,7 @@ void XP_ProgressBar::DrawStyleDark() {
 }
 
 void XP_ProgressBar::DrawStyleHatched() {
-    hdc_->drawEdge(rcClient_, gdi::EDGE_BUMP, gdi::BF_RECT);
+    hdc_->drawEdge(rcClient_, gdi::Bump, gdi::AllSides);
     rcProgress_ = {2, 2, RoundHalfEven(lPercent_ / 101.0 * W()), H() - 2};
     // A style outside the six hatches makes no brush and the fill is left out; that includes
     // values beyond 16 bits, which must not turn every repaint into an error.
@@ -46,13 +46,13 @@ void XP_ProgressBar::DrawStyleHatched() {
         return;
     }
     // The gaps between the hatch lines are painted, whatever the text left as background mode.
-    hdc_->setBkMode(gdi::OPAQUE);
+    hdc_->setBkMode(gdi::Opaque);
     hdc_->setBkColor(LightenColor(colour_, 140));
     hdc_->fillRect(rcProgress_, *brush);
 }
 
 void XP_ProgressBar::DrawStylePicture() {
-    hdc_->drawEdge(rcClient_, gdi::BDR_SUNKENOUTER, gdi::BF_RECT);
+    hdc_->drawEdge(rcClient_, gdi::SunkenOuter, gdi::AllSides);
     if (!Image_) {
         return;
     }
@@ -61,7 +61,7 @@ void XP_ProgressBar::DrawStylePicture() {
     rcProgress_.right = p;
     if (brush) {
         // The width is p itself: the tiles reach x = p + 1.
-        hdc_->patBlt(2, 2, p, H() - 4, *brush, gdi::PATCOPY);
+        hdc_->patBlt(2, 2, p, H() - 4, *brush, gdi::PatCopy);
     }
 }
 

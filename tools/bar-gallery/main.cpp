@@ -49,11 +49,11 @@ void writeSheet(const std::string& path) {
     const auto brush = vp::sim::SimBrush::solid(0xF0F0F0);
     vp::PixelRect all{0, 0, width, height};
     sheet.fillRect(all, brush);
-    sheet.setBkMode(vp::gdi::TRANSPARENT);
+    sheet.setBkMode(vp::gdi::Transparent);
     sheet.setTextColor(0x303030);
     const auto label = [&](std::string_view text, int x, int y) {
         vp::PixelRect rect{x, y, x + 400, y + 20};
-        sheet.drawText(text, rect, vp::gdi::DT_SINGLELINE, font);
+        sheet.drawText(text, rect, vp::gdi::SingleLine, font);
     };
     for (int column = 0; column < Columns; ++column) {
         label(std::to_string(SheetPercents[column]) + " %",

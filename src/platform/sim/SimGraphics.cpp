@@ -102,7 +102,7 @@ void SimDeviceContext::paint(const PixelRect& rect, const SimBrush& brush) {
     const PixelRect area = target_->clip(rect);
     for (int y = area.top; y < area.bottom; ++y) {
         for (int x = area.left; x < area.right; ++x) {
-            if (const auto color = brush.colorAt(x, y, bkMode_ == gdi::OPAQUE, bkColor_)) {
+            if (const auto color = brush.colorAt(x, y, bkMode_ == gdi::Opaque, bkColor_)) {
                 target_->setPixel(x, y, *color);
             }
         }
@@ -180,19 +180,19 @@ void SimDeviceContext::drawEdge(const PixelRect& rect, unsigned edge, unsigned s
     int outerBottomRight = -1;
     int innerTopLeft = -1;
     int innerBottomRight = -1;
-    if ((edge & gdi::BDR_RAISEDOUTER) != 0) {
-        outerTopLeft = gdi::COLOR_3DLIGHT;
-        outerBottomRight = gdi::COLOR_3DDKSHADOW;
-    } else if ((edge & gdi::BDR_SUNKENOUTER) != 0) {
-        outerTopLeft = gdi::COLOR_3DSHADOW;
-        outerBottomRight = gdi::COLOR_3DHILIGHT;
+    if ((edge & gdi::RaisedOuter) != 0) {
+        outerTopLeft = gdi::Color3DLight;
+        outerBottomRight = gdi::Color3DDarkShadow;
+    } else if ((edge & gdi::SunkenOuter) != 0) {
+        outerTopLeft = gdi::Color3DShadow;
+        outerBottomRight = gdi::Color3DHilight;
     }
-    if ((edge & gdi::BDR_RAISEDINNER) != 0) {
-        innerTopLeft = gdi::COLOR_3DHILIGHT;
-        innerBottomRight = gdi::COLOR_3DSHADOW;
-    } else if ((edge & gdi::BDR_SUNKENINNER) != 0) {
-        innerTopLeft = gdi::COLOR_3DDKSHADOW;
-        innerBottomRight = gdi::COLOR_3DLIGHT;
+    if ((edge & gdi::RaisedInner) != 0) {
+        innerTopLeft = gdi::Color3DHilight;
+        innerBottomRight = gdi::Color3DShadow;
+    } else if ((edge & gdi::SunkenInner) != 0) {
+        innerTopLeft = gdi::Color3DDarkShadow;
+        innerBottomRight = gdi::Color3DLight;
     }
     const PixelRect& r = rect;
     if (outerTopLeft >= 0) {
@@ -235,7 +235,7 @@ void SimDeviceContext::drawEdge(const PixelRect& rect, unsigned edge, unsigned s
 
 void SimDeviceContext::patBlt(int x, int y, int width, int height, const Brush& brush,
                               std::uint32_t rop) {
-    if (rop != gdi::PATCOPY) {
+    if (rop != gdi::PatCopy) {
         return;
     }
     PixelRect rect{x, y, x + width, y + height};
@@ -255,13 +255,13 @@ int SimDeviceContext::drawText(std::string_view utf8, PixelRect& rect, unsigned 
         text.push_back(utf8::decode(utf8, pos));
     }
     const int width = static_cast<int>(text.size()) * SimFontCellWidth;
-    if ((format & gdi::DT_CALCRECT) != 0) {
+    if ((format & gdi::CalcRect) != 0) {
         rect.right = rect.left + width;
         rect.bottom = rect.top + SimFontCellHeight;
         return SimFontCellHeight;
     }
     const PixelRect clip = target_->clip(rect);
-    if (bkMode_ == gdi::OPAQUE) {
+    if (bkMode_ == gdi::Opaque) {
         target_->fill(target_->clip({std::max(rect.left, clip.left), clip.top,
                                      std::min(rect.left + width, clip.right),
                                      std::min(rect.top + SimFontCellHeight, clip.bottom)}),
@@ -346,7 +346,7 @@ std::unique_ptr<Brush> SimGraphics::createSolidBrush(Color color) {
 }
 
 std::unique_ptr<Brush> SimGraphics::createHatchBrush(int hatch, Color color) {
-    if (hatch < gdi::HS_HORIZONTAL || hatch > gdi::HS_DIAGCROSS) {
+    if (hatch < gdi::HatchHorizontal || hatch > gdi::HatchDiagonalCross) {
         return nullptr;
     }
     return std::make_unique<SimBrush>(SimBrush::hatch(hatch, color));

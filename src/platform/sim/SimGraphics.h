@@ -95,7 +95,7 @@ private:
     const SimSysColors& sysColors_;
     SimRaster own_;
     SimRaster* target_ = &own_;
-    int bkMode_ = gdi::OPAQUE;
+    int bkMode_ = gdi::Opaque;
     Color bkColor_ = 0xFFFFFF;
     Color textColor_ = 0;
     int copies_ = 0;

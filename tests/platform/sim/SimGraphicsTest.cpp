@@ -38,7 +38,7 @@ TEST_F(SimGraphicsTest, RectanglesLeaveOutRightAndBottomAndInvertedOnesCoverNoth
     dc.fillRect({5, 1, 2, 3}, *brush);
     dc.fillRect({2, 3, 5, 3}, *brush);
     dc.frameRect({8, 1, 8, 5}, *brush);
-    dc.patBlt(3, 3, 0, 2, *brush, gdi::PATCOPY);
+    dc.patBlt(3, 3, 0, 2, *brush, gdi::PatCopy);
     EXPECT_EQ(dc.raster(), before);
 
     dc.frameRect({6, 4, 10, 8}, *brush);
@@ -64,7 +64,7 @@ TEST_F(SimGraphicsTest, LinesLeaveOutTheirEndPointWhicheverWayTheyRun) {
 
 TEST_F(SimGraphicsTest, HatchesRepeatEveryEightPixelsFromTheContextOrigin) {
     SimDeviceContext wide(16, 8, graphics.sysColors);
-    const auto cross = graphics.createHatchBrush(gdi::HS_CROSS, Red);
+    const auto cross = graphics.createHatchBrush(gdi::HatchCross, Red);
     wide.setBkColor(0x00FF00);
     wide.fillRect({1, 0, 16, 8}, *cross);
     EXPECT_EQ(Row(wide.raster(), 0, Red), "....#.......#...");
@@ -73,8 +73,8 @@ TEST_F(SimGraphicsTest, HatchesRepeatEveryEightPixelsFromTheContextOrigin) {
     EXPECT_EQ(wide.raster().pixel(0, 0), White) << "outside the rectangle";
 
     SimDeviceContext diagonal(8, 8, graphics.sysColors);
-    diagonal.setBkMode(gdi::TRANSPARENT);
-    diagonal.fillRect({0, 0, 8, 8}, *graphics.createHatchBrush(gdi::HS_DIAGCROSS, Red));
+    diagonal.setBkMode(gdi::Transparent);
+    diagonal.fillRect({0, 0, 8, 8}, *graphics.createHatchBrush(gdi::HatchDiagonalCross, Red));
     EXPECT_EQ(Row(diagonal.raster(), 0, Red), "#......#");
     EXPECT_EQ(Row(diagonal.raster(), 3, Red), "...##...");
     EXPECT_EQ(diagonal.raster().pixel(1, 0), White) << "transparent gaps keep their pixels";
@@ -97,7 +97,7 @@ TEST_F(SimGraphicsTest, EdgesTakeTheClassicThreeDimensionalColours) {
                                   r.pixel(right, inset + 2), r.pixel(inset + 2, bottom)};
     };
     SimDeviceContext etched(10, 6, graphics.sysColors);
-    etched.drawEdge({0, 0, 10, 6}, gdi::EDGE_ETCHED, gdi::BF_RECT);
+    etched.drawEdge({0, 0, 10, 6}, gdi::Etched, gdi::AllSides);
     // Outer ring: shadow top and left, hilight bottom and right (which take the shared corners).
     EXPECT_EQ(corners(etched.raster(), 0), (std::vector<Color>{Shadow, Hilight, Hilight, Hilight,
                                                                Shadow, Shadow, Hilight, Hilight}));
@@ -106,7 +106,7 @@ TEST_F(SimGraphicsTest, EdgesTakeTheClassicThreeDimensionalColours) {
                                                                Hilight, Hilight, Shadow, Shadow}));
 
     SimDeviceContext bump(10, 6, graphics.sysColors);
-    bump.drawEdge({0, 0, 10, 6}, gdi::EDGE_BUMP, gdi::BF_RECT);
+    bump.drawEdge({0, 0, 10, 6}, gdi::Bump, gdi::AllSides);
     EXPECT_EQ(corners(bump.raster(), 0),
               (std::vector<Color>{Light, DarkShadow, DarkShadow, DarkShadow, Light, Light,
                                   DarkShadow, DarkShadow}));
@@ -115,7 +115,7 @@ TEST_F(SimGraphicsTest, EdgesTakeTheClassicThreeDimensionalColours) {
                                   Light}));
 
     SimDeviceContext sunken(10, 6, graphics.sysColors);
-    sunken.drawEdge({0, 0, 10, 6}, gdi::BDR_SUNKENOUTER, gdi::BF_RECT);
+    sunken.drawEdge({0, 0, 10, 6}, gdi::SunkenOuter, gdi::AllSides);
     EXPECT_EQ(corners(sunken.raster(), 0), (std::vector<Color>{Shadow, Hilight, Hilight, Hilight,
                                                                Shadow, Shadow, Hilight, Hilight}));
     EXPECT_EQ(sunken.raster().pixel(1, 1), White) << "one ring only";
@@ -127,12 +127,12 @@ TEST_F(SimGraphicsTest, PatternsTileFromTheOriginAndNegativeWidthsCountLeftwards
     const auto picture = graphics.createBitmap(3, 2, tile);
     ASSERT_NE(picture, nullptr);
     const auto brush = graphics.createPatternBrush(*picture);
-    dc.patBlt(4, 1, 3, 2, *brush, gdi::PATCOPY);
+    dc.patBlt(4, 1, 3, 2, *brush, gdi::PatCopy);
     EXPECT_EQ(dc.raster().pixel(4, 1), 5u); // x 4 -> tile column 1, y 1 -> tile row 1
     EXPECT_EQ(dc.raster().pixel(6, 2), 1u);
     EXPECT_EQ(dc.raster().pixel(7, 1), White);
 
-    dc.patBlt(3, 5, -2, 1, *brush, gdi::PATCOPY); // covers x 1 and 2
+    dc.patBlt(3, 5, -2, 1, *brush, gdi::PatCopy); // covers x 1 and 2
     EXPECT_EQ(dc.raster().pixel(0, 5), White);
     EXPECT_EQ(dc.raster().pixel(1, 5), 5u);
     EXPECT_EQ(dc.raster().pixel(2, 5), 6u);
@@ -142,15 +142,15 @@ TEST_F(SimGraphicsTest, PatternsTileFromTheOriginAndNegativeWidthsCountLeftwards
 TEST_F(SimGraphicsTest, TextIsMeasuredOnOneLineAndDrawnClippedToItsRectangle) {
     const auto font = graphics.createFont(FontSpec{"MS Sans Serif", 8.25});
     PixelRect measured{3, 4, 0, 0};
-    EXPECT_EQ(dc.drawText("50 %", measured, gdi::DT_CALCRECT, *font), 13);
+    EXPECT_EQ(dc.drawText("50 %", measured, gdi::CalcRect, *font), 13);
     EXPECT_EQ(measured.right, 3 + 24);
     EXPECT_EQ(measured.bottom, 4 + 13);
 
     SimDeviceContext wide(40, 16, graphics.sysColors);
-    wide.setBkMode(gdi::TRANSPARENT);
+    wide.setBkMode(gdi::Transparent);
     wide.setTextColor(Red);
     PixelRect clip{0, 0, 8, 16}; // the first glyph and a third of the second
-    wide.drawText("11", clip, gdi::DT_SINGLELINE, *font);
+    wide.drawText("11", clip, gdi::SingleLine, *font);
     int inked = 0;
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 40; ++x) {
@@ -164,8 +164,8 @@ TEST_F(SimGraphicsTest, TextIsMeasuredOnOneLineAndDrawnClippedToItsRectangle) {
 
     PixelRect unknown{0, 0, 0, 0};
     PixelRect question{0, 0, 0, 0};
-    dc.drawText("€", unknown, gdi::DT_CALCRECT, *font);
-    dc.drawText("?", question, gdi::DT_CALCRECT, *font);
+    dc.drawText("€", unknown, gdi::CalcRect, *font);
+    dc.drawText("?", question, gdi::CalcRect, *font);
     EXPECT_EQ(unknown.right, question.right) << "one cell for a character without a glyph";
 }
 
@@ -194,8 +194,8 @@ TEST_F(SimGraphicsTest, MemoryContextsDrawIntoTheSelectedBitmapAndCopyClipped) {
 }
 
 TEST_F(SimGraphicsTest, SystemColoursAreClassicAndUnknownIndexesBlack) {
-    EXPECT_EQ(graphics.getSysColor(gdi::COLOR_HIGHLIGHT), 0x6A240Au);
-    EXPECT_EQ(graphics.getSysColor(gdi::COLOR_3DFACE), 0xC8D0D4u);
+    EXPECT_EQ(graphics.getSysColor(gdi::ColorHighlight), 0x6A240Au);
+    EXPECT_EQ(graphics.getSysColor(gdi::Color3DFace), 0xC8D0D4u);
     EXPECT_EQ(graphics.getSysColor(31), 0u);
     EXPECT_EQ(graphics.getSysColor(-1), 0u);
 }
