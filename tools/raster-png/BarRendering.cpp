@@ -4,24 +4,24 @@
 #include "platform/sim/SimGraphics.h"
 #include "platform/sim/SimWindowing.h"
 #include "progressbar/XP_ProgressBar.h"
+#include "raster-png/SamplePicture.h"
 
 #include <memory>
 
 namespace vp::tools {
 
 sim::SimRaster SamplePicture() {
-    sim::SimRaster picture(8, 8, 0);
-    for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            const bool dark = (x < 4) == (y < 4);
-            const bool rim = x == 0 || y == 0;
-            picture.setPixel(x, y, rim ? 0xFFF0E0 : (dark ? 0xA05020 : 0xF0C060));
+    const auto pixels = SamplePicturePixels();
+    sim::SimRaster picture(SamplePictureSize, SamplePictureSize, 0);
+    for (int y = 0; y < SamplePictureSize; ++y) {
+        for (int x = 0; x < SamplePictureSize; ++x) {
+            picture.setPixel(x, y, pixels[static_cast<std::size_t>(y * SamplePictureSize + x)]);
         }
     }
     return picture;
 }
 
-sim::SimRaster RenderBar(const BarLook& look) {
+sim::SimRaster RenderBar(const BarLook& look, PixelRect* rcText) {
     sim::SimGraphics graphics;
     ControlSpec spec;
     spec.name = "ProgressBar1";
@@ -42,6 +42,9 @@ sim::SimRaster RenderBar(const BarLook& look) {
         bar.setImage(graphics.createBitmap(tile.width(), tile.height(), tile.pixels()));
     }
     bar.setValue(look.percent);
+    if (rcText != nullptr) {
+        *rcText = bar.rcText();
+    }
     return site.screen();
 }
 

@@ -2,6 +2,7 @@
 // of the golden images and of the contact sheet.
 #pragma once
 
+#include "platform/Windowing.h"
 #include "platform/sim/SimRaster.h"
 
 #include <cstdint>
@@ -20,10 +21,10 @@ struct BarLook {
     bool picture = true; // the Picture style gets SamplePicture
 };
 
-sim::SimRaster RenderBar(const BarLook& look);
+// The bar as its site shows it; `rcText`, if given, receives the text rectangle last drawn.
+sim::SimRaster RenderBar(const BarLook& look, PixelRect* rcText = nullptr);
 
-// The picture the Picture style tiles in the images: an 8 by 8 two-tone check of 4-pixel
-// squares with a one-pixel light rim, so its tiling origin shows.
+// SamplePicturePixels as a raster.
 sim::SimRaster SamplePicture();
 
 } // namespace vp::tools
