@@ -23,7 +23,8 @@ Color BlendColors(Color first, Color second, std::int32_t alpha, const Graphics&
     const Color a = TranslateColor(first, graphics);
     const Color b = TranslateColor(second, graphics);
     const auto blend = [alpha](std::int32_t c1, std::int32_t c2) {
-        return RoundHalfEven((255.0 - alpha) * c2 / 255.0 + c1 * static_cast<double>(alpha) / 255.0);
+        return RoundHalfEven((255.0 - alpha) * c2 / 255.0 +
+                             c1 * static_cast<double>(alpha) / 255.0);
     };
     return JoinChannels(blend(RedOf(a), RedOf(b)), blend(GreenOf(a), GreenOf(b)),
                         blend(BlueOf(a), BlueOf(b)));

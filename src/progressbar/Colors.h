@@ -19,9 +19,15 @@ Color LightenColor(Color color, std::int32_t amount);
 Color BlendColors(Color first, Color second, std::int32_t alpha, const Graphics& graphics);
 
 // Channel splitting and joining: red in the low byte.
-constexpr std::int32_t RedOf(Color c) { return static_cast<std::int32_t>(c & 255); }
-constexpr std::int32_t GreenOf(Color c) { return static_cast<std::int32_t>((c / 256) & 255); }
-constexpr std::int32_t BlueOf(Color c) { return static_cast<std::int32_t>((c & 0xFF0000) / 65536); }
+constexpr std::int32_t RedOf(Color c) {
+    return static_cast<std::int32_t>(c & 255);
+}
+constexpr std::int32_t GreenOf(Color c) {
+    return static_cast<std::int32_t>((c / 256) & 255);
+}
+constexpr std::int32_t BlueOf(Color c) {
+    return static_cast<std::int32_t>((c & 0xFF0000) / 65536);
+}
 constexpr Color JoinChannels(std::int32_t red, std::int32_t green, std::int32_t blue) {
     return static_cast<Color>(red + 256 * green + 65536 * blue);
 }

@@ -13,7 +13,9 @@ namespace {
 constexpr Color HighlightCode = 0x80000000U | gdi::ColorHighlight; // 0x8000000D
 
 // The font a new control starts with.
-FontSpec DefaultFont() { return FontSpec{"MS Sans Serif", 8.25, false, 400}; }
+FontSpec DefaultFont() {
+    return FontSpec{"MS Sans Serif", 8.25, false, 400};
+}
 
 // Entries are taken as the type the reader expects, as a Variant would convert them.
 std::int32_t AsLong(const PropertyValue& value, std::string_view name) {
@@ -43,8 +45,7 @@ std::shared_ptr<const Bitmap> AsPicture(const PropertyValue& value, std::string_
     if (std::holds_alternative<std::monostate>(value)) {
         return nullptr;
     }
-    throw std::invalid_argument("type mismatch: entry " + std::string(name) +
-                                " is not a picture");
+    throw std::invalid_argument("type mismatch: entry " + std::string(name) + " is not a picture");
 }
 
 } // namespace
@@ -73,7 +74,9 @@ void XP_ProgressBar::setBrushStyle(std::int32_t Style) {
     site_.propertyChanged("BrushStyle");
 }
 
-void XP_ProgressBar::setColor(vp::Color lColor) { assignAndRepaint(colour_, translate(lColor)); }
+void XP_ProgressBar::setColor(vp::Color lColor) {
+    assignAndRepaint(colour_, translate(lColor));
+}
 
 void XP_ProgressBar::setHdc(DeviceContext* /*cHdc*/) {
     if (DeviceContext* surface = EnsureSurface(site_.scaleWidth(), site_.scaleHeight())) {
@@ -132,8 +135,8 @@ void XP_ProgressBar::setValue(std::int32_t cValue) {
     if (range == 0) {
         throw std::domain_error("division by zero: Value set while Max equals Min");
     }
-    assignAndRepaint(lPercent_, RoundHalfEven(static_cast<double>(hundredfold) /
-                                              static_cast<double>(range)));
+    assignAndRepaint(lPercent_,
+                     RoundHalfEven(static_cast<double>(hundredfold) / static_cast<double>(range)));
 }
 
 void XP_ProgressBar::Initialize() {
@@ -175,8 +178,7 @@ void XP_ProgressBar::WriteProperties(PropertyBag& bag) {
     bag.WriteProperty("BrushStyle", BrushStyle_, 4);
     bag.WriteProperty("Color", static_cast<std::int32_t>(colour_),
                       static_cast<std::int32_t>(HighlightCode));
-    bag.WriteProperty("Image",
-                      Image_ ? PropertyValue(Image_) : PropertyValue(std::monostate{}),
+    bag.WriteProperty("Image", Image_ ? PropertyValue(Image_) : PropertyValue(std::monostate{}),
                       std::monostate{});
     bag.WriteProperty("Max", Max_, 100);
     bag.WriteProperty("Min", Min_, 0);

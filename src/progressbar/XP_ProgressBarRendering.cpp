@@ -38,13 +38,27 @@ void XP_ProgressBar::DrawProgressBar() {
     rcClient_ = PixelRect{0, 0, site_.scaleWidth(), site_.scaleHeight()};
     FillColorRect(rcClient_, Scrolling_ == scrolling::Dark ? 0x000000 : 0xFFFFFF, *hdc_);
     switch (Scrolling_) {
-    case scrolling::Glossy: DrawStyleGlossy(); break;
-    case scrolling::Flat: DrawStyleFlat(); break;
-    case scrolling::Etched: DrawStyleEtched(); break;
-    case scrolling::Track: DrawStyleTrack(); break;
-    case scrolling::Dark: DrawStyleDark(); break;
-    case scrolling::Hatched: DrawStyleHatched(); break;
-    case scrolling::Picture: DrawStylePicture(); break;
+    case scrolling::Glossy:
+        DrawStyleGlossy();
+        break;
+    case scrolling::Flat:
+        DrawStyleFlat();
+        break;
+    case scrolling::Etched:
+        DrawStyleEtched();
+        break;
+    case scrolling::Track:
+        DrawStyleTrack();
+        break;
+    case scrolling::Dark:
+        DrawStyleDark();
+        break;
+    case scrolling::Hatched:
+        DrawStyleHatched();
+        break;
+    case scrolling::Picture:
+        DrawStylePicture();
+        break;
     default:
         LayoutBar();
         FillBar();

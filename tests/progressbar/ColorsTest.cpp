@@ -1,5 +1,5 @@
-#include "platform/sim/SimGraphics.h"
 #include "progressbar/Colors.h"
+#include "platform/sim/SimGraphics.h"
 #include "progressbar/Rounding.h"
 
 #include <gtest/gtest.h>

@@ -26,7 +26,8 @@ class GoldenImageTest : public ::testing::TestWithParam<Golden> {};
 
 TEST_P(GoldenImageTest, MatchesTheReviewedImage) {
     const Golden golden = GetParam();
-    const std::string path = std::string(VP_TEST_DATA_DIR) + "/progressbar/" + Name(golden) + ".png";
+    const std::string path =
+        std::string(VP_TEST_DATA_DIR) + "/progressbar/" + Name(golden) + ".png";
     const sim::SimRaster expected = tools::ReadPng(path);
     const sim::SimRaster actual =
         tools::RenderBar({.scrolling = golden.scrolling, .percent = golden.percent});

@@ -47,8 +47,8 @@ TEST_F(ProgressBar1Test, StartsWithItsStoredLookAt281By17Pixels) {
     for (const auto& entry : site().properties().entries()) {
         names.push_back(entry.first);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"Font", "BrushStyle", "Color", "Scrolling",
-                                               "ShowText"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Font", "BrushStyle", "Color", "Scrolling", "ShowText"}));
     EXPECT_EQ(site().properties().ReadProperty("BrushStyle", 4), PropertyValue(0));
 }
 

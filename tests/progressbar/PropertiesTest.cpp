@@ -94,7 +94,11 @@ TEST_F(PropertiesTest, SettersSignalAndRepaintAsEachPropertyDoes) {
     const std::vector<Case> cases = {
         {"BrushStyle", [&] { bar->setBrushStyle(5); }, true, false},
         {"Color", [&] { bar->setColor(0x00FF00); }, false, true},
-        {"Font", [&] { bar->setFont(FontSpec{"Arial", 10}); }, false, false},
+        {"Font",
+         [&] {
+             bar->setFont(FontSpec{"Arial", 10});
+         },
+         false, false},
         {"Image", [&] { bar->setImage(nullptr); }, true, true},
         {"Min", [&] { bar->setMin(0); }, true, false},
         {"Max", [&] { bar->setMax(100); }, true, false},
@@ -191,9 +195,8 @@ TEST_F(PropertiesTest, EveryPropertySurvivesASaveAndALoad) {
     bar->setShowText(true);
     bar->setValue(3); // 37.5 -> 38
     site.saveProperties();
-    EXPECT_EQ(names(site.properties()),
-              (Strings{"Font", "Color", "Image", "Max", "Orientation", "Scrolling", "ShowText",
-                       "Value"}))
+    EXPECT_EQ(names(site.properties()), (Strings{"Font", "Color", "Image", "Max", "Orientation",
+                                                 "Scrolling", "ShowText", "Value"}))
         << "BrushStyle 4 is the default and is left out";
 
     host(site.properties());
@@ -215,7 +218,7 @@ TEST_F(PropertiesTest, EveryPropertySurvivesASaveAndALoad) {
 
 TEST_F(PropertiesTest, LoadingTakesEntriesAsTheTypesTheTableNames) {
     PropertyBag saved;
-    saved.WriteProperty("ShowText", 1, 0);  // a number taken as a Boolean
+    saved.WriteProperty("ShowText", 1, 0);         // a number taken as a Boolean
     saved.WriteProperty("Scrolling", true, false); // True taken as a Long: -1
     host(saved);
     EXPECT_TRUE(bar->ShowText());

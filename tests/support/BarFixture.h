@@ -68,9 +68,8 @@ protected:
         for (int x = x0; x <= x1; ++x) {
             if (r.pixel(x, y) != color) {
                 return ::testing::AssertionFailure()
-                       << "pixel (" << x << ", " << y << ") is " << Hex(r.pixel(x, y))
-                       << ", not " << Hex(color) << " (row " << y << ", x " << x0 << " to "
-                       << x1 << ")";
+                       << "pixel (" << x << ", " << y << ") is " << Hex(r.pixel(x, y)) << ", not "
+                       << Hex(color) << " (row " << y << ", x " << x0 << " to " << x1 << ")";
             }
         }
         return ::testing::AssertionSuccess();
@@ -80,9 +79,8 @@ protected:
         for (int y = y0; y <= y1; ++y) {
             if (r.pixel(x, y) != color) {
                 return ::testing::AssertionFailure()
-                       << "pixel (" << x << ", " << y << ") is " << Hex(r.pixel(x, y))
-                       << ", not " << Hex(color) << " (column " << x << ", y " << y0 << " to "
-                       << y1 << ")";
+                       << "pixel (" << x << ", " << y << ") is " << Hex(r.pixel(x, y)) << ", not "
+                       << Hex(color) << " (column " << x << ", y " << y0 << " to " << y1 << ")";
             }
         }
         return ::testing::AssertionSuccess();

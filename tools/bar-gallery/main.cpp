@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <exception>
 #include <fstream>
-#include <stdexcept>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -31,9 +31,10 @@ constexpr const char* StyleNames[] = {"0 chunked", "1 continuous", "2 marquee", 
 void writeGoldens(const std::string& dir) {
     for (int style = 0; style <= 9; ++style) {
         for (const int percent : GoldenPercents) {
-            const std::string path = dir + "/scrolling" + std::to_string(style) + "-" +
-                                     std::to_string(percent) + ".png";
-            vp::tools::WritePng(path, vp::tools::RenderBar({.scrolling = style, .percent = percent}));
+            const std::string path =
+                dir + "/scrolling" + std::to_string(style) + "-" + std::to_string(percent) + ".png";
+            vp::tools::WritePng(path,
+                                vp::tools::RenderBar({.scrolling = style, .percent = percent}));
             std::cout << path << '\n';
         }
     }
@@ -121,9 +122,8 @@ Drawing readPpm(const std::string& path) {
         for (int x = 0; x < width; ++x) {
             unsigned char rgb[3];
             in.read(reinterpret_cast<char*>(rgb), 3);
-            drawing.pixels.setPixel(x, y,
-                                    vp::Color{rgb[0]} | (vp::Color{rgb[1]} << 8) |
-                                        (vp::Color{rgb[2]} << 16));
+            drawing.pixels.setPixel(
+                x, y, vp::Color{rgb[0]} | (vp::Color{rgb[1]} << 8) | (vp::Color{rgb[2]} << 16));
         }
     }
     if (!in) {
@@ -173,9 +173,9 @@ int compare(const std::string& dir) {
                                              y >= sim.height() - 2)) {
                             ++edge;
                         } else if (other++ == 0) {
-                            first = " first at (" + std::to_string(x) + ", " +
-                                    std::to_string(y) + "): GDI " + hex(gdi.pixels.pixel(x, y)) +
-                                    ", raster " + hex(sim.pixel(x, y));
+                            first = " first at (" + std::to_string(x) + ", " + std::to_string(y) +
+                                    "): GDI " + hex(gdi.pixels.pixel(x, y)) + ", raster " +
+                                    hex(sim.pixel(x, y));
                         }
                     }
                 }

@@ -26,7 +26,9 @@ constexpr std::uint8_t HatchRows[6][8] = {
     {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81}, // HS_DIAGCROSS
 };
 
-int wrap(int value, int period) { return ((value % period) + period) % period; }
+int wrap(int value, int period) {
+    return ((value % period) + period) % period;
+}
 
 } // namespace
 
@@ -96,7 +98,9 @@ std::optional<Color> SimBrush::colorAt(int x, int y, bool opaque, Color bkColor)
 SimDeviceContext::SimDeviceContext(int width, int height, const SimSysColors& sysColors)
     : sysColors_(sysColors), own_(width, height, 0xFFFFFF) {}
 
-void SimDeviceContext::resize(int width, int height) { own_ = SimRaster(width, height, 0xFFFFFF); }
+void SimDeviceContext::resize(int width, int height) {
+    own_ = SimRaster(width, height, 0xFFFFFF);
+}
 
 void SimDeviceContext::paint(const PixelRect& rect, const SimBrush& brush) {
     const PixelRect area = target_->clip(rect);
@@ -136,12 +140,14 @@ void SimDeviceContext::line(int x1, int y1, int x2, int y2, const Pen& pen) {
     const Color color = static_cast<const SimPen&>(pen).color;
     if (y1 == y2) {
         // From x1 towards x2, x2 left out, whichever way it runs.
-        target_->fill(x1 <= x2 ? PixelRect{x1, y1, x2, y1 + 1} : PixelRect{x2 + 1, y1, x1 + 1, y1 + 1},
+        target_->fill(x1 <= x2 ? PixelRect{x1, y1, x2, y1 + 1}
+                               : PixelRect{x2 + 1, y1, x1 + 1, y1 + 1},
                       color);
         return;
     }
     if (x1 == x2) {
-        target_->fill(y1 <= y2 ? PixelRect{x1, y1, x1 + 1, y2} : PixelRect{x1, y2 + 1, x1 + 1, y1 + 1},
+        target_->fill(y1 <= y2 ? PixelRect{x1, y1, x1 + 1, y2}
+                               : PixelRect{x1, y2 + 1, x1 + 1, y1 + 1},
                       color);
         return;
     }
@@ -284,8 +290,8 @@ int SimDeviceContext::drawText(std::string_view utf8, PixelRect& rect, unsigned 
     return SimFontCellHeight;
 }
 
-void SimDeviceContext::bitBlt(int x, int y, int width, int height, DeviceContext& source,
-                              int xSrc, int ySrc) {
+void SimDeviceContext::bitBlt(int x, int y, int width, int height, DeviceContext& source, int xSrc,
+                              int ySrc) {
     ++copies_;
     const SimRaster from = static_cast<SimDeviceContext&>(source).raster();
     for (int row = 0; row < height; ++row) {
@@ -353,7 +359,8 @@ std::unique_ptr<Brush> SimGraphics::createHatchBrush(int hatch, Color color) {
 }
 
 std::unique_ptr<Brush> SimGraphics::createPatternBrush(const Bitmap& bitmap) {
-    return std::make_unique<SimBrush>(SimBrush::pattern(static_cast<const SimBitmap&>(bitmap).raster));
+    return std::make_unique<SimBrush>(
+        SimBrush::pattern(static_cast<const SimBitmap&>(bitmap).raster));
 }
 
 std::unique_ptr<Pen> SimGraphics::createSolidPen(Color color) {

@@ -82,11 +82,17 @@ static_assert(gdi::HatchHorizontal == HS_HORIZONTAL && gdi::HatchDiagonalCross =
 static_assert(gdi::ColorHighlight == COLOR_HIGHLIGHT && gdi::Color3DLight == COLOR_3DLIGHT &&
               gdi::Color3DDarkShadow == COLOR_3DDKSHADOW);
 
-RECT toRect(const PixelRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
+RECT toRect(const PixelRect& rect) {
+    return RECT{rect.left, rect.top, rect.right, rect.bottom};
+}
 
-bool isEmpty(const PixelRect& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
+bool isEmpty(const PixelRect& rect) {
+    return rect.right <= rect.left || rect.bottom <= rect.top;
+}
 
-HDC handleOf(DeviceContext& dc) { return static_cast<Win32DeviceContext&>(dc).handle(); }
+HDC handleOf(DeviceContext& dc) {
+    return static_cast<Win32DeviceContext&>(dc).handle();
+}
 
 // Selects an object for the lifetime of the scope.
 class ScopedSelect {
@@ -141,7 +147,9 @@ void Win32DeviceContext::line(int x1, int y1, int x2, int y2, const Pen& pen) {
     LineTo(hdc_, x2, y2);
 }
 
-void Win32DeviceContext::setPixel(int x, int y, Color color) { SetPixelV(hdc_, x, y, color); }
+void Win32DeviceContext::setPixel(int x, int y, Color color) {
+    SetPixelV(hdc_, x, y, color);
+}
 
 void Win32DeviceContext::drawEdge(const PixelRect& rect, unsigned edge, unsigned sides) {
     RECT r = toRect(rect);
@@ -154,11 +162,17 @@ void Win32DeviceContext::patBlt(int x, int y, int width, int height, const Brush
     PatBlt(hdc_, x, y, width, height, rop);
 }
 
-void Win32DeviceContext::setBkMode(int mode) { SetBkMode(hdc_, mode); }
+void Win32DeviceContext::setBkMode(int mode) {
+    SetBkMode(hdc_, mode);
+}
 
-void Win32DeviceContext::setBkColor(Color color) { SetBkColor(hdc_, color); }
+void Win32DeviceContext::setBkColor(Color color) {
+    SetBkColor(hdc_, color);
+}
 
-void Win32DeviceContext::setTextColor(Color color) { SetTextColor(hdc_, color); }
+void Win32DeviceContext::setTextColor(Color color) {
+    SetTextColor(hdc_, color);
+}
 
 int Win32DeviceContext::drawText(std::string_view utf8, PixelRect& rect, unsigned format,
                                  const Font& font) {
@@ -281,13 +295,15 @@ std::unique_ptr<Font> Win32Graphics::createFont(const FontSpec& spec) {
     }
     const int weight = spec.bold && spec.weight < FW_BOLD ? FW_BOLD : spec.weight;
     const std::wstring face = widen(spec.face);
-    const HFONT font = CreateFontW(-static_cast<int>(std::lround(spec.points * dpi / 72.0)), 0, 0,
-                                   0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                   DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    const HFONT font =
+        CreateFontW(-static_cast<int>(std::lround(spec.points * dpi / 72.0)), 0, 0, 0, weight,
+                    FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
     return font == nullptr ? nullptr : std::make_unique<Win32Font>(font);
 }
 
-Color Win32Graphics::getSysColor(int index) const { return GetSysColor(index); }
+Color Win32Graphics::getSysColor(int index) const {
+    return GetSysColor(index);
+}
 
 } // namespace vp::win32

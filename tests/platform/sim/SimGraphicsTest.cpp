@@ -91,8 +91,8 @@ TEST_F(SimGraphicsTest, EdgesTakeTheClassicThreeDimensionalColours) {
     const auto corners = [](const SimRaster& r, int inset) {
         const int right = r.width() - 1 - inset;
         const int bottom = r.height() - 1 - inset;
-        return std::vector<Color>{r.pixel(inset, inset), r.pixel(right, inset),
-                                  r.pixel(inset, bottom), r.pixel(right, bottom),
+        return std::vector<Color>{r.pixel(inset, inset),     r.pixel(right, inset),
+                                  r.pixel(inset, bottom),    r.pixel(right, bottom),
                                   r.pixel(inset + 2, inset), r.pixel(inset, inset + 2),
                                   r.pixel(right, inset + 2), r.pixel(inset + 2, bottom)};
     };
