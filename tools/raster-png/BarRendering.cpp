@@ -13,9 +13,10 @@ namespace vp::tools {
 sim::SimRaster SamplePicture() {
     const auto pixels = SamplePicturePixels();
     sim::SimRaster picture(SamplePictureSize, SamplePictureSize, 0);
+    std::size_t at = 0;
     for (int y = 0; y < SamplePictureSize; ++y) {
         for (int x = 0; x < SamplePictureSize; ++x) {
-            picture.setPixel(x, y, pixels[static_cast<std::size_t>(y * SamplePictureSize + x)]);
+            picture.setPixel(x, y, pixels[at++]);
         }
     }
     return picture;

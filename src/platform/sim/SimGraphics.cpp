@@ -339,9 +339,10 @@ std::unique_ptr<Bitmap> SimGraphics::createBitmap(int width, int height,
         return nullptr;
     }
     SimRaster raster(width, height, 0);
+    std::size_t at = 0;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            raster.setPixel(x, y, pixels[static_cast<std::size_t>(y * width + x)]);
+            raster.setPixel(x, y, pixels[at++]);
         }
     }
     return std::make_unique<SimBitmap>(std::move(raster));
