@@ -167,6 +167,18 @@ TEST_F(StylesTest, PictureTilesFromTheOriginAndOvershootsByTwo) {
     EXPECT_TRUE(RowIs(8, 2, 279, White));
 }
 
+TEST_F(StylesTest, NegativePercentagesPutTheFillsEndLeftOfItsStart) {
+    show(scrolling::Flat, -5);
+    EXPECT_TRUE(RowIs(8, 1, 279, White)) << "an empty rectangle";
+    show(scrolling::Etched, -5);
+    EXPECT_TRUE(RowIs(8, 2, 278, White)) << "a negative column count draws nothing";
+    show(scrolling::Hatched, -5);
+    EXPECT_TRUE(RowIs(3, 2, 278, White));
+    show(scrolling::Track, -5); // p = -14: the fill's rows run from x 3 leftwards past 0
+    EXPECT_TRUE(RowIs(3, 0, 3, LightenColor(BC, 250)));
+    EXPECT_TRUE(PixelIs(4, 3, at(100, 3))) << "the track";
+}
+
 TEST_F(StylesTest, GlossyBandsUnderTheGreyFrame) {
     show(scrolling::Glossy, 50); // P = round(138.5) = 138, h = 7
     EXPECT_EQ(bar->rcProgress().right, 138);
