@@ -128,14 +128,6 @@ TEST_F(PropertiesTest, ColourIsTranslatedWhenAssigned) {
     EXPECT_EQ(bar->Color(), 0x102030u) << "the RGB value is kept, not the code";
 }
 
-TEST_F(PropertiesTest, ANewFontShowsAtTheNextRepaint) {
-    bar->setShowText(true);
-    bar->setFont(FontSpec{"Arial", 12, true, 700});
-    EXPECT_EQ(bar->Font().face, "Arial");
-    site.paint();
-    EXPECT_EQ(bar->Font().points, 12);
-}
-
 TEST_F(PropertiesTest, TheSiteDeliversCreationThenTheStoredPropertiesInTheirOrder) {
     PropertyBag saved;
     saved.WriteProperty("Value", 30, 0);
