@@ -6,6 +6,7 @@
 #include "platform/Windowing.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace vp {
 namespace {
@@ -30,7 +31,7 @@ Form1::Form1(Platform& platform)
         Form_MouseDown(button, shift, x, y);
     });
     Dir1.onChange([this] { Dir1_Change(); });
-    control("Command1").onClick([this] { Command1_Click(); });
+    WireCommands();
 }
 
 // The progress bar leaves its site while the window, which owns the site, still exists.
@@ -71,6 +72,20 @@ void Form1::CreateControls() {
     List2 = dynamic_cast<ListBox*>(&control("List2"));
     List3 = dynamic_cast<ListBox*>(&control("List3"));
     Label10 = &control("Label10");
+}
+
+void Form1::WireCommands() {
+    const std::pair<std::string_view, void (Form1::*)()> handlers[] = {
+        {"Command1", &Form1::Command1_Click},         {"Command4", &Form1::Command4_Click},
+        {"Command5", &Form1::Command5_Click},         {"TopButtons_XP1", &Form1::TopButtons_XP1_Click},
+        {"ButtonPlus1", &Form1::ButtonPlus1_Click},   {"ButtonPlus5", &Form1::ButtonPlus5_Click},
+        {"ButtonPlus2", &Form1::ButtonPlus2_Click},   {"ButtonPlus3", &Form1::ButtonPlus3_Click},
+        {"ButtonPlus4", &Form1::ButtonPlus4_Click},   {"ButtonPlus6", &Form1::ButtonPlus6_Click},
+        {"ButtonPlus8", &Form1::ButtonPlus8_Click},   {"Command2", &Form1::Command2_Click},
+    };
+    for (const auto& [name, handler] : handlers) {
+        control(name).onClick([this, handler = handler] { (this->*handler)(); });
+    }
 }
 
 Control& Form1::control(std::string_view name) const {

@@ -36,6 +36,20 @@ public:
     // The cleaning run.
     void Command1_Click();
     void Dir1_Change();
+    // Checks the group of targets named by the category selector.
+    void Command4_Click();
+    // Saves the run log to a file the user names.
+    void Command5_Click();
+    // The window's own buttons: close, minimise, about box, the three panels, the three pages.
+    void TopButtons_XP1_Click();
+    void ButtonPlus1_Click();
+    void ButtonPlus5_Click();
+    void ButtonPlus2_Click();
+    void ButtonPlus3_Click();
+    void ButtonPlus4_Click();
+    void ButtonPlus6_Click();
+    void ButtonPlus8_Click();
+    void Command2_Click();
 
     // --- Target routines, in catalogue order ---
     void Typed();
@@ -82,7 +96,11 @@ public:
 
 private:
     void CreateControls();
+    void WireCommands();
     void ListCacheEntries();
+    // Makes the frame `shown` the only visible one of the three panels.
+    void ShowPanel(std::string_view shown);
+    void OpenPage(std::string_view address);
 
     // Deletes every entry named in `list`, logs each name and marks its line "Effacé"; once
     // per start (`done`).

@@ -80,6 +80,14 @@ std::vector<ControlLayout> buildLayout() {
     }
     add(control("Command5", K::CommandButton, {}, {4560, 4200, 1455, 375}, "Enreg. log"))
         .tabIndex = 3;
+    // The category that Command4 checks: beside it, outside the client area like the button
+    // itself, next in the focus order; "Complet" unless the user picks another.
+    {
+        auto& selector = add(control("cboCategory", K::DropDownList, {},
+                                     {1920, 4200, 2535, 315}, std::string(DefaultCategory)));
+        selector.choices = {"Complet", "Internet", "Windows", "Logiciels"};
+        selector.tabIndex = 4;
+    }
 
     auto& close = add(control("TopButtons_XP1", K::ExternalButton, {}, {5145, 240, 345, 345}, "×"));
     close.font = font("Arial", 20.25);
@@ -161,7 +169,7 @@ std::vector<ControlLayout> buildLayout() {
     }
 
     // Everything not placed in the focus order above follows it in creation order.
-    int nextTab = 4;
+    int nextTab = 5;
     for (auto& layout : all) {
         if (layout.spec.tabIndex < 0) {
             layout.spec.tabIndex = nextTab++;
