@@ -111,7 +111,7 @@ std::vector<ControlLayout> buildLayout() {
     };
     picture("ButtonPlus6", {3720, 840, 495, 495}, "Vexoma Forums", "forum");
     picture("ButtonPlus8", {4320, 840, 495, 495}, "Centre de téléchargement", "download");
-    picture("Command2", {4920, 840, 495, 495}, "L'aide", "help");
+    picture("Command2", {4920, 840, 495, 495}, "L'aide", "help-page");
     picture("ButtonPlus9", {3120, 840, 495, 495}, "Vexoma Kitbox", "kitbox", false);
     picture("ButtonPlus2", {70, 1200, 855, 615}, {}, "panel-clean");
     picture("ButtonPlus3", {70, 1920, 855, 615}, {}, "panel-cache");

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# End-to-end test of the program's window under Wine (and Xvfb when there is no display):
+# the driver tests/win32/gui/GuiDriver.cpp starts the real program in a scratch prefix with an
+# empty profile and drives it only with window messages. Screenshots and saved logs are kept
+# in BUILD/gui-output/. Usage: tests/wine/gui.sh BUILD   (e.g. build/mingw64)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+source tests/wine/lib.sh
+
+build=${1:?usage: gui.sh BUILD_DIR}
+cmake --build "$build" --target vexoma-pellora vp-gui-driver >/dev/null
+program=$(realpath "$build/src/app/win32/VexomaPellora.exe")
+driver=$(realpath "$build/tests/win32/vp-gui-driver.exe")
+kept=$(realpath -m "$build/gui-output")
+
+wine_scratch_begin
+wine_scratch_classic_look
+out="$WINE_SCRATCH/out"
+mkdir -p "$out"
+
+status=0
+# Wine shows the Unix root as drive Z:. (Asking winepath would start the prefix's server outside
+# the display, and the window would then have no screen to open on.)
+windows_path() { local p=$1; echo "Z:${p//\//\\}"; }
+with_display wine "$driver" "$(windows_path "$program")" "$(windows_path "$out")" || status=$?
+
+rm -rf "$kept"
+mkdir -p "$kept"
+cp -r "$out"/. "$kept"/
+echo "Screenshots and saved logs: $kept"
+exit "$status"
