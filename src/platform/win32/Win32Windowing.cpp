@@ -213,7 +213,16 @@ public:
     }
 
     const std::string& name() const override { return spec_.name; }
-    void setVisible(bool visible) override { ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE); }
+    void setVisible(bool visible) override {
+        // A control shown inside a panel comes in front of its siblings, as the run log
+        // covers the picture and the description while a run is under way. Panels themselves
+        // keep their place, which is also the window's focus order.
+        if (visible && spec_.parent != nullptr) {
+            SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+        ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+    }
     bool visible() const override {
         return (GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE) != 0;
     }

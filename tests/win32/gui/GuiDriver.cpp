@@ -5,7 +5,9 @@
 //
 //   vp-gui-driver PROGRAM OUTPUT_FOLDER          the whole scenario; screenshots and saved
 //                                                logs go to OUTPUT_FOLDER
-//   vp-gui-driver PROGRAM --shoot FILE.png       only a screenshot of the window after load
+//   vp-gui-driver PROGRAM --demo FOLDER          a cleaning run with the boxes as they start:
+//                                                prints the run log, keeps window.png (after
+//                                                load) and window-after-run.png in FOLDER
 //
 // The profile is expected to be empty: every target then contributes its catalogue line and
 // its closing empty line, so the run log is known in advance. What each target cleans is
@@ -343,6 +345,9 @@ public:
         check(diff.empty(), "a run with every box checked writes the expected run log, line by line",
               diff + "run log:\n" + joined(log));
         check(!shown("List1") && !shown("ProgressBar1"), "the run hides List1 and the bar again");
+        check(GetWindow(control("List1"), GW_HWNDPREV) == nullptr,
+              "the run log lies in front of the picture and the description",
+              "in front of it: " + classOf(GetWindow(control("List1"), GW_HWNDPREV)));
         const std::string caption = textOf(window_);
         check(caption == std::string(75, ' ') + "Nettoyage en cours -100%",
               "the caption keeps the last status caption", quoted(caption));
@@ -584,7 +589,28 @@ private:
     std::map<std::string, const ControlLayout*> specs_;
 };
 
-int run(const std::wstring& programPath, const std::wstring& output, bool shootOnly) {
+void demo(Driver& driver, Program& program, HWND window, const std::wstring& output) {
+    const auto shoot = [&](const wchar_t* name) {
+        RECT box{};
+        GetWindowRect(window, &box);
+        return Screenshot::capture(box).writePng(output + L"\\" + name);
+    };
+    check(shoot(L"window.png"), "screenshot of the window after load");
+    driver.click("Command1");
+    std::printf("Run log (List1) after a click on Nettoyer:\n");
+    for (const std::string& line : listLines(driver.control("List1"))) {
+        std::printf("    %s\n", line.c_str());
+    }
+    ShowWindow(driver.control("List1"), SW_SHOWNA); // only for the picture: the run hid it
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    pause(300);
+    check(shoot(L"window-after-run.png"), "screenshot of the window after the run");
+    ShowWindow(driver.control("List1"), SW_HIDE);
+    driver.clickLater("TopButtons_XP1");
+    waitUntil([&] { return WaitForSingleObject(program.process(), 0) == WAIT_OBJECT_0; }, 10);
+}
+
+int run(const std::wstring& programPath, const std::wstring& output, bool demoOnly) {
     HWND backdrop = makeBackdrop();
     pumpOwnMessages();
     Program program(programPath);
@@ -613,12 +639,8 @@ int run(const std::wstring& programPath, const std::wstring& output, bool shootO
     check(true, "its window is found by the caption \"Vexoma Pellora 1.0\"");
     pause(500); // let it paint
     Driver driver(program, window, output);
-    if (shootOnly) {
-        RECT box{};
-        GetWindowRect(window, &box);
-        check(Screenshot::capture(box).writePng(output), "screenshot written");
-        driver.clickLater("TopButtons_XP1");
-        waitUntil([&] { return WaitForSingleObject(program.process(), 0) == WAIT_OBJECT_0; }, 10);
+    if (demoOnly) {
+        demo(driver, program, window, output);
         DestroyWindow(backdrop);
         return failures;
     }
@@ -641,11 +663,11 @@ int run(const std::wstring& programPath, const std::wstring& output, bool shootO
 
 int wmain(int argc, wchar_t** argv) {
     SetProcessDPIAware();
-    if (argc == 4 && std::wstring(argv[2]) == L"--shoot") {
+    if (argc == 4 && std::wstring(argv[2]) == L"--demo") {
         return vp::gui::run(argv[1], argv[3], true);
     }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: vp-gui-driver PROGRAM OUTPUT_FOLDER | PROGRAM --shoot FILE\n");
+        std::fprintf(stderr, "usage: vp-gui-driver PROGRAM OUTPUT_FOLDER | PROGRAM --demo FOLDER\n");
         return 100;
     }
     return vp::gui::run(argv[1], argv[2], false);

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Remakes docs/window.png, the README's picture of the window: the program starts under Wine
+# (Xvfb when there is no display) in a scratch prefix with the classic look and the demo
+# profile, and the test driver photographs the window after load.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake --preset mingw64 >/dev/null
+cmake --build --preset mingw64 -j 2 --target vexoma-pellora vp-gui-driver >/dev/null
+
+program=$(pwd)/build/mingw64/src/app/win32/VexomaPellora.exe
+driver=$(pwd)/build/mingw64/tests/win32/vp-gui-driver.exe
+windows_path() { local p=$1; echo "Z:${p//\//\\}"; }
+
+source tests/wine/lib.sh
+source scripts/demo-profile.sh
+wine_scratch_begin
+wine_scratch_classic_look
+demo_profile_seed
+out="$WINE_SCRATCH/shots"
+mkdir -p "$out"
+with_display wine "$driver" "$(windows_path "$program")" --demo "$(windows_path "$out")" >/dev/null
+mkdir -p docs
+cp "$out/window.png" docs/window.png
+echo "docs/window.png"
