@@ -384,20 +384,12 @@ public:
 
     // The text of a message box: its static text control.
     static std::string messageText(HWND box) {
-        std::string text;
-        EnumChildWindows(
-            box,
-            [](HWND child, LPARAM data) -> BOOL {
-                auto& out = *reinterpret_cast<std::string*>(data);
-                if (classOf(child) == "Static" && !textOf(child).empty() &&
-                    GetDlgCtrlID(child) != 0x14 /* the icon */) {
-                    out = textOf(child);
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&text));
-        return text;
+        for (HWND child : descendants(box)) {
+            if (classOf(child) == "Static" && !textOf(child).empty()) {
+                return textOf(child);
+            }
+        }
+        return {};
     }
 
     bool dismiss(HWND box, int button) const {
@@ -464,15 +456,14 @@ public:
             return true;
         }
         std::string children;
-        EnumChildWindows(
-            dialog,
-            [](HWND child, LPARAM data) -> BOOL {
-                *reinterpret_cast<std::string*>(data) += " " + classOf(child) + "#" +
-                                                         std::to_string(GetDlgCtrlID(child)) +
-                                                         "=" + quoted(textOf(child));
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&children));
+        for (HWND child : descendants(dialog)) {
+            children += ' ';
+            children += classOf(child);
+            children += '#';
+            children += std::to_string(GetDlgCtrlID(child));
+            children += '=';
+            children += quoted(textOf(child));
+        }
         check(false, "the save-file dialog takes the file name", children);
         return false;
     }
@@ -622,15 +613,10 @@ int run(const std::wstring& programPath, const std::wstring& output, bool demoOn
         DWORD code = 0;
         GetExitCodeProcess(program.process(), &code);
         std::string windows;
-        EnumThreadWindows(
-            program.thread(),
-            [](HWND found, LPARAM data) -> BOOL {
-                *reinterpret_cast<std::string*>(data) +=
-                    " " + classOf(found) + " " + quoted(textOf(found)) +
-                    (IsWindowVisible(found) ? " shown" : " hidden");
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&windows));
+        for (HWND found : threadWindows(program.thread())) {
+            windows += " " + classOf(found) + " " + quoted(textOf(found)) +
+                       (IsWindowVisible(found) ? " shown" : " hidden");
+        }
         check(false, "its window is found by the caption \"Vexoma Pellora 1.0\"",
               "program " + (code == STILL_ACTIVE ? std::string("running") : "ended with " + std::to_string(code)) +
                   "; its windows:" + windows);

@@ -79,44 +79,41 @@ bool waitUntil(const std::function<bool()>& done, double seconds) {
 }
 
 namespace {
-struct Search {
-    std::string windowClass;
-    std::string title;
-    HWND found = nullptr;
-};
+BOOL CALLBACK collect(HWND window, LPARAM data) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    return TRUE;
+}
 } // namespace
 
+std::vector<HWND> threadWindows(DWORD thread) {
+    std::vector<HWND> found;
+    EnumThreadWindows(thread, collect, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::vector<HWND> descendants(HWND parent) {
+    std::vector<HWND> found;
+    EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 HWND threadWindow(DWORD thread, const std::string& windowClass, const std::string& title) {
-    Search search{windowClass, title};
-    EnumThreadWindows(
-        thread,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            if (classOf(window) == s.windowClass && IsWindowVisible(window) &&
-                (s.title.empty() || textOf(window) == s.title)) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : threadWindows(thread)) {
+        if (classOf(window) == windowClass && IsWindowVisible(window) &&
+            (title.empty() || textOf(window) == title)) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 HWND descendant(HWND parent, int id) {
-    std::pair<int, HWND> search{id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<std::pair<int, HWND>*>(data);
-            if (GetDlgCtrlID(window) == s.first) {
-                s.second = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    for (HWND window : descendants(parent)) {
+        if (GetDlgCtrlID(window) == id) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 std::vector<std::string> listLines(HWND list) {

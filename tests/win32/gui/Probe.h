@@ -27,6 +27,10 @@ void pause(int milliseconds);
 HWND waitFor(const std::function<HWND()>& found, double seconds);
 bool waitUntil(const std::function<bool()>& done, double seconds);
 
+// Every top-level window of a thread; every descendant of a window, at every depth.
+std::vector<HWND> threadWindows(DWORD thread);
+std::vector<HWND> descendants(HWND parent);
+
 // A top-level window of the given thread whose class is `windowClass` and, when `title` is
 // not empty, whose text is `title`.
 HWND threadWindow(DWORD thread, const std::string& windowClass, const std::string& title);
