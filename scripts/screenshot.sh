@@ -8,7 +8,7 @@ cmake --preset mingw64 >/dev/null
 cmake --build --preset mingw64 -j 2 --target vexoma-pellora vp-gui-driver >/dev/null
 
 program=$(pwd)/build/mingw64/src/app/win32/VexomaPellora.exe
-driver=$(pwd)/build/mingw64/tests/win32/vp-gui-driver.exe
+driver=$(pwd)/build/mingw64/tests/win32/gui/vp-gui-driver.exe
 windows_path() { local p=$1; echo "Z:${p//\//\\}"; }
 
 source tests/wine/lib.sh

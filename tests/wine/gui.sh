@@ -10,7 +10,7 @@ source tests/wine/lib.sh
 build=${1:?usage: gui.sh BUILD_DIR}
 cmake --build "$build" --target vexoma-pellora vp-gui-driver >/dev/null
 program=$(realpath "$build/src/app/win32/VexomaPellora.exe")
-driver=$(realpath "$build/tests/win32/vp-gui-driver.exe")
+driver=$(realpath "$build/tests/win32/gui/vp-gui-driver.exe")
 kept=$(realpath -m "$build/gui-output")
 
 wine_scratch_begin
