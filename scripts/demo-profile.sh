@@ -4,7 +4,7 @@
 # prefix and its scratch HOME.
 
 demo_profile_temp() {
-    echo "$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Local/Temp"
+    echo "$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/Temp"
 }
 
 demo_profile_seed() {
