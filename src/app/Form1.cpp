@@ -76,12 +76,18 @@ void Form1::CreateControls() {
 
 void Form1::WireCommands() {
     const std::pair<std::string_view, void (Form1::*)()> handlers[] = {
-        {"Command1", &Form1::Command1_Click},         {"Command4", &Form1::Command4_Click},
-        {"Command5", &Form1::Command5_Click},         {"TopButtons_XP1", &Form1::TopButtons_XP1_Click},
-        {"ButtonPlus1", &Form1::ButtonPlus1_Click},   {"ButtonPlus5", &Form1::ButtonPlus5_Click},
-        {"ButtonPlus2", &Form1::ButtonPlus2_Click},   {"ButtonPlus3", &Form1::ButtonPlus3_Click},
-        {"ButtonPlus4", &Form1::ButtonPlus4_Click},   {"ButtonPlus6", &Form1::ButtonPlus6_Click},
-        {"ButtonPlus8", &Form1::ButtonPlus8_Click},   {"Command2", &Form1::Command2_Click},
+        {"Command1", &Form1::Command1_Click},
+        {"Command4", &Form1::Command4_Click},
+        {"Command5", &Form1::Command5_Click},
+        {"TopButtons_XP1", &Form1::TopButtons_XP1_Click},
+        {"ButtonPlus1", &Form1::ButtonPlus1_Click},
+        {"ButtonPlus5", &Form1::ButtonPlus5_Click},
+        {"ButtonPlus2", &Form1::ButtonPlus2_Click},
+        {"ButtonPlus3", &Form1::ButtonPlus3_Click},
+        {"ButtonPlus4", &Form1::ButtonPlus4_Click},
+        {"ButtonPlus6", &Form1::ButtonPlus6_Click},
+        {"ButtonPlus8", &Form1::ButtonPlus8_Click},
+        {"Command2", &Form1::Command2_Click},
     };
     for (const auto& [name, handler] : handlers) {
         control(name).onClick([this, handler = handler] { (this->*handler)(); });

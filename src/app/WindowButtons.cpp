@@ -41,17 +41,27 @@ std::string AboutText() {
 
 } // namespace
 
-void Form1::TopButtons_XP1_Click() { window_->close(); }
+void Form1::TopButtons_XP1_Click() {
+    window_->close();
+}
 
-void Form1::ButtonPlus1_Click() { window_->minimize(); }
+void Form1::ButtonPlus1_Click() {
+    window_->minimize();
+}
 
 void Form1::ButtonPlus5_Click() {
     window_->messageBox(AboutText(), InformationIcon, "A propos de Vexoma Dustrel 2.0");
 }
 
-void Form1::ButtonPlus2_Click() { ShowPanel("FramePlus1"); }
-void Form1::ButtonPlus3_Click() { ShowPanel("FramePlus2"); }
-void Form1::ButtonPlus4_Click() { ShowPanel("FramePlus3"); }
+void Form1::ButtonPlus2_Click() {
+    ShowPanel("FramePlus1");
+}
+void Form1::ButtonPlus3_Click() {
+    ShowPanel("FramePlus2");
+}
+void Form1::ButtonPlus4_Click() {
+    ShowPanel("FramePlus3");
+}
 
 void Form1::ShowPanel(std::string_view shown) {
     for (const std::string_view frame : {"FramePlus1", "FramePlus2", "FramePlus3"}) {
@@ -59,9 +69,15 @@ void Form1::ShowPanel(std::string_view shown) {
     }
 }
 
-void Form1::ButtonPlus6_Click() { OpenPage(ForumSite); }
-void Form1::ButtonPlus8_Click() { OpenPage(std::string(MakerSite) + "/Download"); }
-void Form1::Command2_Click() { OpenPage(std::string(MakerSite) + "/Download/Windows/Dustrel"); }
+void Form1::ButtonPlus6_Click() {
+    OpenPage(ForumSite);
+}
+void Form1::ButtonPlus8_Click() {
+    OpenPage(std::string(MakerSite) + "/Download");
+}
+void Form1::Command2_Click() {
+    OpenPage(std::string(MakerSite) + "/Download/Windows/Dustrel");
+}
 
 void Form1::OpenPage(std::string_view address) {
     // The shell opens the page in another process; whether it could is not our concern.

@@ -71,7 +71,7 @@ struct ControlSpec {
     int value = 0;            // check boxes: 0 unchecked, 1 checked, 2 grayed
     int tabIndex = -1;        // keyboard focus order; -1 leaves the control out
     std::string picture;      // resource name of the picture, if any
-    std::vector<std::string> choices; // drop-down lists: the choices, in order
+    std::vector<std::string> choices; // drop-down lists: the choices in order
     std::uint32_t backColor = 0xFFFFFF; // 0x00BBGGRR
 };
 

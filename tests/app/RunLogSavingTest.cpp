@@ -26,9 +26,9 @@ protected:
 TEST_F(RunLogSavingTest, BeforeAnyRunTheFileHoldsTheHeaderAndAnEmptyLine) {
     saveTo(LogPath);
     EXPECT_EQ(sim.files.contents(LogPath), "Brumwick - Version 1.1\r\n\r\n");
-    EXPECT_EQ(window().journal(),
-              (std::vector<sim::WindowEvent>{{Kind::SaveDialog, Filter, LogPath, 0},
-                                             {Kind::MessageBox, " ENREGISTRE ! ", "Vexoma Dustrel", 64}}));
+    EXPECT_EQ(window().journal(), (std::vector<sim::WindowEvent>{
+                                      {Kind::SaveDialog, Filter, LogPath, 0},
+                                      {Kind::MessageBox, " ENREGISTRE ! ", "Vexoma Dustrel", 64}}));
 }
 
 TEST_F(RunLogSavingTest, EveryLineIsWrittenAsShownInTheCodePageWithCrLf) {

@@ -42,7 +42,8 @@ TEST_F(SelectionCommandTest, EachCategoryChecksItsGroupAndUnchecksNothing) {
     const struct {
         std::string_view name;
         std::set<int> group;
-    } cases[] = {{"Internet", range(1, 4)}, {"Windows", range(5, 10)}, {"Logiciels", range(11, 20)}};
+    } cases[] = {
+        {"Internet", range(1, 4)}, {"Windows", range(5, 10)}, {"Logiciels", range(11, 20)}};
     for (const auto& category : cases) {
         checkOnly({20});
         choose(category.name);

@@ -27,9 +27,10 @@ protected:
 };
 
 TEST_F(WindowButtonsTest, EachPanelButtonLeavesItsOwnPanelAloneVisible) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"ButtonPlus3", "FramePlus2"}, {"ButtonPlus3", "FramePlus2"},
-        {"ButtonPlus4", "FramePlus3"}, {"ButtonPlus2", "FramePlus1"}};
+    const std::pair<const char*, const char*> cases[] = {{"ButtonPlus3", "FramePlus2"},
+                                                         {"ButtonPlus3", "FramePlus2"},
+                                                         {"ButtonPlus4", "FramePlus3"},
+                                                         {"ButtonPlus2", "FramePlus1"}};
     for (const auto& [button, frame] : cases) {
         window().click(button);
         EXPECT_EQ(visibleFrames(), frame) << "after " << button;
@@ -41,7 +42,7 @@ TEST_F(WindowButtonsTest, CloseAndMinimiseAskNothing) {
     window().click("ButtonPlus1");
     window().click("TopButtons_XP1");
     EXPECT_EQ(window().journal(), (std::vector<sim::WindowEvent>{{Kind::Minimize, {}, {}, 0},
-                                                                {Kind::Close, {}, {}, 0}}));
+                                                                 {Kind::Close, {}, {}, 0}}));
 }
 
 TEST_F(WindowButtonsTest, TheAboutBoxJoinsItsTenLinesWithALoneCr) {
@@ -78,11 +79,10 @@ public:
     long emptyRecycleBin(std::uintptr_t, std::string_view, std::uint32_t) override { return 0; }
     long updateRecycleBinIcon() override { return 0; }
     std::intptr_t execute(std::uintptr_t owner, std::string_view verb, std::string_view file,
-                          std::string_view parameters, std::string_view folder,
-                          int show) override {
+                          std::string_view parameters, std::string_view folder, int show) override {
         std::ostringstream call;
-        call << owner << ' ' << verb << ' ' << file << " [" << parameters << "] [" << folder
-             << "] " << show;
+        call << owner << ' ' << verb << ' ' << file << " [" << parameters << "] [" << folder << "] "
+             << show;
         calls.push_back(call.str());
         return 2; // file not found: the click must not care
     }
@@ -92,9 +92,8 @@ public:
 TEST(WindowLinksTest, EachLinkOpensItsPageWithTheOpenVerbAndNoOwner) {
     sim::SimPlatform sim;
     RecordingShell shell;
-    Platform platform{sim.registry,      sim.files,      sim.environment, shell,
-                      sim.internetCache, sim.urlHistory, sim.memory,      sim.windowing,
-                      sim.graphics,      sim.narrowText};
+    Platform platform{sim.registry,   sim.files,  sim.environment, shell,        sim.internetCache,
+                      sim.urlHistory, sim.memory, sim.windowing,   sim.graphics, sim.narrowText};
     Form1 form(platform);
     form.Form_Load();
     sim.windowing.window()->clearJournal();

@@ -36,10 +36,11 @@ constexpr COLORREF White = 0xFFFFFF;
 
 constexpr int WaitPointer = 11;
 
-HINSTANCE instance() { return GetModuleHandleW(nullptr); }
+HINSTANCE instance() {
+    return GetModuleHandleW(nullptr);
+}
 
-template <typename Handle>
-Handle handleOf(std::uintptr_t value) {
+template <typename Handle> Handle handleOf(std::uintptr_t value) {
     return reinterpret_cast<Handle>(value);
 }
 
@@ -95,7 +96,9 @@ int screenDpi() {
 }
 
 // Twips to pixels at the screen's resolution, to the nearest pixel.
-int toPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+int toPixels(int twips, int dpi) {
+    return MulDiv(twips, dpi, 1440);
+}
 
 COLORREF colourOf(std::uint32_t colour) {
     if ((colour & 0x80000000U) != 0) { // a system colour code
@@ -149,12 +152,12 @@ void drawPicture(HDC dc, HBITMAP picture, const RECT& box, bool stretch) {
     ScopedSelectObject select(memory.get(), picture);
     if (stretch) {
         SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top,
-                   memory.get(), 0, 0, size.cx, size.cy, SRCCOPY);
+        StretchBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, memory.get(),
+                   0, 0, size.cx, size.cy, SRCCOPY);
     } else {
         BitBlt(dc, box.left + (box.right - box.left - size.cx) / 2,
-               box.top + (box.bottom - box.top - size.cy) / 2, size.cx, size.cy, memory.get(), 0,
-               0, SRCCOPY);
+               box.top + (box.bottom - box.top - size.cy) / 2, size.cx, size.cy, memory.get(), 0, 0,
+               SRCCOPY);
     }
 }
 
@@ -189,10 +192,10 @@ public:
         : spec_(spec), window_(window), font_(font), picture_(loadPicture(spec.picture)),
           background_(CreateSolidBrush(colourOf(spec.backColor))) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        SendMessageW(window_, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(font_ != nullptr ? font_
-                                                               : GetStockObject(DEFAULT_GUI_FONT)),
-                     FALSE);
+        SendMessageW(
+            window_, WM_SETFONT,
+            reinterpret_cast<WPARAM>(font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT)),
+            FALSE);
     }
     ~Win32Control() override {
         if (IsWindow(window_)) {
@@ -218,8 +221,7 @@ public:
         // covers the picture and the description while a run is under way. Panels themselves
         // keep their place, which is also the window's focus order.
         if (visible && spec_.parent != nullptr) {
-            SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
         ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
     }
@@ -440,8 +442,7 @@ public:
 class Win32ControlSite final : public Win32Control, public ControlSite {
 public:
     Win32ControlSite(const ControlSpec& spec, HWND window, HFONT font)
-        : Win32Control(spec, window, font),
-          dc_(reinterpret_cast<std::uintptr_t>(GetDC(window))) {}
+        : Win32Control(spec, window, font), dc_(reinterpret_cast<std::uintptr_t>(GetDC(window))) {}
     std::uintptr_t hWnd() const override { return reinterpret_cast<std::uintptr_t>(window_); }
     DeviceContext& hDC() override { return dc_; }
     int scaleWidth() const override { return clientSize().cx; }
@@ -464,8 +465,8 @@ private:
 bool routeFromChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_COMMAND: {
-        Win32Control* control = lParam != 0 ? Win32Control::of(reinterpret_cast<HWND>(lParam))
-                                            : nullptr;
+        Win32Control* control =
+            lParam != 0 ? Win32Control::of(reinterpret_cast<HWND>(lParam)) : nullptr;
         if (control != nullptr && HIWORD(wParam) == BN_CLICKED) {
             control->clicked();
             result = 0;
@@ -532,7 +533,8 @@ void registerClasses() {
         main.lpfnWndProc = mainProc;
         main.hInstance = instance();
         main.hIcon = LoadIconW(instance(), L"APPICON");
-        main.hIconSm = static_cast<HICON>(LoadImageW(instance(), L"APPICON", IMAGE_ICON, 16, 16, 0));
+        main.hIconSm =
+            static_cast<HICON>(LoadImageW(instance(), L"APPICON", IMAGE_ICON, 16, 16, 0));
         main.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         main.lpszClassName = MainClass;
         RegisterClassExW(&main);
@@ -575,10 +577,10 @@ public:
         const int y = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
         window_ = CreateWindowExW(exStyle, MainClass, widen(spec.caption).c_str(), style, x, y,
                                   outerWidth, outerHeight, nullptr, nullptr, instance(), this);
-        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                                   instance(), nullptr);
+        tooltip_ =
+            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance(), nullptr);
     }
 
     ~Win32MainWindow() override {
@@ -667,9 +669,7 @@ public:
     }
 
     Control& createControl(const ControlSpec& spec) override { return make<Win32Control>(spec); }
-    CheckBox& createCheckBox(const ControlSpec& spec) override {
-        return make<Win32CheckBox>(spec);
-    }
+    CheckBox& createCheckBox(const ControlSpec& spec) override { return make<Win32CheckBox>(spec); }
     ListBox& createListBox(const ControlSpec& spec) override { return make<Win32ListBox>(spec); }
     ControlSite& createControlSite(const ControlSpec& spec) override {
         return make<Win32ControlSite>(spec);
@@ -762,8 +762,7 @@ private:
         return {L"STATIC", 0, 0};
     }
 
-    template <typename Made>
-    Made& make(const ControlSpec& spec) {
+    template <typename Made> Made& make(const ControlSpec& spec) {
         const Native native = nativeOf(spec);
         HWND parent = window_;
         if (spec.parent != nullptr) {
@@ -778,8 +777,8 @@ private:
             WS_CHILD | WS_CLIPSIBLINGS | native.style | (spec.visible ? WS_VISIBLE : 0);
         const bool hasText = spec.kind != ControlKind::DropDownList;
         HWND child = CreateWindowExW(
-            native.exStyle, native.windowClass, hasText ? widen(spec.caption).c_str() : L"",
-            style, toPixels(spec.rect.left, dpi_), toPixels(spec.rect.top, dpi_),
+            native.exStyle, native.windowClass, hasText ? widen(spec.caption).c_str() : L"", style,
+            toPixels(spec.rect.left, dpi_), toPixels(spec.rect.top, dpi_),
             toPixels(spec.rect.width, dpi_), height, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
         HFONT font = spec.font ? makeFont(*spec.font, dpi_) : nullptr;

@@ -46,7 +46,9 @@ bool check(bool passed, const std::string& what, const std::string& detail = {})
     return passed;
 }
 
-std::string quoted(const std::string& text) { return '"' + text + '"'; }
+std::string quoted(const std::string& text) {
+    return '"' + text + '"';
+}
 
 std::string joined(const std::vector<std::string>& lines) {
     std::string out;
@@ -111,8 +113,7 @@ public:
                 HWND window = FindWindowW(nullptr, L"Vexoma Pellora 1.0");
                 DWORD owner = 0;
                 GetWindowThreadProcessId(window, &owner);
-                return window != nullptr && owner == process_.dwProcessId &&
-                               IsWindowVisible(window)
+                return window != nullptr && owner == process_.dwProcessId && IsWindowVisible(window)
                            ? window
                            : nullptr;
             },
@@ -146,12 +147,9 @@ public:
         SendMessageTimeoutW(control(name), BM_CLICK, 0, 0, SMTO_NORMAL, 120000, &result);
     }
     // Clicks without waiting: the handler opens a modal window.
-    void clickLater(const std::string& name) const {
-        PostMessageW(control(name), BM_CLICK, 0, 0);
-    }
+    void clickLater(const std::string& name) const { PostMessageW(control(name), BM_CLICK, 0, 0); }
     int checkOf(int n) const {
-        return static_cast<int>(
-            SendMessageW(control("ch" + std::to_string(n)), BM_GETCHECK, 0, 0));
+        return static_cast<int>(SendMessageW(control("ch" + std::to_string(n)), BM_GETCHECK, 0, 0));
     }
     void setCheck(int n, int value) const {
         SendMessageW(control("ch" + std::to_string(n)), BM_SETCHECK, static_cast<WPARAM>(value), 0);
@@ -161,7 +159,8 @@ public:
     void layoutAfterLoad() {
         RECT client{};
         GetClientRect(window_, &client);
-        check(client.right == px(5730) && client.bottom == px(3720), "client area 5730 x 3720 twips",
+        check(client.right == px(5730) && client.bottom == px(3720),
+              "client area 5730 x 3720 twips",
               std::to_string(client.right) + " x " + std::to_string(client.bottom) + " pixels");
         check(!hasStyle(window_, WS_CAPTION) && !hasStyle(window_, WS_THICKFRAME),
               "no title bar and no border");
@@ -183,14 +182,12 @@ public:
                 continue;
             }
             const ControlSpec& spec = layout->spec;
-            HWND parent = layout->parentName.empty()
-                              ? window_
-                              : control(std::string(layout->parentName));
+            HWND parent =
+                layout->parentName.empty() ? window_ : control(std::string(layout->parentName));
             const RECT place = placeInParent(child);
             const bool heightFixed = spec.kind != ControlKind::DropDownList;
             if (GetParent(child) != parent || place.left != px(spec.rect.left) ||
-                place.top != px(spec.rect.top) ||
-                place.right - place.left != px(spec.rect.width) ||
+                place.top != px(spec.rect.top) || place.right - place.left != px(spec.rect.width) ||
                 (heightFixed && place.bottom - place.top != px(spec.rect.height))) {
                 misplaced += " " + name;
             }
@@ -207,8 +204,8 @@ public:
         }
         check(misplaced.empty(), "every control is a child window at its place", misplaced);
         check(wrongText.empty(), "every control's window text is its caption", wrongText);
-        check(wrongState.empty(), "every control starts shown or hidden, checked or not, as laid out",
-              wrongState);
+        check(wrongState.empty(),
+              "every control starts shown or hidden, checked or not, as laid out", wrongState);
         check(textOf(control("cboCategory")) == std::string(DefaultCategory),
               "the category selector starts on " + std::string(DefaultCategory),
               textOf(control("cboCategory")));
@@ -228,7 +225,8 @@ public:
     void pixels(const std::string& when) {
         RECT box{};
         GetWindowRect(window_, &box);
-        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(window_, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         pause(300);
         pumpOwnMessages();
         const Screenshot shot = Screenshot::capture(box);
@@ -262,11 +260,10 @@ public:
         const int midY = (top + bottom) / 2;
         const int midX = (left + right) / 2;
         std::string border;
-        for (const POINT edge :
-             {POINT{left, midY}, POINT{right, midY}, POINT{midX, bottom}}) {
+        for (const POINT edge : {POINT{left, midY}, POINT{right, midY}, POINT{midX, bottom}}) {
             if (shot.at(edge.x, edge.y) != Theme) {
-                border += " (" + std::to_string(edge.x) + "," + std::to_string(edge.y) + ")=" +
-                          hexColour(shot.at(edge.x, edge.y));
+                border += " (" + std::to_string(edge.x) + "," + std::to_string(edge.y) +
+                          ")=" + hexColour(shot.at(edge.x, edge.y));
             }
         }
         check(border.empty(), when + ": the frame's border lies where the layout puts it", border);
@@ -298,8 +295,8 @@ public:
         setCheck(20, 1);
         select(1); // Internet
         click("Command4");
-        check(checkedBoxes() == "11110000000000000001", "Internet checks ch1 to ch4 and unchecks nothing",
-              checkedBoxes());
+        check(checkedBoxes() == "11110000000000000001",
+              "Internet checks ch1 to ch4 and unchecks nothing", checkedBoxes());
         select(-1); // nothing chosen: no category
         for (int n = 1; n <= 20; ++n) {
             setCheck(n, 0);
@@ -344,7 +341,8 @@ public:
                         quoted(want) + "\n    ";
             }
         }
-        check(diff.empty(), "a run with every box checked writes the expected run log, line by line",
+        check(diff.empty(),
+              "a run with every box checked writes the expected run log, line by line",
               diff + "run log:\n" + joined(log));
         check(!shown("List1") && !shown("ProgressBar1"), "the run hides List1 and the bar again");
         check(GetWindow(control("List1"), GW_HWNDPREV) == nullptr,
@@ -417,13 +415,11 @@ public:
                 line += c;
             }
         }
-        const bool shaped = lines.size() == 10 && lines[0].empty() &&
-                            lines[1].starts_with("Auteur : ") && lines[2] == " " &&
-                            lines[4].starts_with("E-Mail : ") &&
-                            lines[5].starts_with("Site web : ") &&
-                            lines[6].find_first_not_of(' ') == 17 &&
-                            lines[7] == std::string(34, '_') &&
-                            text.find('\n') == std::string::npos;
+        const bool shaped =
+            lines.size() == 10 && lines[0].empty() && lines[1].starts_with("Auteur : ") &&
+            lines[2] == " " && lines[4].starts_with("E-Mail : ") &&
+            lines[5].starts_with("Site web : ") && lines[6].find_first_not_of(' ') == 17 &&
+            lines[7] == std::string(34, '_') && text.find('\n') == std::string::npos;
         check(shaped, "the about box shows its ten lines joined by CR", joined(lines));
         check(dismiss(box, IDOK), "OK closes the about box");
     }
@@ -489,9 +485,9 @@ public:
         for (const std::string& line : lines) {
             const std::wstring wide = widen(line);
             std::string narrow(wide.size() * 2 + 1, '\0');
-            const int size = WideCharToMultiByte(1252, 0, wide.data(), static_cast<int>(wide.size()),
-                                                 narrow.data(), static_cast<int>(narrow.size()),
-                                                 nullptr, nullptr);
+            const int size = WideCharToMultiByte(1252, 0, wide.data(),
+                                                 static_cast<int>(wide.size()), narrow.data(),
+                                                 static_cast<int>(narrow.size()), nullptr, nullptr);
             text += narrow.substr(0, static_cast<std::size_t>(size)) + "\r\n";
         }
         return text;
@@ -534,7 +530,8 @@ public:
         const std::vector<std::string> log = listLines(control("List1"));
         if (saveLog(file)) {
             const std::string bytes = fileBytes(file);
-            check(bytes == expectedFile(log), "the saved file holds the header and every line, CR LF",
+            check(bytes == expectedFile(log),
+                  "the saved file holds the header and every line, CR LF",
                   "file:\n    " + shownBytes(bytes) + "\n    expected:\n    " +
                       shownBytes(expectedFile(log)));
         }
@@ -566,7 +563,8 @@ public:
         check(waitUntil([this] { return IsIconic(window_) == 0; }, 5),
               "the task bar's restore brings it back");
         clickLater("TopButtons_XP1");
-        const bool ended = waitUntil([this] { return WaitForSingleObject(program_.process(), 0) == WAIT_OBJECT_0; }, 10);
+        const bool ended = waitUntil(
+            [this] { return WaitForSingleObject(program_.process(), 0) == WAIT_OBJECT_0; }, 10);
         DWORD code = 1;
         GetExitCodeProcess(program_.process(), &code);
         check(ended && code == 0, "the close button ends the program at once",
@@ -595,7 +593,8 @@ void demo(Driver& driver, Program& program, HWND window, const std::wstring& out
         std::printf("    %s\n", line.c_str());
     }
     ShowWindow(driver.control("List1"), SW_SHOWNA); // only for the picture: the run hid it
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     pause(300);
     check(shoot(L"window-after-run.png"), "screenshot of the window after the run");
     ShowWindow(driver.control("List1"), SW_HIDE);
@@ -620,7 +619,9 @@ int run(const std::wstring& programPath, const std::wstring& output, bool demoOn
                        (IsWindowVisible(found) ? " shown" : " hidden");
         }
         check(false, "its window is found by the caption \"Vexoma Pellora 1.0\"",
-              "program " + (code == STILL_ACTIVE ? std::string("running") : "ended with " + std::to_string(code)) +
+              "program " +
+                  (code == STILL_ACTIVE ? std::string("running")
+                                        : "ended with " + std::to_string(code)) +
                   "; its windows:" + windows);
         return failures;
     }
@@ -655,7 +656,8 @@ int wmain(int argc, wchar_t** argv) {
         return vp::gui::run(argv[1], argv[3], true);
     }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: vp-gui-driver PROGRAM OUTPUT_FOLDER | PROGRAM --demo FOLDER\n");
+        std::fprintf(stderr,
+                     "usage: vp-gui-driver PROGRAM OUTPUT_FOLDER | PROGRAM --demo FOLDER\n");
         return 100;
     }
     return vp::gui::run(argv[1], argv[2], false);
