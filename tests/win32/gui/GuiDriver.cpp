@@ -546,6 +546,25 @@ public:
                   fileBytes(file) == expectedFile(log),
               "a cancelled save writes nothing");
 
+        // A file that cannot be replaced keeps what it held, and nothing is shown.
+        const std::wstring locked = output_ + L"\\read-only.txt";
+        if (FILE* earlier = _wfopen(locked.c_str(), L"wb")) {
+            std::fputs("earlier content\r\n", earlier);
+            std::fclose(earlier);
+        }
+        SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+        clickLater("Command5");
+        check(answerSaveDialog(locked), "a read-only file can be chosen in the dialog");
+        pause(1500);
+        HWND shown = threadWindow(program_.thread(), "#32770", "");
+        check(shown == nullptr, "a failed save shows nothing", quoted(textOf(shown)));
+        if (shown != nullptr) {
+            dismiss(shown, IDOK);
+        }
+        check(fileBytes(locked) == "earlier content\r\n",
+              "a failed save leaves the earlier file as it was", shownBytes(fileBytes(locked)));
+        SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+
         // A shorter log saved to the same name replaces the whole file.
         const std::vector<std::string> shorter = runWith("00000000000000000001");
         check(shorter == expectedLog("00000000000000000001"), "a run with ch20 alone logs WinZip",
