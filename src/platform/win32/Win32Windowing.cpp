@@ -3,6 +3,8 @@
 // standard control messages.
 #include "platform/win32/Win32Windowing.h"
 
+#include "platform/PropertyBag.h"
+#include "platform/win32/Win32Graphics.h"
 #include "platform/win32/Win32NarrowText.h"
 
 #include <windows.h>
@@ -438,16 +440,40 @@ public:
 };
 
 // The progress bar's site: a window with a device context of its own (CS_OWNDC), so the bar
-// can draw on it whenever its value changes.
+// can draw on it whenever its value changes, and asks it to paint and resize itself.
 class Win32ControlSite final : public Win32Control, public ControlSite {
 public:
     Win32ControlSite(const ControlSpec& spec, HWND window, HFONT font)
-        : Win32Control(spec, window, font), dc_(reinterpret_cast<std::uintptr_t>(GetDC(window))) {}
+        : Win32Control(spec, window, font), dc_(BorrowDeviceContext(GetDC(window))) {}
     std::uintptr_t hWnd() const override { return reinterpret_cast<std::uintptr_t>(window_); }
-    DeviceContext& hDC() override { return dc_; }
+    DeviceContext& hDC() override { return *dc_; }
     int scaleWidth() const override { return clientSize().cx; }
     int scaleHeight() const override { return clientSize().cy; }
     void propertyChanged(std::string_view /*property*/) override {}
+    PropertyBag& properties() override { return properties_; }
+    void host(HostedControl& control) override {
+        hosted_ = &control;
+        control.Initialize();
+        control.ReadProperties(properties_);
+    }
+    void unhost(HostedControl& control) override {
+        if (hosted_ == &control) {
+            hosted_ = nullptr;
+            control.Terminate();
+        }
+    }
+
+    // WM_PAINT and WM_SIZE of the site's window.
+    void paint() const {
+        if (hosted_ != nullptr) {
+            hosted_->Paint();
+        }
+    }
+    void resized() const {
+        if (hosted_ != nullptr) {
+            hosted_->Resize();
+        }
+    }
 
 private:
     SIZE clientSize() const {
@@ -455,7 +481,9 @@ private:
         GetClientRect(window_, &box);
         return {box.right - box.left, box.bottom - box.top};
     }
-    Win32DeviceContext dc_;
+    std::unique_ptr<DeviceContext> dc_; // over the window's own HDC, which the window keeps
+    PropertyBag properties_;
+    HostedControl* hosted_ = nullptr;
 };
 
 // --- Messages shared by the window and its panels ---
@@ -518,7 +546,25 @@ LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 LRESULT CALLBACK siteProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
+    auto* site = dynamic_cast<Win32ControlSite*>(Win32Control::of(window));
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        BeginPaint(window, &paint); // the own DC, clipped to what needs painting
+        if (site != nullptr) {
+            site->paint();
+        }
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_SIZE:
+        if (site != nullptr) {
+            site->resized();
+        }
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
 }
 
 LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -857,14 +903,6 @@ LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 } // namespace
-
-void Win32DeviceContext::bitBlt(int x, int y, int width, int height, DeviceContext& source,
-                                int xSrc, int ySrc) {
-    if (auto* from = dynamic_cast<Win32DeviceContext*>(&source)) {
-        BitBlt(handleOf<HDC>(hdc_), x, y, width, height, handleOf<HDC>(from->handle()), xSrc, ySrc,
-               SRCCOPY);
-    }
-}
 
 std::unique_ptr<MainWindow> Win32Windowing::createMainWindow(const WindowSpec& spec) {
     return std::make_unique<Win32MainWindow>(spec);
