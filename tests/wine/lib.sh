@@ -47,3 +47,52 @@ with_display() {
         xvfb-run -a -s "-screen 0 1024x768x24" "$@"
     fi
 }
+
+# --- Checks shared by the end-to-end suites ------------------------------------------------
+
+WINE_FAILURES=0
+
+# The Windows driver of the end-to-end tests in the build folder given to the suite.
+wine_driver() {
+    local build=${1:?build folder, e.g. build/mingw64}
+    E2E=$(cd "$build" && pwd)/tests/win32/e2e/vp_e2e.exe
+    [[ -f "$E2E" ]] || { echo "missing $E2E: build the mingw64 preset first" >&2; exit 1; }
+}
+
+# Runs the driver under the scratch prefix; its output is UTF-8 with Unix line ends.
+e2e() { wine "$E2E" "$@" 2>/dev/null | tr -d '\r'; }
+
+# The lines of one "[Title]" section of the driver's run output.
+section() {
+    awk -v want="[$1]" '/^\[.*\]$/ { on = ($0 == want); next } on' "$2"
+}
+
+pass() { printf '  ok    %s\n' "$1"; }
+fail() {
+    printf '  FAIL  %s\n' "$1"
+    WINE_FAILURES=$((WINE_FAILURES + 1))
+}
+
+# expect_lines NAME ACTUAL_FILE <<< "expected lines": compares line by line, shows the diff.
+expect_lines() {
+    local name=$1 actual=$2 expected
+    expected=$(cat; echo .) # keeps the closing empty lines
+    if diff -u --label expected --label actual <(printf '%s' "${expected%.}") "$actual" >"$WINE_SCRATCH/diff"; then
+        pass "$name"
+    else
+        fail "$name"
+        sed 's/^/        /' "$WINE_SCRATCH/diff"
+    fi
+}
+
+expect_present() { if [[ -e "$2" || -L "$2" ]]; then pass "$1"; else fail "$1 (missing: $2)"; fi; }
+expect_absent() { if [[ -e "$2" || -L "$2" ]]; then fail "$1 (still there: $2)"; else pass "$1"; fi; }
+
+# Ends a suite: its verdict is its exit status.
+wine_suite_end() {
+    if ((WINE_FAILURES > 0)); then
+        echo "$WINE_FAILURES check(s) failed"
+        exit 1
+    fi
+    echo "all checks passed"
+}

@@ -1,4 +1,4 @@
-// The Win32 environment. Placeholder until the real service is written.
+// The Win32 process environment and temporary-folder query.
 #pragma once
 
 #include "platform/Environment.h"
@@ -7,8 +7,8 @@ namespace vp::win32 {
 
 class Win32Environment final : public Environment {
 public:
-    std::optional<std::string> variable(std::string_view) override { return std::nullopt; }
-    std::uint32_t tempPath(std::uint32_t, std::string&) override { return 0; }
+    std::optional<std::string> variable(std::string_view name) override;
+    std::uint32_t tempPath(std::uint32_t bufferLength, std::string& buffer) override;
 };
 
 } // namespace vp::win32

@@ -1,4 +1,4 @@
-// The Win32 Internet cache. Placeholder until the real service is written.
+// The Win32 Internet cache through wininet's narrow calls.
 #pragma once
 
 #include "platform/InternetCache.h"
@@ -7,16 +7,11 @@ namespace vp::win32 {
 
 class Win32InternetCache final : public InternetCache {
 public:
-    CacheSearchHandle findFirstEntry(std::uintptr_t, std::int32_t& size) override {
-        size = 0;
-        return 0;
-    }
-    bool findNextEntry(CacheSearchHandle, std::uintptr_t, std::int32_t& size) override {
-        size = 0;
-        return false;
-    }
-    bool findClose(CacheSearchHandle) override { return true; }
-    bool deleteEntry(std::string_view) override { return false; }
+    CacheSearchHandle findFirstEntry(std::uintptr_t buffer, std::int32_t& size) override;
+    bool findNextEntry(CacheSearchHandle search, std::uintptr_t buffer,
+                       std::int32_t& size) override;
+    bool findClose(CacheSearchHandle search) override;
+    bool deleteEntry(std::string_view sourceUrlName) override;
 };
 
 } // namespace vp::win32

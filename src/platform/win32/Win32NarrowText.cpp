@@ -31,9 +31,13 @@ std::string fromWide(std::wstring_view text, UINT codePage) {
 
 } // namespace
 
-std::wstring widen(std::string_view utf8) { return toWide(utf8, CP_UTF8); }
+std::wstring widen(std::string_view utf8) {
+    return toWide(utf8, CP_UTF8);
+}
 
-std::string narrowUtf8(std::wstring_view wide) { return fromWide(wide, CP_UTF8); }
+std::string narrowUtf8(std::wstring_view wide) {
+    return fromWide(wide, CP_UTF8);
+}
 
 std::string Win32NarrowText::toNarrow(std::string_view utf8) const {
     return fromWide(toWide(utf8, CP_UTF8), CP_ACP);

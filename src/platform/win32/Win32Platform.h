@@ -30,7 +30,7 @@ public:
     Win32NarrowText narrowText;
 
     Platform bundle() {
-        return Platform{registry, files,  environment, shell,    internetCache,
+        return Platform{registry,   files,  environment, shell,    internetCache,
                         urlHistory, memory, windowing,   graphics, narrowText};
     }
 };

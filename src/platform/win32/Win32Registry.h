@@ -1,4 +1,4 @@
-// The Win32 registry. Placeholder until the real service is written.
+// The Win32 registry through the narrow advapi32 calls.
 #pragma once
 
 #include "platform/Registry.h"
@@ -7,16 +7,12 @@ namespace vp::win32 {
 
 class Win32Registry final : public Registry {
 public:
-    long openKey(RegHandle, std::string_view, std::uint32_t, std::uint32_t, RegHandle& key) override {
-        key = 0;
-        return RegStatus::FileNotFound;
-    }
-    long queryValue(RegHandle, std::string_view, std::uint32_t&, unsigned char*,
-                    std::uint32_t&) override {
-        return RegStatus::FileNotFound;
-    }
-    long deleteValue(RegHandle, std::string_view) override { return RegStatus::FileNotFound; }
-    long closeKey(RegHandle) override { return 0; }
+    long openKey(RegHandle hive, std::string_view path, std::uint32_t options, std::uint32_t access,
+                 RegHandle& key) override;
+    long queryValue(RegHandle key, std::string_view name, std::uint32_t& type, unsigned char* data,
+                    std::uint32_t& size) override;
+    long deleteValue(RegHandle key, std::string_view name) override;
+    long closeKey(RegHandle key) override;
 };
 
 } // namespace vp::win32

@@ -1,4 +1,4 @@
-// The Win32 shell. Placeholder until the real service is written.
+// The Win32 shell: recycle bins and opening addresses.
 #pragma once
 
 #include "platform/Shell.h"
@@ -7,12 +7,10 @@ namespace vp::win32 {
 
 class Win32Shell final : public Shell {
 public:
-    long emptyRecycleBin(std::uintptr_t, std::string_view, std::uint32_t) override { return 0; }
-    long updateRecycleBinIcon() override { return 0; }
-    std::intptr_t execute(std::uintptr_t, std::string_view, std::string_view, std::string_view,
-                          std::string_view, int) override {
-        return 42;
-    }
+    long emptyRecycleBin(std::uintptr_t owner, std::string_view root, std::uint32_t flags) override;
+    long updateRecycleBinIcon() override;
+    std::intptr_t execute(std::uintptr_t owner, std::string_view verb, std::string_view file,
+                          std::string_view parameters, std::string_view folder, int show) override;
 };
 
 } // namespace vp::win32

@@ -1,4 +1,4 @@
-// The Win32 URL history store. Placeholder until the real service is written.
+// The Win32 URL history store, through the COM object CUrlHistory.
 #pragma once
 
 #include "platform/UrlHistory.h"
@@ -7,7 +7,7 @@ namespace vp::win32 {
 
 class Win32UrlHistory final : public UrlHistory {
 public:
-    bool clearHistory() override { return true; }
+    bool clearHistory() override;
 };
 
 } // namespace vp::win32

@@ -1,0 +1,74 @@
+// Win32 Internet cache service on wininet's narrow calls; entry names stay in the ANSI code
+// page here, as the cache itself keeps them.
+#include "platform/win32/Win32InternetCache.h"
+
+#include <windows.h>
+
+#include <wininet.h>
+
+#include <string>
+
+namespace vp::win32 {
+namespace {
+
+auto* entryBuffer(std::uintptr_t buffer) {
+    return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer);
+}
+
+// The size a size query reports: what the entry needs, or 0 when there is none (or the
+// query failed for any other reason).
+std::int32_t neededSize(DWORD size) {
+    return GetLastError() == ERROR_INSUFFICIENT_BUFFER ? static_cast<std::int32_t>(size) : 0;
+}
+
+} // namespace
+
+CacheSearchHandle Win32InternetCache::findFirstEntry(std::uintptr_t buffer, std::int32_t& size) {
+    DWORD bytes = size > 0 ? static_cast<DWORD>(size) : 0;
+    if (buffer == 0) {
+        bytes = 0;
+        HANDLE search = FindFirstUrlCacheEntryA(nullptr, nullptr, &bytes);
+        if (search != nullptr) { // an entry of no size: nothing to keep open
+            FindCloseUrlCache(search);
+            size = 0;
+            return 0;
+        }
+        size = neededSize(bytes);
+        return 0;
+    }
+    HANDLE search = FindFirstUrlCacheEntryA(nullptr, entryBuffer(buffer), &bytes);
+    size = static_cast<std::int32_t>(bytes);
+    return reinterpret_cast<CacheSearchHandle>(search);
+}
+
+bool Win32InternetCache::findNextEntry(CacheSearchHandle search, std::uintptr_t buffer,
+                                       std::int32_t& size) {
+    HANDLE handle = reinterpret_cast<HANDLE>(search);
+    DWORD bytes = size > 0 ? static_cast<DWORD>(size) : 0;
+    if (buffer == 0) {
+        bytes = 0;
+        if (FindNextUrlCacheEntryA(handle, nullptr, &bytes)) {
+            size = 0;
+            return false;
+        }
+        size = neededSize(bytes);
+        return size > 0;
+    }
+    const bool found = FindNextUrlCacheEntryA(handle, entryBuffer(buffer), &bytes) != FALSE;
+    size = static_cast<std::int32_t>(bytes);
+    return found;
+}
+
+bool Win32InternetCache::findClose(CacheSearchHandle search) {
+    if (search == 0) {
+        return false;
+    }
+    return FindCloseUrlCache(reinterpret_cast<HANDLE>(search)) != FALSE;
+}
+
+bool Win32InternetCache::deleteEntry(std::string_view sourceUrlName) {
+    const std::string name(sourceUrlName);
+    return DeleteUrlCacheEntryA(name.c_str()) != FALSE;
+}
+
+} // namespace vp::win32

@@ -1,0 +1,52 @@
+// Win32 shell service on shell32's wide calls (the program's text is Unicode; the narrow
+// forms would turn a folder or address outside the ANSI code page into question marks).
+#include "platform/win32/Win32Shell.h"
+
+#include "platform/win32/Win32NarrowText.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+// Exported by shell32 (and in its import library) but declared by no header of MinGW-w64.
+extern "C" HRESULT WINAPI SHUpdateRecycleBinIcon();
+
+namespace vp::win32 {
+namespace {
+
+// A handle that names no window (a window already closed, or a stand-in window in a test
+// driver) must not become the owner of the shell's progress or question windows.
+HWND ownerWindow(std::uintptr_t owner) {
+    HWND window = reinterpret_cast<HWND>(owner);
+    return window != nullptr && IsWindow(window) ? window : nullptr;
+}
+
+// Empty text stands for a null argument.
+const wchar_t* orNull(const std::wstring& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
+
+} // namespace
+
+long Win32Shell::emptyRecycleBin(std::uintptr_t owner, std::string_view root, std::uint32_t flags) {
+    const std::wstring wideRoot = widen(root);
+    return SHEmptyRecycleBinW(ownerWindow(owner), orNull(wideRoot), flags);
+}
+
+long Win32Shell::updateRecycleBinIcon() {
+    return SHUpdateRecycleBinIcon();
+}
+
+std::intptr_t Win32Shell::execute(std::uintptr_t owner, std::string_view verb,
+                                  std::string_view file, std::string_view parameters,
+                                  std::string_view folder, int show) {
+    const std::wstring wideVerb = widen(verb);
+    const std::wstring wideFile = widen(file);
+    const std::wstring wideParameters = widen(parameters);
+    const std::wstring wideFolder = widen(folder);
+    const HINSTANCE result = ShellExecuteW(ownerWindow(owner), orNull(wideVerb), wideFile.c_str(),
+                                           orNull(wideParameters), orNull(wideFolder), show);
+    return reinterpret_cast<std::intptr_t>(result);
+}
+
+} // namespace vp::win32

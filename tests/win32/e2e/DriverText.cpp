@@ -1,0 +1,64 @@
+// Text plumbing of the Windows test drivers; plain Win32, no program logic.
+#include "DriverText.h"
+
+#include "platform/FileSystem.h"
+#include "platform/win32/Win32NarrowText.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+namespace vp::e2e {
+
+std::vector<std::string> arguments() {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> out;
+    for (int i = 1; i < count; ++i) {
+        out.push_back(win32::narrowUtf8(wide[i]));
+    }
+    LocalFree(wide);
+    return out;
+}
+
+void printLine(std::string_view line) {
+    std::string bytes(line);
+    bytes += '\n';
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
+              &written, nullptr);
+}
+
+std::vector<std::string> splitOn(std::string_view text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == separator) {
+            parts.emplace_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    return parts;
+}
+
+std::uint32_t attributeLetters(std::string_view letters) {
+    std::uint32_t attributes = 0;
+    for (const char letter : letters) {
+        switch (letter) {
+        case 'r':
+            attributes |= FileAttribute::ReadOnly;
+            break;
+        case 'h':
+            attributes |= FileAttribute::Hidden;
+            break;
+        case 's':
+            attributes |= FileAttribute::System;
+            break;
+        default:
+            break;
+        }
+    }
+    return attributes == 0 ? FileAttribute::Archive : attributes;
+}
+
+} // namespace vp::e2e

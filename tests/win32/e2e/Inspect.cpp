@@ -1,0 +1,118 @@
+// Look-ups for the end-to-end checks; test driver only.
+#include "Inspect.h"
+
+#include "DriverText.h"
+#include "platform/win32/Win32NarrowText.h"
+#include "platform/win32/Win32Paths.h"
+#include "platform/win32/Win32Shell.h"
+
+#include <windows.h>
+
+#include <wininet.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace vp::e2e {
+namespace {
+
+std::string hex(const BYTE* data, DWORD size) {
+    std::string out;
+    char digits[3];
+    for (DWORD i = 0; i < size; ++i) {
+        std::snprintf(digits, sizeof digits, "%02x", data[i]);
+        out += digits;
+    }
+    return out;
+}
+
+} // namespace
+
+int holdOpen(const std::string& path, const std::string& flag) {
+    HANDLE file = CreateFileW(win32::extendedPath(path).c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        printLine("cannot hold " + path);
+        return 1;
+    }
+    printLine("held");
+    const std::wstring flagPath = win32::extendedPath(flag);
+    for (int waited = 0; waited < 120000; waited += 20) {
+        if (GetFileAttributesW(flagPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            break;
+        }
+        Sleep(20);
+    }
+    CloseHandle(file);
+    return 0;
+}
+
+int dumpRegistryKey(const std::string& key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, win32::widen(key).c_str(), 0, KEY_READ, &opened) !=
+        ERROR_SUCCESS) {
+        printLine("(no key)");
+        return 0;
+    }
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[16384];
+        DWORD nameLength = 16384;
+        DWORD type = 0;
+        std::vector<BYTE> data(65536);
+        DWORD size = static_cast<DWORD>(data.size());
+        if (RegEnumValueW(opened, index, name, &nameLength, nullptr, &type, data.data(), &size) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        std::string text = win32::narrowUtf8(std::wstring_view(name, nameLength)) + "=";
+        if (type == REG_SZ || type == REG_EXPAND_SZ) {
+            std::wstring value(reinterpret_cast<const wchar_t*>(data.data()), size / 2);
+            value.resize(wcsnlen(value.c_str(), value.size()));
+            text += "sz:" + win32::narrowUtf8(value);
+        } else {
+            text += std::to_string(type) + ":" + hex(data.data(), size);
+        }
+        printLine(text);
+    }
+    RegCloseKey(opened);
+    return 0;
+}
+
+int listCache() {
+    DWORD size = 0;
+    HANDLE search = FindFirstUrlCacheEntryA(nullptr, nullptr, &size);
+    if (search == nullptr && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+        return 0;
+    }
+    std::vector<BYTE> buffer(size);
+    search = FindFirstUrlCacheEntryA(
+        nullptr, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data()), &size);
+    while (search != nullptr) {
+        const auto* entry = reinterpret_cast<const INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+        printLine(entry->lpszSourceUrlName != nullptr ? entry->lpszSourceUrlName : "(null)");
+        size = 0;
+        if (!FindNextUrlCacheEntryA(search, nullptr, &size) &&
+            GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+            break;
+        }
+        buffer.assign(size, 0);
+        if (!FindNextUrlCacheEntryA(
+                search, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data()), &size)) {
+            break;
+        }
+    }
+    if (search != nullptr) {
+        FindCloseUrlCache(search);
+    }
+    return 0;
+}
+
+int emptyRecycleBins() {
+    win32::Win32Shell shell;
+    const long emptied = shell.emptyRecycleBin(0, "", 1);
+    const long updated = shell.updateRecycleBinIcon();
+    printLine("empty " + std::to_string(emptied) + " update " + std::to_string(updated));
+    return 0;
+}
+
+} // namespace vp::e2e

@@ -1,0 +1,156 @@
+// Seeds a scratch profile through the real Win32 calls; test driver only.
+#include "Seed.h"
+
+#include "DriverText.h"
+#include "platform/win32/Win32NarrowText.h"
+#include "platform/win32/Win32Paths.h"
+
+#include <windows.h>
+
+#include <wininet.h>
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace vp::e2e {
+namespace {
+
+using win32::extendedPath;
+using win32::widen;
+
+bool makeFolders(const std::wstring& path) {
+    // Every level from the drive down; existing levels are fine.
+    for (std::size_t at = path.find(L'\\', 7); at != std::wstring::npos;
+         at = path.find(L'\\', at + 1)) {
+        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+    }
+    return CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool makeFile(const std::wstring& path, std::uint32_t attributes) {
+    const std::size_t cut = path.find_last_of(L'\\');
+    if (cut == std::wstring::npos || !makeFolders(path.substr(0, cut))) {
+        return false;
+    }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    WriteFile(file, "x", 1, &written, nullptr);
+    CloseHandle(file);
+    return SetFileAttributesW(path.c_str(), attributes) != FALSE;
+}
+
+bool setValue(const std::string& key, const std::string& name, DWORD type,
+              const std::vector<BYTE>& data) {
+    HKEY opened = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, widen(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &opened, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const LSTATUS status = RegSetValueExW(opened, widen(name).c_str(), 0, type, data.data(),
+                                          static_cast<DWORD>(data.size()));
+    RegCloseKey(opened);
+    return status == ERROR_SUCCESS;
+}
+
+std::vector<BYTE> wideBytes(const std::wstring& text) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
+    return {bytes, bytes + (text.size() + 1) * sizeof(wchar_t)};
+}
+
+std::vector<BYTE> multiString(const std::string& joined) {
+    std::wstring text;
+    for (const std::string& part : splitOn(joined, '|')) {
+        text += widen(part);
+        text += L'\0';
+    }
+    return wideBytes(text); // the list's closing zero comes with the terminator
+}
+
+std::vector<BYTE> hexBytes(const std::string& hex) {
+    std::vector<BYTE> bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes.push_back(static_cast<BYTE>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    }
+    return bytes;
+}
+
+bool addCacheEntry(const std::string& url, const std::string& kind, const std::string& content) {
+    char file[MAX_PATH] = {};
+    if (!CreateUrlCacheEntryA(url.c_str(), 0, "txt", file, 0)) {
+        return false;
+    }
+    HANDLE handle =
+        CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    WriteFile(handle, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(handle);
+    const DWORD type = kind == "cookie" ? COOKIE_CACHE_ENTRY : NORMAL_CACHE_ENTRY;
+    const FILETIME none{};
+    return CommitUrlCacheEntryA(url.c_str(), file, none, none, type, nullptr, 0, nullptr,
+                                nullptr) != FALSE;
+}
+
+bool seedLine(const std::vector<std::string>& f) {
+    const std::string& verb = f[0];
+    if (verb == "dir" && f.size() == 2) {
+        return makeFolders(extendedPath(f[1]));
+    }
+    if (verb == "file" && (f.size() == 2 || f.size() == 3)) {
+        return makeFile(extendedPath(f[1]), attributeLetters(f.size() == 3 ? f[2] : ""));
+    }
+    if (verb == "sz" && f.size() == 4) {
+        return setValue(f[1], f[2], REG_SZ, wideBytes(widen(f[3])));
+    }
+    if (verb == "multi" && f.size() == 4) {
+        return setValue(f[1], f[2], REG_MULTI_SZ, multiString(f[3]));
+    }
+    if (verb == "binary" && f.size() == 4) {
+        return setValue(f[1], f[2], REG_BINARY, hexBytes(f[3]));
+    }
+    if (verb == "dword" && f.size() == 4) {
+        const DWORD number = static_cast<DWORD>(std::stoul(f[3]));
+        const auto* bytes = reinterpret_cast<const BYTE*>(&number);
+        return setValue(f[1], f[2], REG_DWORD, {bytes, bytes + sizeof number});
+    }
+    if (verb == "cache" && f.size() == 4) {
+        return addCacheEntry(f[1], f[2], f[3]);
+    }
+    return false;
+}
+
+} // namespace
+
+bool seedFromScript(const std::string& scriptPath) {
+    std::ifstream script(extendedPath(scriptPath).c_str(), std::ios::binary);
+    if (!script) {
+        printLine("seed: cannot read " + scriptPath);
+        return false;
+    }
+    bool allDone = true;
+    std::string line;
+    int number = 0;
+    while (std::getline(script, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        if (!seedLine(splitOn(line, '\t'))) {
+            printLine("seed: line " + std::to_string(number) + " failed: " + line);
+            allDone = false;
+        }
+    }
+    return allDone;
+}
+
+} // namespace vp::e2e

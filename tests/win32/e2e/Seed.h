@@ -1,0 +1,22 @@
+// Seeding a scratch Windows profile through the real Win32 calls, from a small script: one
+// item a line, fields separated by tabs.
+//
+//   dir    PATH
+//   file   PATH  [LETTERS]          content "x"; LETTERS among r, h, s (read-only, hidden, system)
+//   sz     KEY   NAME  TEXT         string value under HKEY_CURRENT_USER
+//   multi  KEY   NAME  A|B|C        multi-string value
+//   binary KEY   NAME  HEX          binary value
+//   dword  KEY   NAME  NUMBER
+//   cache  URL   normal|cookie  CONTENT   an Internet cache entry with its local file
+//
+// Lines that are empty or start with '#' are skipped. Every failure is printed with its line.
+#pragma once
+
+#include <string>
+
+namespace vp::e2e {
+
+// True when every line took effect.
+bool seedFromScript(const std::string& scriptPath);
+
+} // namespace vp::e2e

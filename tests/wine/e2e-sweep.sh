@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# End to end under Wine: the temporary-files target sweeps a real folder tree with the Windows
+# build. What only a real file system shows: a file held open by another process, read-only,
+# hidden and system files, folder and file links leading out of the tree, names outside
+# Windows-1252 and paths past 260 characters.
+#
+# Usage: tests/wine/e2e-sweep.sh build/mingw64
+source "$(dirname "$0")/lib.sh"
+wine_driver "${1:-build/mingw64}"
+wine_scratch_begin
+
+C="$WINEPREFIX/drive_c"
+# Folder names that make a path far longer than 260 characters.
+long=""
+for i in 1 2 3 4 5 6 7 8 9 10; do long+="\\a-folder-name-of-thirty-chars-$i"; done
+deep="C:\\sweep\\deep$long\\file.txt"
+foreign="Ünïcödé-日本"
+
+cat >"$WINE_SCRATCH/seed.txt" <<SEED
+file	C:\\sweep\\a.txt
+file	C:\\sweep\\b-readonly.txt	r
+file	C:\\sweep\\c-held.txt
+file	C:\\sweep\\d.txt
+file	C:\\sweep\\hidden.txt	h
+file	C:\\sweep\\system.txt	s
+file	C:\\sweep\\Zoë.txt
+file	C:\\sweep\\keep\\x.txt
+file	C:\\sweep\\keep\\h.txt	h
+file	C:\\sweep\\keep\\s.dat	rs
+file	C:\\sweep\\nest\\g.txt
+file	C:\\sweep\\nest\\l1\\l2\\f.txt	r
+dir	C:\\sweep\\nest\\empty
+file	C:\\sweep\\$foreign\\名前.txt
+file	$deep
+SEED
+e2e seed "Z:$WINE_SCRATCH/seed.txt"
+
+# Links that lead out of the tree, to canaries in the scratch folder.
+mkdir -p "$WINE_SCRATCH/canary/inner"
+echo canary >"$WINE_SCRATCH/canary/inner/precious.txt"
+echo canary >"$WINE_SCRATCH/canary-file.txt"
+ln -s "$WINE_SCRATCH/canary" "$C/sweep/link-to-folder"
+ln -s "$WINE_SCRATCH/canary-file.txt" "$C/sweep/link-to-file.txt"
+
+# Another process holds c-held.txt open without sharing while the run sweeps.
+wine "$E2E" hold 'C:\sweep\c-held.txt' 'C:\release' >"$WINE_SCRATCH/hold.out" 2>/dev/null &
+holder=$!
+for _ in $(seq 100); do grep -q held "$WINE_SCRATCH/hold.out" 2>/dev/null && break; sleep 0.1; done
+
+e2e run --temp 'C:\sweep\' 6 >"$WINE_SCRATCH/run.out"
+touch "$C/release"
+wait "$holder" || true
+
+echo "Temp on a real tree"
+section List1 "$WINE_SCRATCH/run.out" >"$WINE_SCRATCH/log"
+expect_lines "run log: every deleted file under its true name, nothing else" "$WINE_SCRATCH/log" <<LOG
+Fichiers temporaire  : Nettoyage ...
+C:\\sweep\\a.txt
+C:\\sweep\\b-readonly.txt
+C:\\sweep\\d.txt
+C:\\sweep\\Zoë.txt
+$deep
+C:\\sweep\\keep\\x.txt
+C:\\sweep\\nest\\g.txt
+C:\\sweep\\nest\\l1\\l2\\f.txt
+C:\\sweep\\$foreign\\名前.txt
+
+LOG
+expect_present "the file held open by another process stays" "$C/sweep/c-held.txt"
+expect_absent "the read-only file went" "$C/sweep/b-readonly.txt"
+expect_present "a hidden file stays" "$C/sweep/hidden.txt"
+expect_present "a system file stays" "$C/sweep/system.txt"
+expect_present "hidden and system files keep their folder" "$C/sweep/keep/h.txt"
+expect_present "a read-only system file stays" "$C/sweep/keep/s.dat"
+expect_absent "an emptied tree is removed" "$C/sweep/nest"
+expect_absent "the tree past 260 characters is removed" "$C/sweep/deep"
+expect_absent "the folder with a foreign name is removed" "$C/sweep/$foreign"
+expect_present "the swept folder itself stays" "$C/sweep"
+expect_present "the folder link stays" "$C/sweep/link-to-folder"
+expect_present "the folder behind the link is untouched" "$WINE_SCRATCH/canary/inner/precious.txt"
+expect_present "the file link stays" "$C/sweep/link-to-file.txt"
+expect_present "the file behind the file link is untouched" "$WINE_SCRATCH/canary-file.txt"
+
+echo "A second run sweeps what is left and logs only that"
+rm -f "$C/release"
+e2e run --temp 'C:\sweep' 6 >"$WINE_SCRATCH/run2.out"
+section List1 "$WINE_SCRATCH/run2.out" >"$WINE_SCRATCH/log2"
+expect_lines "run log: only the file no longer held, path without the trailing backslash" "$WINE_SCRATCH/log2" <<'LOG'
+Fichiers temporaire  : Nettoyage ...
+C:\sweep\c-held.txt
+
+LOG
+
+echo "A temporary folder that does not exist"
+e2e run --temp 'C:\nowhere\' 6 >"$WINE_SCRATCH/run3.out"
+section List1 "$WINE_SCRATCH/run3.out" >"$WINE_SCRATCH/log3"
+expect_lines "run log: the catalogue line and the closing line only" "$WINE_SCRATCH/log3" <<'LOG'
+Fichiers temporaire  : Nettoyage ...
+
+LOG
+
+wine_suite_end
