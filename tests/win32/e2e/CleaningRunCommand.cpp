@@ -26,6 +26,9 @@ int runCleaning(const RunOptions& options) {
         // GetTempPath asks TMP first.
         SetEnvironmentVariableW(L"TMP", win32::widen(options.tempFolder).c_str());
     }
+    if (!options.userName.empty()) {
+        SetEnvironmentVariableW(L"USERNAME", win32::widen(options.userName).c_str());
+    }
     win32::Win32Platform real;
     sim::SimWindowing windowing;
     sim::SimGraphics graphics;

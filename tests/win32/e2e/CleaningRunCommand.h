@@ -10,6 +10,7 @@ namespace vp::e2e {
 struct RunOptions {
     std::vector<int> boxes; // the check boxes ticked; every other box is cleared
     std::string tempFolder; // when set, the temporary-folder query reports this folder
+    std::string userName;   // when set, the user name the load step reads
     int runs = 1;           // cleaning runs in a row, in the same window
 };
 

@@ -3,7 +3,7 @@
 // the shell scripts under tests/wine check.
 //
 //   vp_e2e seed SCRIPT                 see Seed.h
-//   vp_e2e run [--temp DIR] [--runs N] BOX[,BOX...]|none
+//   vp_e2e run [--temp DIR] [--user NAME] [--runs N] BOX[,BOX...]|none
 //   vp_e2e hold PATH FLAG              holds PATH open without sharing until FLAG exists
 //   vp_e2e reg-dump KEY                the values of HKEY_CURRENT_USER\KEY, one a line
 //   vp_e2e cache-list                  the source names of the Internet cache's entries
@@ -30,6 +30,8 @@ int run(const std::vector<std::string>& args) {
     for (; i + 1 < args.size() && args[i].starts_with("--"); i += 2) {
         if (args[i] == "--temp") {
             options.tempFolder = args[i + 1];
+        } else if (args[i] == "--user") {
+            options.userName = args[i + 1];
         } else if (args[i] == "--runs") {
             options.runs = std::stoi(args[i + 1]);
         } else {
