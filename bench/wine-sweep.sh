@@ -25,8 +25,8 @@ for _ in 1 2 3; do
     done
     start=$(date +%s.%N)
     rm -rf "$tree"
-    took=$(echo "$(date +%s.%N) - $start" | bc -l)
-    if [[ -z "$best" ]] || (($(echo "$took < $best" | bc -l))); then best=$took; fi
+    took=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { print b - a }')
+    best=$(awk -v t="$took" -v b="${best:-1e9}" 'BEGIN { print (t < b ? t : b) }')
 done
 printf 'rm -rf natively:        %.3f s (best of 3)\n' "$best"
-printf 'ratio ClearD / rm -rf:  %.1f (for reference)\n' "$(echo "$clear_d / $best" | bc -l)"
+printf 'ratio ClearD / rm -rf:  %.1f (for reference)\n' "$(awk -v c="$clear_d" -v b="$best" 'BEGIN { print c / b }')"
