@@ -11,8 +11,8 @@ class Memory {
 public:
     virtual ~Memory() = default;
 
-    // VirtualAlloc(nullptr, size, MEM_COMMIT, PAGE_EXECUTE_READWRITE): whole pages, zeroed;
-    // 0 on failure.
+    // VirtualAlloc(nullptr, size, MEM_COMMIT, PAGE_READWRITE): whole pages, zeroed; 0 on
+    // failure. The block holds data, never code, so it is not made executable.
     virtual std::uintptr_t allocate(std::size_t size) = 0;
     virtual bool lock(std::uintptr_t address, std::size_t size) = 0;
     virtual bool unlock(std::uintptr_t address, std::size_t size) = 0;

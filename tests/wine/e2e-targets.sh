@@ -19,6 +19,7 @@ group() {
 fail() {
     if [[ " $PENDING " == *" $CURRENT_GROUP "* ]]; then
         printf '  PENDING %s (target not written yet)\n' "$1"
+        return 1
     else
         printf '  FAIL  %s\n' "$1"
         WINE_FAILURES=$((WINE_FAILURES + 1))

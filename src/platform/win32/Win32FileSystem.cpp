@@ -80,7 +80,8 @@ bool handleNamesPath(HANDLE handle, const std::wstring& path) {
         const wchar_t* buffer;
     };
     constexpr int ObjectNameInformation = 1;
-    std::vector<unsigned char> answer(sizeof(CountedText) + 70000);
+    // Room for the longest name there is (32,767 UTF-16 units), kept for the next call.
+    thread_local std::vector<unsigned char> answer(sizeof(CountedText) + 65536 + 16);
     ULONG needed = 0;
     if (query == nullptr || query(handle, ObjectNameInformation, answer.data(),
                                   static_cast<ULONG>(answer.size()), &needed) < 0) {
