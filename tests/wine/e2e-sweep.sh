@@ -2,7 +2,7 @@
 # End to end under Wine: the temporary-files target sweeps a real folder tree with the Windows
 # build. What only a real file system shows: a file held open by another process, read-only,
 # hidden and system files, folder and file links leading out of the tree, names outside
-# Windows-1252 and paths past 260 characters.
+# Windows-1252, names ending in a dot or a blank, and paths past 260 characters.
 #
 # Usage: tests/wine/e2e-sweep.sh build/mingw64
 source "$(dirname "$0")/lib.sh"
@@ -35,6 +35,11 @@ file	$deep
 SEED
 e2e seed "Z:$WINE_SCRATCH/seed.txt"
 
+# Names that the Win32 path rules would change (a trailing dot or blank is cut from a plain
+# path): made on the host side, where they are ordinary names.
+echo x >"$C/sweep/dot."
+echo x >"$C/sweep/blank "
+
 # Links that lead out of the tree, to canaries in the scratch folder.
 mkdir -p "$WINE_SCRATCH/canary/inner"
 echo canary >"$WINE_SCRATCH/canary/inner/precious.txt"
@@ -57,7 +62,9 @@ expect_lines "run log: every deleted file under its true name, nothing else" "$W
 Fichiers temporaire  : Nettoyage ...
 C:\\sweep\\a.txt
 C:\\sweep\\b-readonly.txt
+C:\\sweep\\blank 
 C:\\sweep\\d.txt
+C:\\sweep\\dot.
 C:\\sweep\\Zoë.txt
 $deep
 C:\\sweep\\keep\\x.txt
@@ -68,6 +75,8 @@ C:\\sweep\\$foreign\\名前.txt
 LOG
 expect_present "the file held open by another process stays" "$C/sweep/c-held.txt"
 expect_absent "the read-only file went" "$C/sweep/b-readonly.txt"
+expect_absent "a name ending in a dot went" "$C/sweep/dot."
+expect_absent "a name ending in a blank went" "$C/sweep/blank "
 expect_present "a hidden file stays" "$C/sweep/hidden.txt"
 expect_present "a system file stays" "$C/sweep/system.txt"
 expect_present "hidden and system files keep their folder" "$C/sweep/keep/h.txt"

@@ -67,6 +67,26 @@ bool sameText(const std::wstring& a, const std::wstring& b) {
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+// Wine's names for handles lose the dots and blanks that end a component ("name." reads
+// "name"); both sides are compared without them.
+std::wstring withoutTrailingDotsAndBlanks(std::wstring_view path) {
+    std::wstring out;
+    out.reserve(path.size());
+    for (const wchar_t c : path) {
+        if (c == L'\\') {
+            while (!out.empty() && (out.back() == L'.' || out.back() == L' ') && out.size() > 1 &&
+                   out[out.size() - 2] != L'\\') {
+                out.pop_back();
+            }
+        }
+        out += c;
+    }
+    while (!out.empty() && (out.back() == L'.' || out.back() == L' ')) {
+        out.pop_back();
+    }
+    return out;
+}
+
 // The name the system keeps for an open handle, asked of ntdll directly: the documented
 // GetFinalPathNameByHandle gives up past 260 characters on Wine. Wine names handles in the
 // DOS-device form, "\??\C:\folder\file", the extended path with "??" for its "?".
@@ -90,7 +110,8 @@ bool handleNamesPath(HANDLE handle, const std::wstring& path) {
     CountedText name{};
     std::memcpy(&name, answer.data(), sizeof name);
     const std::wstring kept(name.buffer, name.length / sizeof(wchar_t));
-    return path.size() > 4 && sameText(kept, L"\\??\\" + path.substr(4));
+    return path.size() > 4 && sameText(withoutTrailingDotsAndBlanks(kept),
+                                       withoutTrailingDotsAndBlanks(L"\\??\\" + path.substr(4)));
 }
 
 class ItemHandle {
