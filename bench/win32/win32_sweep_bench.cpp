@@ -25,7 +25,7 @@ namespace {
 
 constexpr int Folders = 200;
 constexpr int FilesPerFolder = 100;
-constexpr int Rounds = 3;
+constexpr int Rounds = 5;
 
 void buildTree(const std::wstring& root) {
     CreateDirectoryW(root.c_str(), nullptr);

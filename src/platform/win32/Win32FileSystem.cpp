@@ -68,23 +68,22 @@ bool sameText(const std::wstring& a, const std::wstring& b) {
 }
 
 // Wine's names for handles lose the dots and blanks that end a component ("name." reads
-// "name"); both sides are compared without them.
-std::wstring withoutTrailingDotsAndBlanks(std::wstring_view path) {
-    std::wstring out;
-    out.reserve(path.size());
+// "name"); both sides are compared without them. `out` keeps its room from call to call.
+void withoutTrailingDotsAndBlanks(std::wstring_view path, std::wstring& out) {
+    out.clear();
+    auto trim = [&out] {
+        while (out.size() > 1 && (out.back() == L'.' || out.back() == L' ') &&
+               out[out.size() - 2] != L'\\') {
+            out.pop_back();
+        }
+    };
     for (const wchar_t c : path) {
         if (c == L'\\') {
-            while (!out.empty() && (out.back() == L'.' || out.back() == L' ') && out.size() > 1 &&
-                   out[out.size() - 2] != L'\\') {
-                out.pop_back();
-            }
+            trim();
         }
         out += c;
     }
-    while (!out.empty() && (out.back() == L'.' || out.back() == L' ')) {
-        out.pop_back();
-    }
-    return out;
+    trim();
 }
 
 // The name the system keeps for an open handle, asked of ntdll directly: the documented
@@ -109,9 +108,16 @@ bool handleNamesPath(HANDLE handle, const std::wstring& path) {
     }
     CountedText name{};
     std::memcpy(&name, answer.data(), sizeof name);
-    const std::wstring kept(name.buffer, name.length / sizeof(wchar_t));
-    return path.size() > 4 && sameText(withoutTrailingDotsAndBlanks(kept),
-                                       withoutTrailingDotsAndBlanks(L"\\??\\" + path.substr(4)));
+    const std::wstring_view kept(name.buffer, name.length / sizeof(wchar_t));
+    constexpr std::wstring_view DosDevices = L"\\??\\";
+    if (!kept.starts_with(DosDevices) || path.size() <= DosDevices.size()) {
+        return false;
+    }
+    thread_local std::wstring keptName;
+    thread_local std::wstring askedName;
+    withoutTrailingDotsAndBlanks(kept.substr(DosDevices.size()), keptName);
+    withoutTrailingDotsAndBlanks(std::wstring_view(path).substr(DosDevices.size()), askedName);
+    return sameText(keptName, askedName);
 }
 
 class ItemHandle {
@@ -152,19 +158,14 @@ bool deleteItself(const std::wstring& path) {
                                                       sizeof disposition) != FALSE;
 }
 
-// On the item itself: attributes set through a link would change its target, so a link (a
-// reparse point) keeps its own.
+// On the item itself, never on what a link leads to: a link keeps the attributes it is given
+// and its target is left as it was.
 bool setItemAttributes(const std::wstring& path, DWORD attributes) {
-    ItemHandle item(path, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, true);
-    FILE_BASIC_INFO info{};
-    if (!item.valid() ||
-        !GetFileInformationByHandleEx(item.get(), FileBasicInfo, &info, sizeof info) ||
-        (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-        return false;
-    }
+    ItemHandle item(path, FILE_WRITE_ATTRIBUTES, true);
     FILE_BASIC_INFO change{}; // zero times: left as they are
     change.FileAttributes = attributes;
-    return SetFileInformationByHandle(item.get(), FileBasicInfo, &change, sizeof change) != FALSE;
+    return item.valid() &&
+           SetFileInformationByHandle(item.get(), FileBasicInfo, &change, sizeof change) != FALSE;
 }
 
 bool isWildcard(std::wstring_view name) {
