@@ -39,23 +39,23 @@ Form1::~Form1() { ProgressBar1.reset(); }
 
 void Form1::CreateControls() {
     for (const auto& layout : ControlsLayout()) {
-        ControlSpec spec = layout.spec;
+        ControlSpec desc = layout.desc;
         if (!layout.parentName.empty()) {
-            spec.parent = &control(layout.parentName);
+            desc.parent = &control(layout.parentName);
         }
         Control* made = nullptr;
-        switch (spec.kind) {
+        switch (desc.kind) {
         case ControlKind::CheckBox: {
-            CheckBox& box = window_->createCheckBox(spec);
-            checkBoxes_.at(std::stoul(spec.name.substr(2)) - 1) = &box;
+            CheckBox& box = window_->createCheckBox(desc);
+            checkBoxes_.at(std::stoul(desc.name.substr(2)) - 1) = &box;
             made = &box;
             break;
         }
         case ControlKind::ListBox:
-            made = &window_->createListBox(spec);
+            made = &window_->createListBox(desc);
             break;
         case ControlKind::ProgressBar: {
-            ControlSite& site = window_->createControlSite(spec);
+            ControlSite& site = window_->createControlSite(desc);
             site.properties() = ProgressBar1Properties();
             ProgressBar1 = std::make_unique<XP_ProgressBar>(site, platform_.graphics);
             site.host(*ProgressBar1); // creation notice, then the stored properties
@@ -63,10 +63,10 @@ void Form1::CreateControls() {
             break;
         }
         default:
-            made = &window_->createControl(spec);
+            made = &window_->createControl(desc);
             break;
         }
-        controls_.emplace(spec.name, made);
+        controls_.emplace(desc.name, made);
     }
     List1 = dynamic_cast<ListBox*>(&control("List1"));
     List2 = dynamic_cast<ListBox*>(&control("List2"));

@@ -18,10 +18,10 @@ FontSpec font(std::string face, double points, bool bold = false, int weight = 4
 ControlLayout control(std::string name, ControlKind kind, std::string_view parent, TwipRect rect,
                       std::string caption = {}) {
     ControlLayout layout;
-    layout.spec.name = std::move(name);
-    layout.spec.kind = kind;
-    layout.spec.rect = rect;
-    layout.spec.caption = std::move(caption);
+    layout.desc.name = std::move(name);
+    layout.desc.kind = kind;
+    layout.desc.rect = rect;
+    layout.desc.caption = std::move(caption);
     layout.parentName = parent;
     return layout;
 }
@@ -64,7 +64,7 @@ std::vector<ControlLayout> buildLayout() {
     std::vector<ControlLayout> all;
     auto add = [&all](ControlLayout layout) -> ControlSpec& {
         all.push_back(std::move(layout));
-        return all.back().spec;
+        return all.back().desc;
     };
 
     // Focus order: the keyboard focus starts on Command4, then Dir1, File1, Command5.
@@ -104,10 +104,10 @@ std::vector<ControlLayout> buildLayout() {
 
     auto picture = [&](std::string name, TwipRect rect, std::string tooltip, std::string image,
                        bool visible = true) {
-        auto& spec = add(control(std::move(name), K::PictureButton, {}, rect));
-        spec.tooltip = std::move(tooltip);
-        spec.picture = std::move(image);
-        spec.visible = visible;
+        auto& desc = add(control(std::move(name), K::PictureButton, {}, rect));
+        desc.tooltip = std::move(tooltip);
+        desc.picture = std::move(image);
+        desc.visible = visible;
     };
     picture("ButtonPlus6", {3720, 840, 495, 495}, "Vexoma Forums", "forum");
     picture("ButtonPlus8", {4320, 840, 495, 495}, "Centre de téléchargement", "download");
@@ -171,8 +171,8 @@ std::vector<ControlLayout> buildLayout() {
     // Everything not placed in the focus order above follows it in creation order.
     int nextTab = 5;
     for (auto& layout : all) {
-        if (layout.spec.tabIndex < 0) {
-            layout.spec.tabIndex = nextTab++;
+        if (layout.desc.tabIndex < 0) {
+            layout.desc.tabIndex = nextTab++;
         }
     }
     return all;

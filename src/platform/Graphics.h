@@ -158,7 +158,7 @@ public:
     virtual std::unique_ptr<Brush> createPatternBrush(const Bitmap& bitmap) = 0;
     // CreatePen with the solid style and width 1.
     virtual std::unique_ptr<Pen> createSolidPen(Color color) = 0;
-    virtual std::unique_ptr<Font> createFont(const FontSpec& spec) = 0;
+    virtual std::unique_ptr<Font> createFont(const FontSpec& desc) = 0;
 
     // GetSysColor: the current RGB value of a system colour; 0 for an unknown index.
     virtual Color getSysColor(int index) const = 0;

@@ -171,10 +171,10 @@ public:
     // Mouse button pressed on the window's own surface (not on a child control).
     virtual void onMouseDown(std::function<void(int button, int shift, int x, int y)> handler) = 0;
 
-    virtual Control& createControl(const ControlSpec& spec) = 0;
-    virtual CheckBox& createCheckBox(const ControlSpec& spec) = 0;
-    virtual ListBox& createListBox(const ControlSpec& spec) = 0;
-    virtual ControlSite& createControlSite(const ControlSpec& spec) = 0;
+    virtual Control& createControl(const ControlSpec& desc) = 0;
+    virtual CheckBox& createCheckBox(const ControlSpec& desc) = 0;
+    virtual ListBox& createListBox(const ControlSpec& desc) = 0;
+    virtual ControlSite& createControlSite(const ControlSpec& desc) = 0;
 };
 
 struct WindowSpec {
@@ -188,7 +188,7 @@ struct WindowSpec {
 class Windowing {
 public:
     virtual ~Windowing() = default;
-    virtual std::unique_ptr<MainWindow> createMainWindow(const WindowSpec& spec) = 0;
+    virtual std::unique_ptr<MainWindow> createMainWindow(const WindowSpec& desc) = 0;
 };
 
 } // namespace vp

@@ -63,12 +63,12 @@ TEST_F(Form1Test, EveryControlHasAParentMadeBeforeItAndCommand4LeadsTheFocusOrde
     std::set<int> tabs;
     for (const auto& layout : ControlsLayout()) {
         EXPECT_TRUE(layout.parentName.empty() || made.count(layout.parentName) == 1)
-            << layout.spec.name;
-        made.insert(layout.spec.name);
-        EXPECT_TRUE(tabs.insert(layout.spec.tabIndex).second) << layout.spec.name;
-        if (layout.spec.tabIndex < lowest) {
-            lowest = layout.spec.tabIndex;
-            first = layout.spec.name;
+            << layout.desc.name;
+        made.insert(layout.desc.name);
+        EXPECT_TRUE(tabs.insert(layout.desc.tabIndex).second) << layout.desc.name;
+        if (layout.desc.tabIndex < lowest) {
+            lowest = layout.desc.tabIndex;
+            first = layout.desc.name;
         }
     }
     EXPECT_EQ(first, "Command4");

@@ -17,11 +17,11 @@
 namespace vp::test {
 
 inline ControlSpec BarSiteSpec(int widthPixels, int heightPixels) {
-    ControlSpec spec;
-    spec.name = "ProgressBar1";
-    spec.kind = ControlKind::ProgressBar;
-    spec.rect = {0, 0, widthPixels * 15, heightPixels * 15};
-    return spec;
+    ControlSpec desc;
+    desc.name = "ProgressBar1";
+    desc.kind = ControlKind::ProgressBar;
+    desc.rect = {0, 0, widthPixels * 15, heightPixels * 15};
+    return desc;
 }
 
 // "0xBBGGRR", as colours are written throughout.

@@ -368,8 +368,8 @@ std::unique_ptr<Pen> SimGraphics::createSolidPen(Color color) {
     return std::make_unique<SimPen>(color);
 }
 
-std::unique_ptr<Font> SimGraphics::createFont(const FontSpec& spec) {
-    return std::make_unique<SimFontObject>(spec);
+std::unique_ptr<Font> SimGraphics::createFont(const FontSpec& desc) {
+    return std::make_unique<SimFontObject>(desc);
 }
 
 } // namespace vp::sim

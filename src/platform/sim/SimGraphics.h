@@ -43,8 +43,8 @@ public:
 
 class SimFontObject final : public Font {
 public:
-    explicit SimFontObject(FontSpec fontSpec) : spec(std::move(fontSpec)) {}
-    FontSpec spec;
+    explicit SimFontObject(FontSpec fontSpec) : desc(std::move(fontSpec)) {}
+    FontSpec desc;
 };
 
 class SimBitmap final : public Bitmap {
@@ -113,7 +113,7 @@ public:
     std::unique_ptr<Brush> createHatchBrush(int hatch, Color color) override;
     std::unique_ptr<Brush> createPatternBrush(const Bitmap& bitmap) override;
     std::unique_ptr<Pen> createSolidPen(Color color) override;
-    std::unique_ptr<Font> createFont(const FontSpec& spec) override;
+    std::unique_ptr<Font> createFont(const FontSpec& desc) override;
     Color getSysColor(int index) const override { return sysColors.get(index); }
 
     // --- For tests ---

@@ -43,8 +43,8 @@ void SimListBox::setListIndex(int index) {
     listIndex_ = index;
 }
 
-SimControlSite::SimControlSite(ControlSpec spec)
-    : SimControl(std::move(spec)),
+SimControlSite::SimControlSite(ControlSpec desc)
+    : SimControl(std::move(desc)),
       screen_(spec_.rect.width / 15, spec_.rect.height / 15, ClassicSysColors()) {}
 
 void SimControlSite::host(HostedControl& control) {
@@ -152,27 +152,27 @@ void SimMainWindow::mouseDown(int button, int shift, int x, int y) const {
     }
 }
 
-Control& SimMainWindow::createControl(const ControlSpec& spec) {
-    controls_.push_back(std::make_unique<SimControl>(spec));
+Control& SimMainWindow::createControl(const ControlSpec& desc) {
+    controls_.push_back(std::make_unique<SimControl>(desc));
     return *controls_.back();
 }
 
-CheckBox& SimMainWindow::createCheckBox(const ControlSpec& spec) {
-    auto box = std::make_unique<SimCheckBox>(spec);
+CheckBox& SimMainWindow::createCheckBox(const ControlSpec& desc) {
+    auto box = std::make_unique<SimCheckBox>(desc);
     auto& ref = *box;
     controls_.push_back(std::move(box));
     return ref;
 }
 
-ListBox& SimMainWindow::createListBox(const ControlSpec& spec) {
-    auto list = std::make_unique<SimListBox>(spec);
+ListBox& SimMainWindow::createListBox(const ControlSpec& desc) {
+    auto list = std::make_unique<SimListBox>(desc);
     auto& ref = *list;
     controls_.push_back(std::move(list));
     return ref;
 }
 
-ControlSite& SimMainWindow::createControlSite(const ControlSpec& spec) {
-    auto site = std::make_unique<SimControlSite>(spec);
+ControlSite& SimMainWindow::createControlSite(const ControlSpec& desc) {
+    auto site = std::make_unique<SimControlSite>(desc);
     auto& ref = *site;
     controls_.push_back(std::move(site));
     return ref;
@@ -195,8 +195,8 @@ void SimMainWindow::click(std::string_view name) const {
     control->click();
 }
 
-std::unique_ptr<MainWindow> SimWindowing::createMainWindow(const WindowSpec& spec) {
-    auto window = std::make_unique<SimMainWindow>(spec);
+std::unique_ptr<MainWindow> SimWindowing::createMainWindow(const WindowSpec& desc) {
+    auto window = std::make_unique<SimMainWindow>(desc);
     last_ = window.get();
     return window;
 }

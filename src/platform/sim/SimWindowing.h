@@ -39,7 +39,7 @@ struct WindowEvent {
 
 class SimControl : public virtual Control {
 public:
-    explicit SimControl(ControlSpec spec) : spec_(std::move(spec)) {}
+    explicit SimControl(ControlSpec desc) : spec_(std::move(desc)) {}
 
     const std::string& name() const override { return spec_.name; }
     void setVisible(bool visible) override { spec_.visible = visible; }
@@ -49,7 +49,7 @@ public:
     void onClick(std::function<void()> handler) override { onClick_ = std::move(handler); }
 
     // What the window was asked to create, with the current caption and visibility.
-    const ControlSpec& spec() const { return spec_; }
+    const ControlSpec& desc() const { return spec_; }
     // A user's click: runs the click handler, if any.
     void click() const {
         if (onClick_) {
@@ -92,7 +92,7 @@ private:
 // size, which holds what the user sees of the control.
 class SimControlSite final : public SimControl, public ControlSite {
 public:
-    explicit SimControlSite(ControlSpec spec);
+    explicit SimControlSite(ControlSpec desc);
     std::uintptr_t hWnd() const override { return reinterpret_cast<std::uintptr_t>(this); }
     DeviceContext& hDC() override { return screen_; }
     int scaleWidth() const override { return spec_.rect.width / 15; }
@@ -126,7 +126,7 @@ private:
 
 class SimMainWindow final : public MainWindow {
 public:
-    explicit SimMainWindow(WindowSpec spec) : spec_(std::move(spec)) {}
+    explicit SimMainWindow(WindowSpec desc) : spec_(std::move(desc)) {}
 
     std::uintptr_t hWnd() const override { return reinterpret_cast<std::uintptr_t>(this); }
     void setCaption(std::string_view text) override;
@@ -144,10 +144,10 @@ public:
     void onMouseDown(std::function<void(int, int, int, int)> handler) override {
         onMouseDown_ = std::move(handler);
     }
-    Control& createControl(const ControlSpec& spec) override;
-    CheckBox& createCheckBox(const ControlSpec& spec) override;
-    ListBox& createListBox(const ControlSpec& spec) override;
-    ControlSite& createControlSite(const ControlSpec& spec) override;
+    Control& createControl(const ControlSpec& desc) override;
+    CheckBox& createCheckBox(const ControlSpec& desc) override;
+    ListBox& createListBox(const ControlSpec& desc) override;
+    ControlSite& createControlSite(const ControlSpec& desc) override;
 
     // --- For tests ---
     const std::vector<WindowEvent>& journal() const { return journal_; }
@@ -168,7 +168,7 @@ public:
     void click(std::string_view name) const;
     bool minimized() const { return minimized_; }
     bool closed() const { return closed_; }
-    const WindowSpec& spec() const { return spec_; }
+    const WindowSpec& desc() const { return spec_; }
 
 private:
     void record(WindowEvent event);
@@ -186,7 +186,7 @@ private:
 
 class SimWindowing final : public Windowing {
 public:
-    std::unique_ptr<MainWindow> createMainWindow(const WindowSpec& spec) override;
+    std::unique_ptr<MainWindow> createMainWindow(const WindowSpec& desc) override;
     // The window made last (the program makes one); nullptr before.
     SimMainWindow* window() const { return last_; }
 

@@ -287,16 +287,16 @@ std::unique_ptr<Pen> Win32Graphics::createSolidPen(Color color) {
     return pen == nullptr ? nullptr : std::make_unique<Win32Pen>(pen);
 }
 
-std::unique_ptr<Font> Win32Graphics::createFont(const FontSpec& spec) {
+std::unique_ptr<Font> Win32Graphics::createFont(const FontSpec& desc) {
     int dpi = 96;
     if (const HDC screen = GetDC(nullptr)) {
         dpi = GetDeviceCaps(screen, LOGPIXELSY);
         ReleaseDC(nullptr, screen);
     }
-    const int weight = spec.bold && spec.weight < FW_BOLD ? FW_BOLD : spec.weight;
-    const std::wstring face = widen(spec.face);
+    const int weight = desc.bold && desc.weight < FW_BOLD ? FW_BOLD : desc.weight;
+    const std::wstring face = widen(desc.face);
     const HFONT font =
-        CreateFontW(-static_cast<int>(std::lround(spec.points * dpi / 72.0)), 0, 0, 0, weight,
+        CreateFontW(-static_cast<int>(std::lround(desc.points * dpi / 72.0)), 0, 0, 0, weight,
                     FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
     return font == nullptr ? nullptr : std::make_unique<Win32Font>(font);

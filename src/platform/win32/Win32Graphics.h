@@ -18,7 +18,7 @@ public:
     std::unique_ptr<Brush> createHatchBrush(int hatch, Color color) override;
     std::unique_ptr<Brush> createPatternBrush(const Bitmap& bitmap) override;
     std::unique_ptr<Pen> createSolidPen(Color color) override;
-    std::unique_ptr<Font> createFont(const FontSpec& spec) override;
+    std::unique_ptr<Font> createFont(const FontSpec& desc) override;
     Color getSysColor(int index) const override;
 };
 

@@ -109,14 +109,14 @@ COLORREF colourOf(std::uint32_t colour) {
     return colour & 0xFFFFFFU;
 }
 
-HFONT makeFont(const FontSpec& spec, int dpi) {
+HFONT makeFont(const FontSpec& desc, int dpi) {
     LOGFONTW font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(spec.points * dpi / 72.0));
-    font.lfWeight = spec.bold ? std::max(spec.weight, 700) : spec.weight;
+    font.lfHeight = -static_cast<LONG>(std::lround(desc.points * dpi / 72.0));
+    font.lfWeight = desc.bold ? std::max(desc.weight, 700) : desc.weight;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = OUT_TT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
-    const std::wstring face = widen(spec.face);
+    const std::wstring face = widen(desc.face);
     wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     return CreateFontIndirectW(&font);
 }
@@ -190,9 +190,9 @@ std::wstring windowText(HWND window) {
 
 class Win32Control : public virtual Control {
 public:
-    Win32Control(const ControlSpec& spec, HWND window, HFONT font)
-        : spec_(spec), window_(window), font_(font), picture_(loadPicture(spec.picture)),
-          background_(CreateSolidBrush(colourOf(spec.backColor))) {
+    Win32Control(const ControlSpec& desc, HWND window, HFONT font)
+        : spec_(desc), window_(window), font_(font), picture_(loadPicture(desc.picture)),
+          background_(CreateSolidBrush(colourOf(desc.backColor))) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         SendMessageW(
             window_, WM_SETFONT,
@@ -411,13 +411,13 @@ public:
 // The category selector: a closed list whose caption is the chosen entry ("" for none).
 class Win32DropDownList final : public Win32Control {
 public:
-    Win32DropDownList(const ControlSpec& spec, HWND window, HFONT font)
-        : Win32Control(spec, window, font) {
-        for (const std::string& choice : spec.choices) {
+    Win32DropDownList(const ControlSpec& desc, HWND window, HFONT font)
+        : Win32Control(desc, window, font) {
+        for (const std::string& choice : desc.choices) {
             const std::wstring wide = widen(choice);
             SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
         }
-        setCaption(spec.caption);
+        setCaption(desc.caption);
     }
     // Exact and case-sensitive: the combo box's own search ignores case.
     void setCaption(std::string_view text) override {
@@ -443,8 +443,8 @@ public:
 // can draw on it whenever its value changes, and asks it to paint and resize itself.
 class Win32ControlSite final : public Win32Control, public ControlSite {
 public:
-    Win32ControlSite(const ControlSpec& spec, HWND window, HFONT font)
-        : Win32Control(spec, window, font), dc_(BorrowDeviceContext(GetDC(window))) {}
+    Win32ControlSite(const ControlSpec& desc, HWND window, HFONT font)
+        : Win32Control(desc, window, font), dc_(BorrowDeviceContext(GetDC(window))) {}
     std::uintptr_t hWnd() const override { return reinterpret_cast<std::uintptr_t>(window_); }
     DeviceContext& hDC() override { return *dc_; }
     int scaleWidth() const override { return clientSize().cx; }
@@ -606,12 +606,12 @@ void registerClasses() {
 
 class Win32MainWindow final : public MainWindow {
 public:
-    explicit Win32MainWindow(const WindowSpec& spec)
-        : dpi_(screenDpi()), background_(loadPicture(spec.picture)),
-          backColour_(colourOf(spec.backColor)) {
+    explicit Win32MainWindow(const WindowSpec& desc)
+        : dpi_(screenDpi()), background_(loadPicture(desc.picture)),
+          backColour_(colourOf(desc.backColor)) {
         registerClasses();
-        const int width = toPixels(spec.clientWidthTwips, dpi_);
-        const int height = toPixels(spec.clientHeightTwips, dpi_);
+        const int width = toPixels(desc.clientWidthTwips, dpi_);
+        const int height = toPixels(desc.clientHeightTwips, dpi_);
         // No title bar and no border, but a task-bar button that minimises and restores.
         const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
         const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
@@ -621,7 +621,7 @@ public:
         const int outerHeight = frame.bottom - frame.top;
         const int x = (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
         const int y = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
-        window_ = CreateWindowExW(exStyle, MainClass, widen(spec.caption).c_str(), style, x, y,
+        window_ = CreateWindowExW(exStyle, MainClass, widen(desc.caption).c_str(), style, x, y,
                                   outerWidth, outerHeight, nullptr, nullptr, instance(), this);
         tooltip_ =
             CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
@@ -714,11 +714,11 @@ public:
         onMouseDown_ = std::move(handler);
     }
 
-    Control& createControl(const ControlSpec& spec) override { return make<Win32Control>(spec); }
-    CheckBox& createCheckBox(const ControlSpec& spec) override { return make<Win32CheckBox>(spec); }
-    ListBox& createListBox(const ControlSpec& spec) override { return make<Win32ListBox>(spec); }
-    ControlSite& createControlSite(const ControlSpec& spec) override {
-        return make<Win32ControlSite>(spec);
+    Control& createControl(const ControlSpec& desc) override { return make<Win32Control>(desc); }
+    CheckBox& createCheckBox(const ControlSpec& desc) override { return make<Win32CheckBox>(desc); }
+    ListBox& createListBox(const ControlSpec& desc) override { return make<Win32ListBox>(desc); }
+    ControlSite& createControlSite(const ControlSpec& desc) override {
+        return make<Win32ControlSite>(desc);
     }
 
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -778,8 +778,8 @@ private:
         DWORD exStyle;
     };
 
-    static Native nativeOf(const ControlSpec& spec) {
-        switch (spec.kind) {
+    static Native nativeOf(const ControlSpec& desc) {
+        switch (desc.kind) {
         case ControlKind::ExternalButton:
         case ControlKind::PictureButton:
             return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0};
@@ -808,54 +808,54 @@ private:
         return {L"STATIC", 0, 0};
     }
 
-    template <typename Made> Made& make(const ControlSpec& spec) {
-        const Native native = nativeOf(spec);
+    template <typename Made> Made& make(const ControlSpec& desc) {
+        const Native native = nativeOf(desc);
         HWND parent = window_;
-        if (spec.parent != nullptr) {
-            parent = dynamic_cast<Win32Control&>(*spec.parent).window();
+        if (desc.parent != nullptr) {
+            parent = dynamic_cast<Win32Control&>(*desc.parent).window();
         }
-        int height = toPixels(spec.rect.height, dpi_);
-        if (spec.kind == ControlKind::DropDownList) {
-            height *= static_cast<int>(spec.choices.size()) + 2; // room for the open list
+        int height = toPixels(desc.rect.height, dpi_);
+        if (desc.kind == ControlKind::DropDownList) {
+            height *= static_cast<int>(desc.choices.size()) + 2; // room for the open list
         }
         const int id = FirstControlId + static_cast<int>(controls_.size());
         const DWORD style =
-            WS_CHILD | WS_CLIPSIBLINGS | native.style | (spec.visible ? WS_VISIBLE : 0);
-        const bool hasText = spec.kind != ControlKind::DropDownList;
+            WS_CHILD | WS_CLIPSIBLINGS | native.style | (desc.visible ? WS_VISIBLE : 0);
+        const bool hasText = desc.kind != ControlKind::DropDownList;
         HWND child = CreateWindowExW(
-            native.exStyle, native.windowClass, hasText ? widen(spec.caption).c_str() : L"", style,
-            toPixels(spec.rect.left, dpi_), toPixels(spec.rect.top, dpi_),
-            toPixels(spec.rect.width, dpi_), height, parent,
+            native.exStyle, native.windowClass, hasText ? widen(desc.caption).c_str() : L"", style,
+            toPixels(desc.rect.left, dpi_), toPixels(desc.rect.top, dpi_),
+            toPixels(desc.rect.width, dpi_), height, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
-        HFONT font = spec.font ? makeFont(*spec.font, dpi_) : nullptr;
+        HFONT font = desc.font ? makeFont(*desc.font, dpi_) : nullptr;
         std::unique_ptr<Win32Control> control;
-        switch (spec.kind) {
+        switch (desc.kind) {
         case ControlKind::ExternalButton:
         case ControlKind::PictureButton:
-            control = std::make_unique<Win32ThemedButton>(spec, child, font);
+            control = std::make_unique<Win32ThemedButton>(desc, child, font);
             break;
         case ControlKind::Frame:
         case ControlKind::PictureBox:
-            control = std::make_unique<Win32Panel>(spec, child, font);
+            control = std::make_unique<Win32Panel>(desc, child, font);
             break;
         case ControlKind::Picture:
-            control = std::make_unique<Win32Picture>(spec, child, font);
+            control = std::make_unique<Win32Picture>(desc, child, font);
             break;
         case ControlKind::DropDownList:
-            control = std::make_unique<Win32DropDownList>(spec, child, font);
+            control = std::make_unique<Win32DropDownList>(desc, child, font);
             break;
         default:
             if constexpr (std::is_same_v<Made, Win32Control>) {
-                control = std::make_unique<Win32Control>(spec, child, font);
+                control = std::make_unique<Win32Control>(desc, child, font);
             } else {
-                control = std::make_unique<Made>(spec, child, font);
+                control = std::make_unique<Made>(desc, child, font);
             }
             break;
         }
         if constexpr (std::is_same_v<Made, Win32CheckBox>) {
-            static_cast<Win32CheckBox&>(*control).setValue(spec.value);
+            static_cast<Win32CheckBox&>(*control).setValue(desc.value);
         }
-        addTooltip(child, parent, spec.tooltip);
+        addTooltip(child, parent, desc.tooltip);
         controls_.push_back(std::move(control));
         return dynamic_cast<Made&>(*controls_.back());
     }
@@ -904,8 +904,8 @@ LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 } // namespace
 
-std::unique_ptr<MainWindow> Win32Windowing::createMainWindow(const WindowSpec& spec) {
-    return std::make_unique<Win32MainWindow>(spec);
+std::unique_ptr<MainWindow> Win32Windowing::createMainWindow(const WindowSpec& desc) {
+    return std::make_unique<Win32MainWindow>(desc);
 }
 
 } // namespace vp::win32

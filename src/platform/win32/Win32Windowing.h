@@ -11,7 +11,7 @@ namespace vp::win32 {
 // in capitals with '_' for '-' ("PANEL_CLEAN"); the window icon is the ICON resource APPICON.
 class Win32Windowing final : public Windowing {
 public:
-    std::unique_ptr<MainWindow> createMainWindow(const WindowSpec& spec) override;
+    std::unique_ptr<MainWindow> createMainWindow(const WindowSpec& desc) override;
 };
 
 } // namespace vp::win32

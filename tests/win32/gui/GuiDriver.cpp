@@ -132,7 +132,7 @@ public:
           dpi_(GetDeviceCaps(GetDC(nullptr), LOGPIXELSX)) {
         const auto& layout = ControlsLayout();
         for (std::size_t i = 0; i < layout.size(); ++i) {
-            const std::string name(layout[i].spec.name);
+            const std::string name(layout[i].desc.name);
             controls_[name] = descendant(window_, FirstControlId + static_cast<int>(i));
             specs_[name] = &layout[i];
         }
@@ -181,24 +181,24 @@ public:
                 misplaced += " " + name + "(missing)";
                 continue;
             }
-            const ControlSpec& spec = layout->spec;
+            const ControlSpec& desc = layout->desc;
             HWND parent =
                 layout->parentName.empty() ? window_ : control(std::string(layout->parentName));
             const RECT place = placeInParent(child);
-            const bool heightFixed = spec.kind != ControlKind::DropDownList;
-            if (GetParent(child) != parent || place.left != px(spec.rect.left) ||
-                place.top != px(spec.rect.top) || place.right - place.left != px(spec.rect.width) ||
-                (heightFixed && place.bottom - place.top != px(spec.rect.height))) {
+            const bool heightFixed = desc.kind != ControlKind::DropDownList;
+            if (GetParent(child) != parent || place.left != px(desc.rect.left) ||
+                place.top != px(desc.rect.top) || place.right - place.left != px(desc.rect.width) ||
+                (heightFixed && place.bottom - place.top != px(desc.rect.height))) {
                 misplaced += " " + name;
             }
             // Label10 takes the user name at load; it is checked on its own below.
-            if (spec.kind != ControlKind::DropDownList && name != "Label10" &&
-                textOf(child) != spec.caption) {
+            if (desc.kind != ControlKind::DropDownList && name != "Label10" &&
+                textOf(child) != desc.caption) {
                 wrongText += " " + name + "=" + quoted(textOf(child));
             }
-            if (hasStyle(child, WS_VISIBLE) != spec.visible ||
-                (spec.kind == ControlKind::CheckBox &&
-                 SendMessageW(child, BM_GETCHECK, 0, 0) != spec.value)) {
+            if (hasStyle(child, WS_VISIBLE) != desc.visible ||
+                (desc.kind == ControlKind::CheckBox &&
+                 SendMessageW(child, BM_GETCHECK, 0, 0) != desc.value)) {
                 wrongState += " " + name;
             }
         }
