@@ -11,7 +11,7 @@
 //   vp_e2e services FOLDER             checks of every Win32 service (FOLDER: scratch room)
 #include "CleaningRunCommand.h"
 #include "DriverText.h"
-#include "Inspect.h"
+#include "LookUps.h"
 #include "Seed.h"
 #include "ServiceChecks.h"
 

@@ -1,5 +1,5 @@
 // Look-ups for the end-to-end checks; test driver only.
-#include "Inspect.h"
+#include "LookUps.h"
 
 #include "DriverText.h"
 #include "platform/win32/Win32NarrowText.h"
