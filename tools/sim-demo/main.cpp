@@ -15,6 +15,14 @@ int main() {
         .file(R"(C:\Documents and Settings\Camille\Local Settings\Temp\locked.dat)",
               {.inUse = true});
 
+    sim.registry
+        .setString(R"(Software\Microsoft\Internet Explorer\TypedURLs)", "url1",
+                   "http://www.exemple.fr/")
+        .setString(R"(Software\Microsoft\Windows\CurrentVersion\Explorer\RunMRU)", "a",
+                   "notepad\\1")
+        .setString(R"(Software\WinRAR\ArcHistory)", "0", R"(C:\Mes documents\Récent.rar)");
+    sim.internetCache.entry("Cookie:camille@exemple.fr/").entry("http://www.exemple.fr/logo.png");
+
     vp::Platform platform = sim.bundle();
     vp::Form1 form(platform);
     form.Form_Load();
