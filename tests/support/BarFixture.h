@@ -16,14 +16,6 @@
 
 namespace vp::test {
 
-inline ControlSpec BarSiteSpec(int widthPixels, int heightPixels) {
-    ControlSpec desc;
-    desc.name = "ProgressBar1";
-    desc.kind = ControlKind::ProgressBar;
-    desc.rect = {0, 0, widthPixels * 15, heightPixels * 15};
-    return desc;
-}
-
 // "0xBBGGRR", as colours are written throughout.
 inline std::string Hex(Color color) {
     char text[16];
@@ -31,12 +23,35 @@ inline std::string Hex(Color color) {
     return text;
 }
 
+// Every pixel of the rectangle from (x0, y0) to (x1, y1), both included, has `color`; else the
+// first that does not, with its position.
+inline ::testing::AssertionResult AreaOf(const sim::SimRaster& r, int x0, int y0, int x1, int y1,
+                                         Color color) {
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            if (r.pixel(x, y) != color) {
+                return ::testing::AssertionFailure()
+                       << "pixel (" << x << ", " << y << ") is " << Hex(r.pixel(x, y)) << ", not "
+                       << Hex(color) << " (x " << x0 << " to " << x1 << ", y " << y0 << " to " << y1
+                       << ")";
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
 class BarFixture : public ::testing::Test {
 protected:
     static constexpr Color BC = 0xC56A31;
 
     sim::SimGraphics graphics;
-    sim::SimControlSite site{BarSiteSpec(281, 17)};
+    sim::SimControlSite site{[] {
+        ControlSpec desc;
+        desc.name = "ProgressBar1";
+        desc.kind = ControlKind::ProgressBar;
+        desc.rect = {0, 0, 281 * 15, 17 * 15};
+        return desc;
+    }()};
     std::unique_ptr<XP_ProgressBar> bar;
 
     // Hosts a new control with the given saved properties.
@@ -46,13 +61,11 @@ protected:
         bar = std::make_unique<XP_ProgressBar>(site, graphics);
         site.host(*bar);
     }
-    // ProgressBar1's blue in the given style, without text unless asked, at `percent`.
-    void show(std::int32_t scrolling, std::int32_t percent, bool showText = false,
-              std::int32_t orientation = 0) {
+    // ProgressBar1's blue in the given style, without text, at `percent`.
+    void show(std::int32_t scrolling, std::int32_t percent, std::int32_t orientation = 0) {
         PropertyBag saved;
         saved.WriteProperty("Color", static_cast<std::int32_t>(BC), 0);
         saved.WriteProperty("Scrolling", scrolling, 0x7FFFFFFF); // always kept
-        saved.WriteProperty("ShowText", showText, false);
         saved.WriteProperty("Orientation", orientation, 0);
         saved.WriteProperty("BrushStyle", 0, 4);
         host(std::move(saved));
@@ -60,43 +73,11 @@ protected:
     }
 
     Color at(int x, int y) const { return site.screen().pixel(x, y); }
-
-    // Every pixel of row y from x0 to x1 (both included) has `color`; else the first that
-    // does not, with its position. Without a raster, the site's screen.
-    static ::testing::AssertionResult RowOf(const sim::SimRaster& r, int y, int x0, int x1,
-                                            Color color) {
-        for (int x = x0; x <= x1; ++x) {
-            if (r.pixel(x, y) != color) {
-                return ::testing::AssertionFailure()
-                       << "pixel (" << x << ", " << y << ") is " << Hex(r.pixel(x, y)) << ", not "
-                       << Hex(color) << " (row " << y << ", x " << x0 << " to " << x1 << ")";
-            }
-        }
-        return ::testing::AssertionSuccess();
-    }
-    static ::testing::AssertionResult ColumnOf(const sim::SimRaster& r, int x, int y0, int y1,
-                                               Color color) {
-        for (int y = y0; y <= y1; ++y) {
-            if (r.pixel(x, y) != color) {
-                return ::testing::AssertionFailure()
-                       << "pixel (" << x << ", " << y << ") is " << Hex(r.pixel(x, y)) << ", not "
-                       << Hex(color) << " (column " << x << ", y " << y0 << " to " << y1 << ")";
-            }
-        }
-        return ::testing::AssertionSuccess();
-    }
-    ::testing::AssertionResult RowIs(int y, int x0, int x1, Color color) const {
-        return RowOf(site.screen(), y, x0, x1, color);
-    }
-    ::testing::AssertionResult ColumnIs(int x, int y0, int y1, Color color) const {
-        return ColumnOf(site.screen(), x, y0, y1, color);
+    ::testing::AssertionResult AreaIs(int x0, int y0, int x1, int y1, Color color) const {
+        return AreaOf(site.screen(), x0, y0, x1, y1, color);
     }
     ::testing::AssertionResult PixelIs(int x, int y, Color color) const {
-        return RowOf(site.screen(), y, x, x, color);
-    }
-
-    Color Blend(Color a, Color b, std::int32_t alpha) const {
-        return BlendColors(a, b, alpha, graphics);
+        return AreaIs(x, y, x, y, color);
     }
 };
 
