@@ -1,5 +1,5 @@
 // The simulated raster's conventions where the progress bar's golden images would not show a
-// fault: degenerate shapes, hatches and pictures the goldens do not draw, and bitmap lifetimes.
+// fault: degenerate shapes, hatches the goldens do not draw, and bitmap lifetimes.
 #include "platform/sim/SimGraphics.h"
 
 #include <gtest/gtest.h>
@@ -65,25 +65,6 @@ TEST_F(SimGraphicsTest, HatchesRepeatEveryEightPixelsFromTheContextOrigin) {
 
     EXPECT_EQ(graphics.createHatchBrush(6, Red), nullptr);
     EXPECT_EQ(graphics.createHatchBrush(-1, Red), nullptr);
-}
-
-TEST_F(SimGraphicsTest, PatternsTileFromTheOriginAndNegativeWidthsCountLeftwards) {
-    const std::vector<Color> tile = {1, 2, 3, 4, 5, 6}; // 3 by 2
-    const auto brush = graphics.createPatternBrush(*graphics.createBitmap(3, 2, tile));
-    dc.patBlt(3, 5, -2, 1, *brush, gdi::PatCopy); // covers x 1 and 2
-    EXPECT_EQ(dc.raster().pixel(0, 5), White);
-    EXPECT_EQ(dc.raster().pixel(1, 5), 5u);
-    EXPECT_EQ(dc.raster().pixel(2, 5), 6u);
-    EXPECT_EQ(dc.raster().pixel(3, 5), White);
-}
-
-TEST_F(SimGraphicsTest, ACharacterWithoutAGlyphTakesOneCell) {
-    const auto font = graphics.createFont(FontSpec{"MS Sans Serif", 8.25});
-    PixelRect unknown{0, 0, 0, 0};
-    PixelRect question{0, 0, 0, 0};
-    dc.drawText("€", unknown, gdi::CalcRect, *font);
-    dc.drawText("?", question, gdi::CalcRect, *font);
-    EXPECT_EQ(unknown.right, question.right);
 }
 
 TEST_F(SimGraphicsTest, MemoryContextsDrawIntoTheSelectedBitmapAndCopyClipped) {
