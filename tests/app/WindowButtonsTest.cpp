@@ -1,7 +1,5 @@
 #include "support/FormFixture.h"
 
-#include "platform/Shell.h"
-
 #include <sstream>
 
 namespace vp::test {
@@ -73,41 +71,23 @@ TEST_F(WindowButtonsTest, TheAboutBoxJoinsItsTenLinesWithALoneCr) {
     }
 }
 
-// A shell that remembers what it was asked to open.
-class RecordingShell final : public Shell {
-public:
-    long emptyRecycleBin(std::uintptr_t, std::string_view, std::uint32_t) override { return 0; }
-    long updateRecycleBinIcon() override { return 0; }
-    std::intptr_t execute(std::uintptr_t owner, std::string_view verb, std::string_view file,
-                          std::string_view parameters, std::string_view folder, int show) override {
-        std::ostringstream call;
-        call << owner << ' ' << verb << ' ' << file << " [" << parameters << "] [" << folder << "] "
-             << show;
-        calls.push_back(call.str());
-        return 2; // file not found: the click must not care
-    }
-    std::vector<std::string> calls;
-};
-
-TEST(WindowLinksTest, EachLinkOpensItsPageWithTheOpenVerbAndNoOwner) {
-    sim::SimPlatform sim;
-    RecordingShell shell;
-    Platform platform{sim.registry,   sim.files,  sim.environment, shell,        sim.internetCache,
-                      sim.urlHistory, sim.memory, sim.windowing,   sim.graphics, sim.narrowText};
-    Form1 form(platform);
-    form.Form_Load();
-    sim.windowing.window()->clearJournal();
+TEST_F(WindowButtonsTest, EachLinkOpensItsPageWithTheOpenVerbAndNoOwner) {
     for (const char* button : {"ButtonPlus6", "ButtonPlus8", "Command2"}) {
-        sim.windowing.window()->click(button);
+        window().click(button);
     }
-    ASSERT_EQ(shell.calls.size(), 3U);
-    EXPECT_TRUE(shell.calls[0].starts_with("0 open http://forum.")) << shell.calls[0];
-    EXPECT_TRUE(shell.calls[1].ends_with("/Download [] [] 1")) << shell.calls[1];
-    EXPECT_TRUE(shell.calls[2].ends_with("/Download/Windows/Dustrel [] [] 1")) << shell.calls[2];
-    EXPECT_EQ(shell.calls[1].substr(0, shell.calls[1].find("/Download")),
-              shell.calls[2].substr(0, shell.calls[2].find("/Download")))
-        << "both pages are on the maker's site";
-    EXPECT_TRUE(sim.windowing.window()->journal().empty());
+    const auto& calls = sim.shell.executed();
+    ASSERT_EQ(calls.size(), 3U);
+    for (const auto& call : calls) {
+        EXPECT_EQ(call.owner, 0U);
+        EXPECT_EQ(call.verb, "open");
+        EXPECT_EQ(call.parameters + call.folder, "");
+        EXPECT_EQ(call.show, 1);
+    }
+    EXPECT_TRUE(calls[0].file.starts_with("http://forum.")) << calls[0].file;
+    const std::string site = calls[1].file.substr(0, calls[1].file.find("/Download"));
+    EXPECT_EQ(calls[1].file, site + "/Download");
+    EXPECT_EQ(calls[2].file, site + "/Download/Windows/Dustrel");
+    EXPECT_TRUE(window().journal().empty());
 }
 
 } // namespace
