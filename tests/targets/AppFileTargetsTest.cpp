@@ -82,31 +82,5 @@ TEST_F(AppFileTargetsTest, FlashPlayerSettingsGoButTheFoldersBelowStay) {
               (std::vector<std::string>{sys + R"(#local\)", sys + R"(#local\settings.sol)"}));
 }
 
-// Each routine moves the bar to its own value, which is not always its caption's percentage.
-TEST_F(AppFileTargetsTest, EachRoutineShowsItsOwnProgressValueAndStatusCaption) {
-    struct Expected {
-        void (Form1::*routine)();
-        int value;
-        const char* caption;
-    };
-    for (const Expected& e :
-         std::initializer_list<Expected>{{&Form1::Cookies, 11, "Nettoyage en cours - 10%"},
-                                         {&Form1::IETemp, 7, "Nettoyage en cours - 15%"},
-                                         {&Form1::HisTory, 23, "Nettoyage en cours - 20%"},
-                                         {&Form1::Temp, 30, "Nettoyage en cours - 30%"},
-                                         {&Form1::Prefetch, 32, "Nettoyage en cours - 35%"},
-                                         {&Form1::Corb, 54, "Nettoyage en cours - 50%"},
-                                         {&Form1::Azureus, 55, "Nettoyage en cours - 55%"},
-                                         {&Form1::Donkey, 64, "Nettoyage en cours - 60%"},
-                                         {&Form1::Mule, 63, "Nettoyage en cours - 65%"},
-                                         {&Form1::MPlayerF, 71, "Nettoyage en cours - 70%"}}) {
-        form->ProgressBar1->setValue(0);
-        (form.get()->*e.routine)();
-        EXPECT_EQ(form->ProgressBar1->Value(), e.value) << e.caption;
-        EXPECT_EQ(window().caption(), std::string(75, ' ') + e.caption);
-        EXPECT_EQ(form->List1->list(form->List1->listCount() - 1), "") << e.caption;
-    }
-}
-
 } // namespace
 } // namespace vp::test
