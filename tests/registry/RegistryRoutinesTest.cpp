@@ -3,6 +3,7 @@
 #include "support/FormFixture.h"
 
 #include <functional>
+#include <initializer_list>
 #include <ostream>
 #include <utility>
 
@@ -31,6 +32,18 @@ const std::string Zoe = R"(C:\Documents and Settings\Zoé)";
 // A value's data as a Western European Windows stores it (é is the single byte 0xE9).
 std::string windows1252(std::string_view bytes) { return std::string(bytes) + '\0'; }
 
+// Text values into `key`; a name ending in a backslash makes a subkey instead.
+void set(sim::SimRegistry& registry, const std::string& key,
+         std::initializer_list<std::pair<std::string, std::string>> values) {
+    for (const auto& [name, data] : values) {
+        if (name.ends_with('\\')) {
+            registry.key(key + "\\" + name.substr(0, name.size() - 1));
+        } else {
+            registry.setString(key, name, data);
+        }
+    }
+}
+
 struct Routine {
     const char* name;
     int box;
@@ -41,19 +54,16 @@ struct Routine {
 };
 void PrintTo(const Routine& routine, std::ostream* out) { *out << routine.name; }
 
+// clang-format off: a row's values are packed, several to a line
 const Routine Routines[] = {
     {"TypedInNumberOrder", 1,
      [](sim::SimPlatform& s) {
-         s.registry.setString(TypedUrls, "url0", "http://zero.example/")
-             .setString(TypedUrls, "url7", "")
-             .setString(TypedUrls, "url3", "www.exemple.fr")
-             .setString(TypedUrls, "url1", "http://vexoma.example/")
-             .setString(TypedUrls, "url42", "http://long.example/" + std::string(120, 'w'))
-             .setRaw(TypedUrls, "url99", REG_SZ, windows1252("http://caf\xE9.example/"))
-             .setString(TypedUrls, "URL100", "http://last.example/")
-             .setString(TypedUrls, "url101", "http://beyond.example/")
-             .setString(TypedUrls, "other", "x")
-             .key(TypedUrls + R"(\url5)");
+         set(s.registry, TypedUrls,
+             {{"url0", "http://zero.example/"}, {"url7", ""}, {"url3", "www.exemple.fr"},
+              {"url1", "http://vexoma.example/"}, {"url99", "http://café.example/"},
+              {"url42", "http://long.example/" + std::string(120, 'w')},
+              {"URL100", "http://last.example/"}, {"url101", "http://beyond.example/"},
+              {"other", "x"}, {"url5\\", ""}});
      },
      {"Adresses tapées récemment  : Nettoyage ...", "http://vexoma.example/", "www.exemple.fr",
       "http://café.example/", "http://last.example/", ""},
@@ -61,19 +71,15 @@ const Routine Routines[] = {
 
     {"RecentSweepsTheFolderAndDeletesTheLettersUnread", 5,
      [](sim::SimPlatform& s) {
-         s.registry
-             .setRaw(ShellFolders, "Recent", REG_SZ,
-                     windows1252("C:\\Documents and Settings\\Zo\xE9\\Recent"))
-             .setString(RecentDocs, "a", "secret.doc")
-             .setString(RecentDocs, "z", "last secret.doc")
-             .setString(RecentDocs, "MRUList", "za")
-             .setBinary(RecentDocs, "MRUListEx", {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF})
+         s.registry.setRaw(ShellFolders, "Recent", REG_SZ,
+                           windows1252("C:\\Documents and Settings\\Zo\xE9\\Recent"));
+         set(s.registry, RecentDocs,
+             {{"a", "secret.doc"}, {"z", "last.doc"}, {"MRUList", "za"}, {".doc\\", ""}});
+         s.registry.setBinary(RecentDocs, "MRUListEx", {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF})
              .setBinary(RecentDocs, "0", {'x', 0})
              .setString(RecentDocs + R"(\.doc)", "a", "secret.doc");
-         s.files.file(Zoe + R"(\Recent\Récent.doc.lnk)")
-             .file(Zoe + R"(\Recent\b.txt.lnk)")
-             .file(Zoe + R"(\Recent\Old\c.lnk)")
-             .file(Zoe + R"(\Mes documents\Récent.doc)");
+         s.files.file(Zoe + R"(\Recent\Récent.doc.lnk)").file(Zoe + R"(\Recent\b.txt.lnk)")
+             .file(Zoe + R"(\Recent\Old\c.lnk)").file(Zoe + R"(\Mes documents\Récent.doc)");
      },
      {"Documents ouverts récemment  : Nettoyage ...", Zoe + R"(\Recent\b.txt.lnk)",
       Zoe + R"(\Recent\Récent.doc.lnk)", Zoe + R"(\Recent\Old\c.lnk)", ""},
@@ -90,21 +96,14 @@ const Routine Routines[] = {
          s.registry.setString(ShellFolders, "Recent", R"(C:\Recent)").readOnly(ShellFolders);
          s.files.file(R"(C:\Recent\a.lnk)");
      },
-     {"Documents ouverts récemment  : Nettoyage ...", ""},
-     {{RecentDocs, {}}},
-     R"(C:\Recent\a.lnk)"},
+     {"Documents ouverts récemment  : Nettoyage ...", ""}, {{RecentDocs, {}}}, R"(C:\Recent\a.lnk)"},
 
     {"RunInLetterOrderWhateverMruListSays", 8,
      [](sim::SimPlatform& s) {
-         s.registry.setString(RunMru, "c", R"(regedit\1)")
-             .setString(RunMru, "MRUList", "cBja")
-             .setString(RunMru, "a", R"(notepad\1)")
-             .setString(RunMru, "B", R"(cmd\1)")
-             .setString(RunMru, "j", R"(calc\1)")
-             .setString(RunMru, "k", R"(keep\1)")
-             .setString(RunMru, "z", R"(keep too\1)")
-             .setString(RunMru, "Other", "x")
-             .key(RunMru + R"(\a)");
+         set(s.registry, RunMru,
+             {{"c", R"(regedit\1)"}, {"MRUList", "cBja"}, {"a", R"(notepad\1)"}, {"B", R"(cmd\1)"},
+              {"j", R"(calc\1)"}, {"k", R"(keep\1)"}, {"z", R"(keep too\1)"}, {"Other", "x"},
+              {"a\\", ""}});
      },
      {"Historique de Exécuter  : Nettoyage ...", R"(notepad\1)", R"(cmd\1)", R"(regedit\1)",
       R"(calc\1)", ""},
@@ -112,88 +111,66 @@ const Routine Routines[] = {
 
     {"SearchedDeletesWhatItCannotLog", 9,
      [](sim::SimPlatform& s) {
-         s.registry.setString(SearchMru, "a", "rapport*.doc")
-             .setString(SearchMru, "e", std::string(128, 'e'))
-             .setString(SearchMru, "f", "")
-             .setRaw(SearchMru, "g", REG_SZ, windows1252("R\xE9" "cent.doc"))
-             .setString(SearchMru, "j", "*.tmp")
-             .setString(SearchMru, "k", "kept")
-             .setString(SearchMru, "MRUList", "jgfea");
+         set(s.registry, SearchMru,
+             {{"a", "rapport*.doc"}, {"e", std::string(128, 'e')}, {"f", ""}, {"j", "*.tmp"},
+              {"k", "kept"}, {"MRUList", "jgfea"}});
+         s.registry.setRaw(SearchMru, "g", REG_SZ, windows1252("R\xE9" "cent.doc"));
      },
      {"Historique de Rechercher  : Nettoyage ...", "rapport*.doc", "Récent.doc", "*.tmp", ""},
      {{SearchMru, {"k"}}}},
 
     {"Nero", 15,
      [](sim::SimPlatform& s) {
-         s.registry.setString(Nero, "file0", R"(C:\zero.nri)")
-             .setString(Nero, "file4", R"(C:\Gravures\quatre.nrg)")
-             .setString(Nero, "file1", R"(C:\Gravures\un.nri)")
-             .setString(Nero, "file101", R"(C:\beyond.nri)")
-             .key(Nero + R"(\file1)");
+         set(s.registry, Nero,
+             {{"file0", R"(C:\zero.nri)"}, {"file4", R"(C:\Gravures\quatre.nrg)"},
+              {"file1", R"(C:\Gravures\un.nri)"}, {"file101", R"(C:\beyond.nri)"},
+              {"file1\\", ""}});
      },
      {"Nero  : Nettoyage ...", R"(C:\Gravures\un.nri)", R"(C:\Gravures\quatre.nrg)", ""},
      {{Nero, {"file0", "file101", "file1\\"}}}},
 
     {"CoverDesigner", 16,
      [](sim::SimPlatform& s) {
-         s.registry.setString(Cover, "file0", "zero")
-             .setString(Cover, "file1", "one")
-             .setString(Cover, "file2", "")
-             .setString(Cover, "file100", "last")
-             .setString(Cover, "file101", "beyond");
+         set(s.registry, Cover, {{"file0", "zero"}, {"file1", "one"}, {"file2", ""},
+                                 {"file100", "last"}, {"file101", "beyond"}});
      },
-     {"Nero CoverDesigner  : Nettoyage ...", "one", "last", ""},
-     {{Cover, {"file0", "file101"}}}},
+     {"Nero CoverDesigner  : Nettoyage ...", "one", "last", ""}, {{Cover, {"file0", "file101"}}}},
 
     {"VisualBasicInterleavesVersion6And5ByNumber", 17,
      [](sim::SimPlatform& s) {
-         s.registry.setString(Vb5, "1", R"(C:\VB5\Projet1.vbp)")
-             .setString(Vb6, "2", R"(C:\VB6\Projet2.vbp)")
-             .setString(Vb6, "1", R"(C:\VB6\Projet1.vbp)")
-             .setString(Vb5, "100", R"(C:\VB5\Projet100.vbp)")
-             .setString(Vb6, "0", R"(C:\VB6\zero.vbp)")
-             .setString(Vb5, "101", R"(C:\VB5\beyond.vbp)");
+         set(s.registry, Vb5, {{"1", "vb5 1"}, {"100", "vb5 100"}, {"101", "vb5 101"}});
+         set(s.registry, Vb6, {{"2", "vb6 2"}, {"1", "vb6 1"}, {"0", "vb6 0"}});
      },
-     {"Visual Basic  : Nettoyage ...", R"(C:\VB6\Projet1.vbp)", R"(C:\VB5\Projet1.vbp)",
-      R"(C:\VB6\Projet2.vbp)", R"(C:\VB5\Projet100.vbp)", ""},
+     {"Visual Basic  : Nettoyage ...", "vb6 1", "vb5 1", "vb6 2", "vb5 100", ""},
      {{Vb6, {"0"}}, {Vb5, {"101"}}}},
 
     {"MediaPlayer", 18,
      [](sim::SimPlatform& s) {
-         s.registry.setString(MediaPlayer, "URL0", "http://radio.example/")
-             .setString(MediaPlayer, "URL1", "")
-             .setString(MediaPlayer, "URL100", "http://last.example/")
-             .setString(MediaPlayer, "URL101", "http://beyond.example/");
+         set(s.registry, MediaPlayer,
+             {{"URL0", "first"}, {"URL1", ""}, {"URL100", "last"}, {"URL101", "beyond"}});
      },
-     {"Windows Media Player  : Nettoyage ...", "http://radio.example/", "http://last.example/",
-      ""},
-     {{MediaPlayer, {"URL101"}}}},
+     {"Windows Media Player  : Nettoyage ...", "first", "last", ""}, {{MediaPlayer, {"URL101"}}}},
 
     {"RarInterleavesItsThreeKeysByNumber", 19,
      [](sim::SimPlatform& s) {
-         s.registry.setString(ArcHistory, "1", R"(C:\Archives\deux.rar)")
-             .setString(ArcHistory, "0", R"(C:\Archives\un.rar)")
-             .setString(ExtrPath, "0", R"(C:\Extraits)")
-             .setString(ArcName, "1", "nom.rar")
-             .setString(ExtrPath, "100", R"(C:\Extraits\dernier)")
-             .setString(ExtrPath, "101", R"(C:\Extraits\au-delà)");
+         set(s.registry, ArcHistory, {{"1", "history 1"}, {"0", "history 0"}});
+         set(s.registry, ArcName, {{"1", "name 1"}});
+         set(s.registry, ExtrPath, {{"0", "path 0"}, {"100", "path 100"}, {"101", "path 101"}});
      },
-     {"WinRar  : Nettoyage ...", R"(C:\Archives\un.rar)", R"(C:\Extraits)",
-      R"(C:\Archives\deux.rar)", "nom.rar", R"(C:\Extraits\dernier)", ""},
+     {"WinRar  : Nettoyage ...", "history 0", "path 0", "history 1", "name 1", "path 100", ""},
      {{ArcHistory, {}}, {ArcName, {}}, {ExtrPath, {"101"}}}},
 
     {"WinZipDeletesEntriesTooLongToReadUnlogged", 20,
      [](sim::SimPlatform& s) {
-         s.registry.setString(WinZip, "filemenu0", "zero")
-             .setString(WinZip, "filemenu1", std::string(127, 'z'))
-             .setString(WinZip, "filemenu2", std::string(128, 'z'))
-             .setString(WinZip, "filemenu3", std::string(4000, 'z'))
-             .setString(WinZip, "filemenu100", "last")
-             .setString(WinZip, "filemenu101", "beyond");
+         set(s.registry, WinZip,
+             {{"filemenu0", "zero"}, {"filemenu1", std::string(127, 'z')},
+              {"filemenu2", std::string(128, 'z')}, {"filemenu3", std::string(4000, 'z')},
+              {"filemenu100", "last"}, {"filemenu101", "beyond"}});
      },
      {"WinZip  : Nettoyage ...", std::string(127, 'z'), "last", ""},
      {{WinZip, {"filemenu0", "filemenu101"}}}},
 };
+// clang-format on
 
 class RegistryRoutineTest : public FormFixture, public ::testing::WithParamInterface<Routine> {
 protected:
