@@ -4,6 +4,7 @@ namespace vp::test {
 namespace {
 
 namespace Attr = FileAttribute;
+using Lines = std::vector<std::string>;
 
 constexpr const char* Profile = R"(C:\Documents and Settings\anne)";
 
@@ -23,12 +24,12 @@ TEST_F(AppFileTargetsTest, AzureusDeletesTheLogsOfTheUserNamedInLabel10Only) {
         .file(logs + "alerts.LOG")
         .file(logs + "readme.txt")
         .file(R"(C:\Documents and Settings\bob\Application Data\Azureus\logs\b.log)");
-    EXPECT_EQ(logOf(*form, &Form1::Azureus), std::vector<std::string>{""});
-    EXPECT_EQ(sim.files.tree(logs), std::vector<std::string>{logs + "readme.txt"});
+    EXPECT_EQ(logOf(*form, &Form1::Azureus), Lines{""});
+    EXPECT_EQ(sim.files.tree(logs), Lines{logs + "readme.txt"});
 
     // The name is read at the time of the call.
     form->Label10->setCaption("bob");
-    EXPECT_EQ(logOf(*form, &Form1::Azureus), std::vector<std::string>{""});
+    EXPECT_EQ(logOf(*form, &Form1::Azureus), Lines{""});
     EXPECT_FALSE(
         sim.files.exists(R"(C:\Documents and Settings\bob\Application Data\Azureus\logs\b.log)"));
 }
@@ -39,12 +40,12 @@ TEST_F(AppFileTargetsTest, AProfileWithoutTheFoldersOrWithoutAUserNameChangesNot
     const std::string strayFlash =
         R"(C:\Documents and Settings\Application Data\Macromedia\Flash Player\macromedia.com\support\flashplayer\sys\settings.sol)";
     sim.files.file(stray).file(strayFlash);
-    EXPECT_EQ(logOf(*form, &Form1::Azureus), std::vector<std::string>{""});
-    EXPECT_EQ(logOf(*form, &Form1::MPlayerF), std::vector<std::string>{""});
+    EXPECT_EQ(logOf(*form, &Form1::Azureus), Lines{""});
+    EXPECT_EQ(logOf(*form, &Form1::MPlayerF), Lines{""});
     for (const char* name : {"", "..", R"(..\anne)"}) {
         form->Label10->setCaption(name);
-        EXPECT_EQ(logOf(*form, &Form1::Azureus), std::vector<std::string>{""});
-        EXPECT_EQ(logOf(*form, &Form1::MPlayerF), std::vector<std::string>{""});
+        EXPECT_EQ(logOf(*form, &Form1::Azureus), Lines{""});
+        EXPECT_EQ(logOf(*form, &Form1::MPlayerF), Lines{""});
     }
     EXPECT_TRUE(sim.files.exists(stray));
     EXPECT_TRUE(sim.files.exists(strayFlash));
@@ -53,22 +54,21 @@ TEST_F(AppFileTargetsTest, AProfileWithoutTheFoldersOrWithoutAUserNameChangesNot
 TEST_F(AppFileTargetsTest, DonkeyAndMuleDeleteTheirFixedFilesEachOnItsOwn) {
     sim.files.file(R"(C:\Program Files\eDonkey2000\log.txt)", {.attributes = Attr::ReadOnly})
         .file(R"(C:\Program Files\eDonkey2000\other.txt)");
-    EXPECT_EQ(logOf(*form, &Form1::Donkey), std::vector<std::string>{""});
+    EXPECT_EQ(logOf(*form, &Form1::Donkey), Lines{""});
     EXPECT_EQ(sim.files.tree(R"(C:\Program Files\eDonkey2000)"),
-              std::vector<std::string>{R"(C:\Program Files\eDonkey2000\other.txt)"});
+              Lines{R"(C:\Program Files\eDonkey2000\other.txt)"});
 
     const std::string mule = R"(C:\Program Files\eMule\)";
     sim.files.file(mule + R"(config\known.met)");
-    EXPECT_EQ(logOf(*form, &Form1::Mule), std::vector<std::string>{""});
+    EXPECT_EQ(logOf(*form, &Form1::Mule), Lines{""});
     EXPECT_FALSE(sim.files.exists(mule + R"(config\known.met)")) << "the first one was missing";
 
     sim.files.file(mule + R"(config\AC_SearchStrings.dat)", {.inUse = true})
         .file(mule + R"(config\known.met)")
         .file(mule + "downloads.txt", {.attributes = Attr::ReadOnly});
-    EXPECT_EQ(logOf(*form, &Form1::Mule), std::vector<std::string>{""});
-    EXPECT_EQ(
-        sim.files.tree(mule),
-        (std::vector<std::string>{mule + R"(config\)", mule + R"(config\AC_SearchStrings.dat)"}));
+    EXPECT_EQ(logOf(*form, &Form1::Mule), Lines{""});
+    EXPECT_EQ(sim.files.tree(mule),
+              (Lines{mule + R"(config\)", mule + R"(config\AC_SearchStrings.dat)"}));
 }
 
 TEST_F(AppFileTargetsTest, FlashPlayerSettingsGoButTheFoldersBelowStay) {
@@ -77,9 +77,8 @@ TEST_F(AppFileTargetsTest, FlashPlayerSettingsGoButTheFoldersBelowStay) {
     sim.files.file(sys + "settings.sol")
         .file(sys + "noext", {.attributes = Attr::ReadOnly})
         .file(sys + R"(#local\settings.sol)");
-    EXPECT_EQ(logOf(*form, &Form1::MPlayerF), std::vector<std::string>{""});
-    EXPECT_EQ(sim.files.tree(sys),
-              (std::vector<std::string>{sys + R"(#local\)", sys + R"(#local\settings.sol)"}));
+    EXPECT_EQ(logOf(*form, &Form1::MPlayerF), Lines{""});
+    EXPECT_EQ(sim.files.tree(sys), (Lines{sys + R"(#local\)", sys + R"(#local\settings.sol)"}));
 }
 
 } // namespace
