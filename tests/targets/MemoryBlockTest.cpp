@@ -102,10 +102,9 @@ TEST_F(MemoryBlockTest, AllocateAgainAndEndingTheObjectGiveEveryBlockBack) {
     }
     EXPECT_EQ(memory.liveBlocks(), 0u);
     const sim::MemoryCounters& c = memory.counters();
-    EXPECT_EQ(c.allocations, 3);
-    EXPECT_EQ(c.releases, 3);
-    EXPECT_EQ(c.unlocks, 3);
-    EXPECT_EQ(c.decommits, 3);
+    EXPECT_EQ((std::array{c.allocations, c.unlocks, c.decommits, c.releases}),
+              (std::array{3L, 3L, 3L, 3L}))
+        << "allocations, unlocks, decommits, releases";
 }
 
 TEST_F(MemoryBlockTest, ARefusedAllocationLeavesNoBlockAndNothingReadable) {

@@ -1,7 +1,6 @@
 #include "platform/sim/SimInternetCache.h"
 
 #include "platform/CacheEntryInfo.h"
-#include "platform/sim/SimFileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -61,24 +60,6 @@ TEST(SimInternetCache, FirstNextAndCloseWalkTheEntriesInOrderInThePlatformLayout
     EXPECT_TRUE(cache.findClose(search));
     EXPECT_FALSE(cache.findClose(search));
     EXPECT_EQ(cache.openSearches(), 0);
-}
-
-TEST(SimInternetCache, DeletingAnEntryTakesItsLocalFileUnlessTheEntryIsInUse) {
-    SimFileSystem files;
-    files.file(R"(C:\Cache\a.htm)", {.attributes = FileAttribute::ReadOnly})
-        .file(R"(C:\Cache\b.htm)");
-    SimInternetCache cache;
-    cache.attachFileSystem(files);
-    cache.entry("http://a/", {.localFile = R"(C:\Cache\a.htm)"})
-        .entry("http://b/", {.localFile = R"(C:\Cache\b.htm)", .inUse = true})
-        .entry("Cookie:c@d/");
-
-    EXPECT_TRUE(cache.deleteEntry("http://a/"));
-    EXPECT_FALSE(cache.deleteEntry("http://a/")) << "already gone";
-    EXPECT_FALSE(cache.deleteEntry("http://b/"));
-    EXPECT_FALSE(cache.deleteEntry("cookie:c@d/")) << "names are compared exactly";
-    EXPECT_EQ(cache.names(), (std::vector<std::string>{"http://b/", "Cookie:c@d/"}));
-    EXPECT_EQ(files.tree(R"(C:\Cache)"), std::vector<std::string>{R"(C:\Cache\b.htm)"});
 }
 
 } // namespace
