@@ -216,6 +216,7 @@ file	C:\\profile\\history\\h1.url
 file	C:\\profile\\history\\day\\h2.url
 file	C:\\windows\\Prefetch\\APP.EXE-1.pf
 file	C:\\windows\\Prefetch\\OTHER.EXE-2.pf	r
+file	C:\\windows\\Prefetch\\HIDDEN.EXE-3.pf	h
 file	C:\\windows\\Prefetch\\sub\\kept.pf
 SEED
 e2e seed "Z:$WINE_SCRATCH/shell.txt"
@@ -237,8 +238,10 @@ Corbeille  : Nettoyage ...
 LOG
 expect_absent "a prefetch file went" "$C/windows/Prefetch/APP.EXE-1.pf"
 expect_absent "a read-only prefetch file went" "$C/windows/Prefetch/OTHER.EXE-2.pf"
+expect_present "a hidden prefetch file stays" "$C/windows/Prefetch/HIDDEN.EXE-3.pf"
 expect_present "a file in a prefetch subfolder stays" "$C/windows/Prefetch/sub/kept.pf"
 expect_absent "the recycle bin is emptied" "$trash/files/old.txt"
+expect_absent "its trash record is gone" "$trash/info/old.txt.trashinfo"
 
 # --- Application files ------------------------------------------------------------------------
 group app "Application files"

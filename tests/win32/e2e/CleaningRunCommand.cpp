@@ -1,7 +1,7 @@
 // Assembles the program on the Win32 services for a test run; test driver only.
 #include "CleaningRunCommand.h"
 
-#include "DriverText.h"
+#include "Checks.h"
 #include "app/Form1.h"
 #include "platform/sim/SimGraphics.h"
 #include "platform/sim/SimWindowing.h"
@@ -11,6 +11,8 @@
 
 namespace vp::e2e {
 namespace {
+
+using testing::printLine;
 
 void printList(const char* title, const ListBox& list) {
     printLine(title);

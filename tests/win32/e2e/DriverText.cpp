@@ -1,7 +1,6 @@
-// Text plumbing of the Windows test drivers; plain Win32, no program logic.
+// Text plumbing of the end-to-end driver; plain Win32, no program logic.
 #include "DriverText.h"
 
-#include "platform/FileSystem.h"
 #include "platform/win32/Win32NarrowText.h"
 
 #include <windows.h>
@@ -21,14 +20,6 @@ std::vector<std::string> arguments() {
     return out;
 }
 
-void printLine(std::string_view line) {
-    std::string bytes(line);
-    bytes += '\n';
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
-              &written, nullptr);
-}
-
 std::vector<std::string> splitOn(std::string_view text, char separator) {
     std::vector<std::string> parts;
     std::size_t start = 0;
@@ -39,26 +30,6 @@ std::vector<std::string> splitOn(std::string_view text, char separator) {
         }
     }
     return parts;
-}
-
-std::uint32_t attributeLetters(std::string_view letters) {
-    std::uint32_t attributes = 0;
-    for (const char letter : letters) {
-        switch (letter) {
-        case 'r':
-            attributes |= FileAttribute::ReadOnly;
-            break;
-        case 'h':
-            attributes |= FileAttribute::Hidden;
-            break;
-        case 's':
-            attributes |= FileAttribute::System;
-            break;
-        default:
-            break;
-        }
-    }
-    return attributes == 0 ? FileAttribute::Archive : attributes;
 }
 
 } // namespace vp::e2e

@@ -1,10 +1,9 @@
 // Look-ups for the end-to-end checks; test driver only.
 #include "LookUps.h"
 
-#include "DriverText.h"
+#include "Checks.h"
 #include "platform/win32/Win32NarrowText.h"
 #include "platform/win32/Win32Paths.h"
-#include "platform/win32/Win32Shell.h"
 
 #include <windows.h>
 
@@ -15,6 +14,8 @@
 
 namespace vp::e2e {
 namespace {
+
+using testing::printLine;
 
 std::string hex(const BYTE* data, DWORD size) {
     std::string out;
@@ -104,14 +105,6 @@ int listCache() {
     if (search != nullptr) {
         FindCloseUrlCache(search);
     }
-    return 0;
-}
-
-int emptyRecycleBins() {
-    win32::Win32Shell shell;
-    const long emptied = shell.emptyRecycleBin(0, "", 1);
-    const long updated = shell.updateRecycleBinIcon();
-    printLine("empty " + std::to_string(emptied) + " update " + std::to_string(updated));
     return 0;
 }
 

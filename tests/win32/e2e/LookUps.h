@@ -17,8 +17,4 @@ int dumpRegistryKey(const std::string& key);
 // The source name of every Internet cache entry, in the cache's order.
 int listCache();
 
-// SHEmptyRecycleBin for every drive without confirmation, then SHUpdateRecycleBinIcon, through
-// the shell service; prints both results.
-int emptyRecycleBins();
-
 } // namespace vp::e2e

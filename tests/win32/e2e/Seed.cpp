@@ -1,7 +1,9 @@
 // Seeds a scratch profile through the real Win32 calls; test driver only.
 #include "Seed.h"
 
+#include "Checks.h"
 #include "DriverText.h"
+#include "platform/FileSystem.h"
 #include "platform/win32/Win32NarrowText.h"
 #include "platform/win32/Win32Paths.h"
 
@@ -10,14 +12,37 @@
 #include <wininet.h>
 
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace vp::e2e {
 namespace {
 
+using testing::printLine;
 using win32::extendedPath;
 using win32::widen;
+
+// "rhs" letters (read-only, hidden, system) as file attributes; archive when none.
+std::uint32_t attributeLetters(std::string_view letters) {
+    std::uint32_t attributes = 0;
+    for (const char letter : letters) {
+        attributes |= letter == 'r'   ? FileAttribute::ReadOnly
+                      : letter == 'h' ? FileAttribute::Hidden
+                      : letter == 's' ? FileAttribute::System
+                                      : 0;
+    }
+    return attributes == 0 ? FileAttribute::Archive : attributes;
+}
+
+bool writeFile(const std::wstring& path, const std::string& content) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    const bool done = file != INVALID_HANDLE_VALUE &&
+                      WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written,
+                                nullptr) != FALSE;
+    CloseHandle(file);
+    return done;
+}
 
 bool makeFolders(const std::wstring& path) {
     // Every level from the drive down; existing levels are fine.
@@ -33,15 +58,7 @@ bool makeFile(const std::wstring& path, std::uint32_t attributes) {
     if (cut == std::wstring::npos || !makeFolders(path.substr(0, cut))) {
         return false;
     }
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    WriteFile(file, "x", 1, &written, nullptr);
-    CloseHandle(file);
-    return SetFileAttributesW(path.c_str(), attributes) != FALSE;
+    return writeFile(path, "x") && SetFileAttributesW(path.c_str(), attributes) != FALSE;
 }
 
 bool setValue(const std::string& key, const std::string& name, DWORD type,
@@ -62,15 +79,6 @@ std::vector<BYTE> wideBytes(const std::wstring& text) {
     return {bytes, bytes + (text.size() + 1) * sizeof(wchar_t)};
 }
 
-std::vector<BYTE> multiString(const std::string& joined) {
-    std::wstring text;
-    for (const std::string& part : splitOn(joined, '|')) {
-        text += widen(part);
-        text += L'\0';
-    }
-    return wideBytes(text); // the list's closing zero comes with the terminator
-}
-
 std::vector<BYTE> hexBytes(const std::string& hex) {
     std::vector<BYTE> bytes;
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
@@ -80,21 +88,12 @@ std::vector<BYTE> hexBytes(const std::string& hex) {
 }
 
 bool addCacheEntry(const std::string& url, const std::string& kind, const std::string& content) {
-    char file[MAX_PATH] = {};
-    if (!CreateUrlCacheEntryA(url.c_str(), 0, "txt", file, 0)) {
-        return false;
-    }
-    HANDLE handle =
-        CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    WriteFile(handle, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(handle);
+    wchar_t file[MAX_PATH] = {};
     const DWORD type = kind == "cookie" ? COOKIE_CACHE_ENTRY : NORMAL_CACHE_ENTRY;
     const FILETIME none{};
-    return CommitUrlCacheEntryA(url.c_str(), file, none, none, type, nullptr, 0, nullptr,
+    return CreateUrlCacheEntryW(widen(url).c_str(), 0, L"txt", file, 0) &&
+           writeFile(file, content) &&
+           CommitUrlCacheEntryW(widen(url).c_str(), file, none, none, type, nullptr, 0, nullptr,
                                 nullptr) != FALSE;
 }
 
@@ -109,16 +108,8 @@ bool seedLine(const std::vector<std::string>& f) {
     if (verb == "sz" && f.size() == 4) {
         return setValue(f[1], f[2], REG_SZ, wideBytes(widen(f[3])));
     }
-    if (verb == "multi" && f.size() == 4) {
-        return setValue(f[1], f[2], REG_MULTI_SZ, multiString(f[3]));
-    }
     if (verb == "binary" && f.size() == 4) {
         return setValue(f[1], f[2], REG_BINARY, hexBytes(f[3]));
-    }
-    if (verb == "dword" && f.size() == 4) {
-        const DWORD number = static_cast<DWORD>(std::stoul(f[3]));
-        const auto* bytes = reinterpret_cast<const BYTE*>(&number);
-        return setValue(f[1], f[2], REG_DWORD, {bytes, bytes + sizeof number});
     }
     if (verb == "cache" && f.size() == 4) {
         return addCacheEntry(f[1], f[2], f[3]);

@@ -4,9 +4,7 @@
 //   dir    PATH
 //   file   PATH  [LETTERS]          content "x"; LETTERS among r, h, s (read-only, hidden, system)
 //   sz     KEY   NAME  TEXT         string value under HKEY_CURRENT_USER
-//   multi  KEY   NAME  A|B|C        multi-string value
 //   binary KEY   NAME  HEX          binary value
-//   dword  KEY   NAME  NUMBER
 //   cache  URL   normal|cookie  CONTENT   an Internet cache entry with its local file
 //
 // Lines that are empty or start with '#' are skipped. Every failure is printed with its line.

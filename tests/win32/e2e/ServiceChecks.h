@@ -1,13 +1,13 @@
-// Checks of every Win32 service against the contract its interface states, run on the real
-// system (under Wine in the suites). Prints one line per failed check with the state that
-// broke it, and a summary.
+// Checks of the Win32 services against the contracts their interfaces state, on the real
+// system (under Wine in the suites), for what no cleaning run in the suites shows: boundaries,
+// failures and refusals. One line per check, with the state that broke a failed one.
 #pragma once
 
 #include <string>
 
 namespace vp::e2e {
 
-// `folder`: an empty scratch folder the file checks may fill. 0 when every check passed.
+// `folder`: an empty scratch folder the file checks may fill. The number of failed checks.
 int checkServices(const std::string& folder);
 
 } // namespace vp::e2e

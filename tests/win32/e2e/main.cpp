@@ -7,8 +7,8 @@
 //   vp_e2e hold PATH FLAG              holds PATH open without sharing until FLAG exists
 //   vp_e2e reg-dump KEY                the values of HKEY_CURRENT_USER\KEY, one a line
 //   vp_e2e cache-list                  the source names of the Internet cache's entries
-//   vp_e2e empty-bin                   the shell service's recycle-bin calls
 //   vp_e2e services FOLDER             checks of every Win32 service (FOLDER: scratch room)
+#include "Checks.h"
 #include "CleaningRunCommand.h"
 #include "DriverText.h"
 #include "LookUps.h"
@@ -20,7 +20,7 @@
 namespace {
 
 int usage() {
-    vp::e2e::printLine("usage: vp_e2e seed|run|hold|reg-dump|cache-list|empty-bin|services ...");
+    vp::testing::printLine("usage: vp_e2e seed|run|hold|reg-dump|cache-list|services ...");
     return 2;
 }
 
@@ -72,11 +72,8 @@ int main() {
     if (command == "cache-list" && args.size() == 1) {
         return vp::e2e::listCache();
     }
-    if (command == "empty-bin" && args.size() == 1) {
-        return vp::e2e::emptyRecycleBins();
-    }
     if (command == "services" && args.size() == 2) {
-        return vp::e2e::checkServices(args[1]);
+        return vp::e2e::checkServices(args[1]) == 0 ? 0 : 1;
     }
     return usage();
 }

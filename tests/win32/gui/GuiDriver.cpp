@@ -12,48 +12,50 @@
 // The profile is expected to be empty: every target then contributes its catalogue line and
 // its closing empty line, so the run log is known in advance. What each target cleans is
 // checked by the targets' own suites.
+#include "Checks.h"
 #include "Probe.h"
 #include "Screenshot.h"
 
 #include "app/Catalogue.h"
 #include "app/Layout.h"
+#include "platform/win32/Win32NarrowText.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace vp::gui {
 namespace {
 
+using testing::check;
+using testing::printLine;
+using win32::widen;
+
 constexpr std::uint32_t Backdrop = 0xFF00FF; // magenta behind the program's window
 constexpr std::uint32_t Theme = 0x719EE3;    // the frames' border, as 0x00RRGGBB
 constexpr int FirstControlId = 1000;
 constexpr double Patience = 20; // seconds for anything to appear
-
-int failures = 0;
-
-bool check(bool passed, const std::string& what, const std::string& detail = {}) {
-    std::printf("%s - %s%s%s\n", passed ? "ok" : "FAIL", what.c_str(),
-                detail.empty() || passed ? "" : "\n    ", passed ? "" : detail.c_str());
-    std::fflush(stdout);
-    if (!passed) {
-        ++failures;
-    }
-    return passed;
-}
+constexpr std::string_view EveryBox = "11111111111111111111";
 
 std::string quoted(const std::string& text) {
     return '"' + text + '"';
 }
 
+// A window as the failure messages show it: class, control id and text.
+std::string describe(HWND window) {
+    return classOf(window) + "#" + std::to_string(GetDlgCtrlID(window)) + " " +
+           quoted(textOf(window));
+}
+
 std::string joined(const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& line : lines) {
-        out += "    |" + line + "|\n";
+        out += "|" + line + "|\n    ";
     }
     return out;
 }
@@ -75,13 +77,6 @@ HWND makeBackdrop() {
     return window;
 }
 
-void pumpOwnMessages() {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        DispatchMessageW(&message);
-    }
-}
-
 class Program {
 public:
     explicit Program(const std::wstring& path) {
@@ -93,7 +88,7 @@ public:
     }
     ~Program() {
         if (started_) {
-            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+            if (!ended()) {
                 TerminateProcess(process_.hProcess, 99);
             }
             CloseHandle(process_.hThread);
@@ -105,7 +100,12 @@ public:
 
     bool started() const { return started_; }
     DWORD thread() const { return process_.dwThreadId; }
-    HANDLE process() const { return process_.hProcess; }
+    bool ended() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
+    std::string state() const {
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return code == STILL_ACTIVE ? "running" : "ended with " + std::to_string(code);
+    }
 
     HWND findWindow() const {
         return waitFor(
@@ -113,9 +113,7 @@ public:
                 HWND window = FindWindowW(nullptr, L"Vexoma Pellora 1.0");
                 DWORD owner = 0;
                 GetWindowThreadProcessId(window, &owner);
-                return window != nullptr && owner == process_.dwProcessId && IsWindowVisible(window)
-                           ? window
-                           : nullptr;
+                return owner == process_.dwProcessId && IsWindowVisible(window) ? window : nullptr;
             },
             Patience);
     }
@@ -127,190 +125,187 @@ private:
 
 class Driver {
 public:
-    Driver(Program& program, HWND window, std::wstring output)
+    Driver(const Program& program, HWND window, std::wstring output)
         : program_(program), window_(window), output_(std::move(output)),
           dpi_(GetDeviceCaps(GetDC(nullptr), LOGPIXELSX)) {
         const auto& layout = ControlsLayout();
         for (std::size_t i = 0; i < layout.size(); ++i) {
-            const std::string name(layout[i].desc.name);
-            controls_[name] = descendant(window_, FirstControlId + static_cast<int>(i));
-            specs_[name] = &layout[i];
+            controls_[layout[i].desc.name] =
+                descendant(window_, FirstControlId + static_cast<int>(i));
         }
     }
 
     int px(int twips) const { return MulDiv(twips, dpi_, 1440); }
-    HWND control(const std::string& name) const { return controls_.at(name); }
+    HWND control(std::string_view name) const { return controls_.at(std::string(name)); }
+    bool shown(std::string_view name) const { return hasStyle(control(name), WS_VISIBLE); }
 
     // Clicks through BM_CLICK and waits for the handler to finish.
-    void click(const std::string& name) const {
+    void click(std::string_view name) const {
         DWORD_PTR result = 0;
         SendMessageTimeoutW(control(name), BM_CLICK, 0, 0, SMTO_NORMAL, 120000, &result);
     }
     // Clicks without waiting: the handler opens a modal window.
-    void clickLater(const std::string& name) const { PostMessageW(control(name), BM_CLICK, 0, 0); }
-    int checkOf(int n) const {
-        return static_cast<int>(SendMessageW(control("ch" + std::to_string(n)), BM_GETCHECK, 0, 0));
-    }
-    void setCheck(int n, int value) const {
-        SendMessageW(control("ch" + std::to_string(n)), BM_SETCHECK, static_cast<WPARAM>(value), 0);
-    }
-    bool shown(const std::string& name) const { return hasStyle(control(name), WS_VISIBLE); }
+    void clickLater(std::string_view name) const { PostMessageW(control(name), BM_CLICK, 0, 0); }
 
-    void layoutAfterLoad() {
+    // The twenty boxes as '0'/'1', ch1 first.
+    std::string boxes() const {
+        std::string out;
+        for (int n = 1; n <= 20; ++n) {
+            out +=
+                SendMessageW(control("ch" + std::to_string(n)), BM_GETCHECK, 0, 0) == 1 ? '1' : '0';
+        }
+        return out;
+    }
+    void setBoxes(std::string_view checked) const {
+        for (int n = 1; n <= 20; ++n) {
+            SendMessageW(control("ch" + std::to_string(n)), BM_SETCHECK,
+                         checked[static_cast<std::size_t>(n - 1)] == '1' ? 1 : 0, 0);
+        }
+    }
+
+    void repaint() const {
+        RedrawWindow(window_, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        pause(300);
+    }
+
+    bool close() const {
+        clickLater("TopButtons_XP1");
+        return waitUntil([this] { return program_.ended(); }, 10);
+    }
+
+    void layoutAfterLoad() const {
         RECT client{};
-        GetClientRect(window_, &client);
-        check(client.right == px(5730) && client.bottom == px(3720),
-              "client area 5730 x 3720 twips",
-              std::to_string(client.right) + " x " + std::to_string(client.bottom) + " pixels");
-        check(!hasStyle(window_, WS_CAPTION) && !hasStyle(window_, WS_THICKFRAME),
-              "no title bar and no border");
         RECT box{};
+        GetClientRect(window_, &client);
         GetWindowRect(window_, &box);
-        const int cx = (GetSystemMetrics(SM_CXSCREEN) - (box.right - box.left)) / 2;
-        const int cy = (GetSystemMetrics(SM_CYSCREEN) - (box.bottom - box.top)) / 2;
-        check(std::abs(box.left - cx) <= 1 && std::abs(box.top - cy) <= 1, "centred on the screen",
-              "at " + std::to_string(box.left) + "," + std::to_string(box.top) + ", centre is " +
-                  std::to_string(cx) + "," + std::to_string(cy));
+        const int left = (GetSystemMetrics(SM_CXSCREEN) - (box.right - box.left)) / 2;
+        const int top = (GetSystemMetrics(SM_CYSCREEN) - (box.bottom - box.top)) / 2;
+        const bool bare = !hasStyle(window_, WS_CAPTION) && !hasStyle(window_, WS_THICKFRAME);
+        check(client.right == px(5730) && client.bottom == px(3720) && bare &&
+                  std::abs(box.left - left) <= 1 && std::abs(box.top - top) <= 1,
+              "the window: 5730 x 3720 twips inside, no title bar nor border, centred",
+              std::to_string(client.right) + " x " + std::to_string(client.bottom) + " pixels at " +
+                  std::to_string(box.left) + "," + std::to_string(box.top) +
+                  " (centred: " + std::to_string(left) + "," + std::to_string(top) + ")" +
+                  (bare ? "" : ", with a title bar or border"));
 
-        std::string misplaced;
-        std::string wrongText;
-        std::string wrongState;
-        for (const auto& [name, layout] : specs_) {
-            HWND child = control(name);
+        char user[256] = {};
+        GetEnvironmentVariableA("USERNAME", user, sizeof user);
+        std::string wrong;
+        for (const ControlLayout& item : ControlsLayout()) {
+            const ControlSpec& desc = item.desc;
+            HWND child = control(desc.name);
             if (child == nullptr) {
-                misplaced += " " + name + "(missing)";
+                wrong += "\n    " + desc.name + ": missing";
                 continue;
             }
-            const ControlSpec& desc = layout->desc;
-            HWND parent =
-                layout->parentName.empty() ? window_ : control(std::string(layout->parentName));
-            const RECT place = placeInParent(child);
-            const bool heightFixed = desc.kind != ControlKind::DropDownList;
-            if (GetParent(child) != parent || place.left != px(desc.rect.left) ||
-                place.top != px(desc.rect.top) || place.right - place.left != px(desc.rect.width) ||
-                (heightFixed && place.bottom - place.top != px(desc.rect.height))) {
-                misplaced += " " + name;
+            // Label10 takes the user name at load; the selector shows its first choice.
+            const bool dropDown = desc.kind == ControlKind::DropDownList;
+            const std::string text = desc.name == "Label10" ? std::string(user)
+                                     : dropDown             ? std::string(DefaultCategory)
+                                                            : desc.caption;
+            const RECT at = placeInParent(child);
+            std::string why;
+            if (GetParent(child) !=
+                    (item.parentName.empty() ? window_ : control(item.parentName)) ||
+                at.left != px(desc.rect.left) || at.top != px(desc.rect.top) ||
+                at.right - at.left != px(desc.rect.width) ||
+                (!dropDown && at.bottom - at.top != px(desc.rect.height))) {
+                why += " at " + std::to_string(at.left) + "," + std::to_string(at.top) + " " +
+                       std::to_string(at.right - at.left) + "x" +
+                       std::to_string(at.bottom - at.top);
             }
-            // Label10 takes the user name at load; it is checked on its own below.
-            if (desc.kind != ControlKind::DropDownList && name != "Label10" &&
-                textOf(child) != desc.caption) {
-                wrongText += " " + name + "=" + quoted(textOf(child));
+            if (textOf(child) != text) {
+                why += " text " + quoted(textOf(child));
             }
-            if (hasStyle(child, WS_VISIBLE) != desc.visible ||
-                (desc.kind == ControlKind::CheckBox &&
-                 SendMessageW(child, BM_GETCHECK, 0, 0) != desc.value)) {
-                wrongState += " " + name;
+            if (hasStyle(child, WS_VISIBLE) != desc.visible) {
+                why += desc.visible ? " hidden" : " shown";
+            }
+            if (desc.kind == ControlKind::CheckBox &&
+                SendMessageW(child, BM_GETCHECK, 0, 0) != desc.value) {
+                why += " check " + std::to_string(SendMessageW(child, BM_GETCHECK, 0, 0));
+            }
+            if (!why.empty()) {
+                wrong += "\n    " + desc.name + ":" + why;
             }
         }
-        check(misplaced.empty(), "every control is a child window at its place", misplaced);
-        check(wrongText.empty(), "every control's window text is its caption", wrongText);
-        check(wrongState.empty(),
-              "every control starts shown or hidden, checked or not, as laid out", wrongState);
-        check(textOf(control("cboCategory")) == std::string(DefaultCategory),
-              "the category selector starts on " + std::string(DefaultCategory),
-              textOf(control("cboCategory")));
+        check(wrong.empty(),
+              "every control: a child window at its place, with its text, shown and checked as "
+              "laid out (Label10 the user name, the selector on Complet)",
+              wrong);
 
         GUITHREADINFO gui{};
         gui.cbSize = sizeof gui;
         GetGUIThreadInfo(program_.thread(), &gui);
         check(gui.hwndFocus == control("Command4"), "Command4 holds the keyboard focus",
-              "focus on " + classOf(gui.hwndFocus) + " " + quoted(textOf(gui.hwndFocus)));
-
-        char user[256] = {};
-        GetEnvironmentVariableA("USERNAME", user, sizeof user);
-        check(textOf(control("Label10")) == user, "Label10 holds the user name",
-              quoted(textOf(control("Label10"))) + " instead of " + quoted(user));
+              "focus on " + describe(gui.hwndFocus));
     }
 
-    void pixels(const std::string& when) {
-        RECT box{};
-        GetWindowRect(window_, &box);
-        RedrawWindow(window_, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        pause(300);
-        pumpOwnMessages();
-        const Screenshot shot = Screenshot::capture(box);
+    // The fixed pixels of the window on its magenta backdrop; the screenshot is kept.
+    void pixels(const std::string& when) const {
+        repaint();
+        const Screenshot shot = Screenshot::of(window_);
         shot.writePng(output_ + L"\\window-" + widen(when) + L".png");
         const int w = shot.width();
         const int h = shot.height();
-
-        std::string notCut;
-        for (const POINT corner : {POINT{0, 0}, POINT{1, 0}, POINT{0, 1}, POINT{w - 1, 0},
-                                   POINT{0, h - 1}, POINT{w - 1, h - 1}, POINT{w - 2, h - 2}}) {
-            if (shot.at(corner.x, corner.y) != Backdrop) {
-                notCut += " (" + std::to_string(corner.x) + "," + std::to_string(corner.y) +
-                          ")=" + hexColour(shot.at(corner.x, corner.y));
-            }
-        }
-        check(notCut.empty(), when + ": the 20 x 20 rounding cuts the corners", notCut);
-        std::string cut;
-        for (const POINT inside : {POINT{w / 2, 1}, POINT{1, h / 2}, POINT{w - 3, h / 2},
-                                   POINT{w / 2, h - 3}, POINT{6, 6}, POINT{w - 8, h - 8}}) {
-            if (shot.at(inside.x, inside.y) == Backdrop) {
-                cut += " (" + std::to_string(inside.x) + "," + std::to_string(inside.y) + ")";
-            }
-        }
-        check(cut.empty(), when + ": the window is drawn inside its rounded shape", cut);
-
-        // The visible frame's theme border, where the layout puts the frame.
+        // The visible frame where the layout puts it.
         const int left = px(1000);
         const int top = px(1080);
         const int right = left + px(4455) - 1;
         const int bottom = top + px(2175) - 1;
-        const int midY = (top + bottom) / 2;
-        const int midX = (left + right) / 2;
-        std::string border;
-        for (const POINT edge : {POINT{left, midY}, POINT{right, midY}, POINT{midX, bottom}}) {
-            if (shot.at(edge.x, edge.y) != Theme) {
-                border += " (" + std::to_string(edge.x) + "," + std::to_string(edge.y) +
-                          ")=" + hexColour(shot.at(edge.x, edge.y));
+        std::string wrong;
+        // `is` false: anything but `colour`.
+        const auto expect = [&](std::initializer_list<POINT> points, std::uint32_t colour,
+                                bool is) {
+            for (const POINT p : points) {
+                if ((shot.at(p.x, p.y) == colour) != is) {
+                    wrong += " (" + std::to_string(p.x) + "," + std::to_string(p.y) +
+                             ")=" + hexColour(shot.at(p.x, p.y)) + (is ? " not " : " is ") +
+                             hexColour(colour);
+                }
             }
-        }
-        check(border.empty(), when + ": the frame's border lies where the layout puts it", border);
-        check(shot.at(left + 1, midY) == 0xFFFFFF && shot.at(left - 1, midY) != Theme,
-              when + ": the frame is one pixel wide at its left edge",
-              hexColour(shot.at(left - 1, midY)) + " " + hexColour(shot.at(left + 1, midY)));
-        // The close button's border, at its place on the window.
-        const int closeLeft = px(5145);
-        const int closeMid = px(240) + px(345) / 2;
-        check(shot.at(closeLeft, closeMid) == Theme, when + ": the close button is at its place",
-              hexColour(shot.at(closeLeft, closeMid)));
+        };
+        // The 20 x 20 rounding cuts the corners, and only them.
+        expect({{0, 0}, {1, 0}, {0, 1}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {w - 2, h - 2}},
+               Backdrop, true);
+        expect({{w / 2, 1}, {1, h / 2}, {w - 3, h / 2}, {w / 2, h - 3}, {6, 6}, {w - 8, h - 8}},
+               Backdrop, false);
+        // The frame's border, one pixel wide, and the close button's border.
+        const int midY = (top + bottom) / 2;
+        expect({{left, midY},
+                {right, midY},
+                {(left + right) / 2, bottom},
+                {px(5145), px(240) + px(345) / 2}},
+               Theme, true);
+        expect({{left - 1, midY}}, Theme, false);
+        expect({{left + 1, midY}}, 0xFFFFFF, true);
+        check(wrong.empty(), when + ": the corners cut, the frame and the close button in place",
+              wrong);
     }
 
-    void selection() {
-        HWND selector = control("cboCategory");
-        const auto select = [&](int index) {
-            SendMessageW(selector, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    void selection() const {
+        const struct {
+            int index;
+            std::string_view before;
+            std::string_view after;
+            const char* what;
+        } cases[] = {
+            {1, "00000000000000000001", "11110000000000000001",
+             "Internet checks ch1 to ch4 and unchecks nothing"},
+            {-1, "00000000000000000000", "00000000000000000000", "no category checks nothing"},
+            {0, "00000000000000000000", EveryBox, "Complet checks all twenty boxes"},
         };
-        const auto checkedBoxes = [&] {
-            std::string out;
-            for (int n = 1; n <= 20; ++n) {
-                out += checkOf(n) == 1 ? '1' : '0';
-            }
-            return out;
-        };
-        for (int n = 1; n <= 20; ++n) {
-            setCheck(n, 0);
+        for (const auto& step : cases) {
+            setBoxes(step.before);
+            SendMessageW(control("cboCategory"), CB_SETCURSEL, static_cast<WPARAM>(step.index), 0);
+            click("Command4");
+            check(boxes() == step.after, step.what, boxes());
         }
-        setCheck(20, 1);
-        select(1); // Internet
-        click("Command4");
-        check(checkedBoxes() == "11110000000000000001",
-              "Internet checks ch1 to ch4 and unchecks nothing", checkedBoxes());
-        select(-1); // nothing chosen: no category
-        for (int n = 1; n <= 20; ++n) {
-            setCheck(n, 0);
-        }
-        click("Command4");
-        check(checkedBoxes() == std::string(20, '0'), "no category checks nothing", checkedBoxes());
-        select(0); // Complet
-        click("Command4");
-        check(checkedBoxes() == std::string(20, '1'), "Complet checks all twenty boxes",
-              checkedBoxes());
     }
 
     // The run log an empty profile gives for the checked entries.
-    static std::vector<std::string> expectedLog(const std::string& checked) {
+    static std::vector<std::string> expectedLog(std::string_view checked) {
         std::vector<std::string> lines;
         for (const CatalogueEntry& entry : Catalogue()) {
             if (checked[static_cast<std::size_t>(entry.number - 1)] == '1') {
@@ -321,61 +316,61 @@ public:
         return lines;
     }
 
-    std::vector<std::string> runWith(const std::string& checked) {
-        for (int n = 1; n <= 20; ++n) {
-            setCheck(n, checked[static_cast<std::size_t>(n - 1)] == '1' ? 1 : 0);
-        }
+    std::vector<std::string> runWith(std::string_view checked) const {
+        setBoxes(checked);
         click("Command1");
         return listLines(control("List1"));
     }
 
-    void fullRun() {
-        const std::vector<std::string> log = runWith(std::string(20, '1'));
-        const std::vector<std::string> expected = expectedLog(std::string(20, '1'));
+    void fullRun() const {
+        const std::vector<std::string> log = runWith(EveryBox);
+        const std::vector<std::string> expected = expectedLog(EveryBox);
         std::string diff;
         for (std::size_t i = 0; i < std::max(log.size(), expected.size()); ++i) {
-            const std::string got = i < log.size() ? log[i] : "(none)";
-            const std::string want = i < expected.size() ? expected[i] : "(none)";
+            const std::string got = i < log.size() ? quoted(log[i]) : "(none)";
+            const std::string want = i < expected.size() ? quoted(expected[i]) : "(none)";
             if (got != want) {
-                diff += "line " + std::to_string(i + 1) + ": " + quoted(got) + " instead of " +
-                        quoted(want) + "\n    ";
+                diff +=
+                    "line " + std::to_string(i + 1) + ": " + got + " instead of " + want + "\n    ";
             }
         }
         check(diff.empty(),
               "a run with every box checked writes the expected run log, line by line",
-              diff + "run log:\n" + joined(log));
-        check(!shown("List1") && !shown("ProgressBar1"), "the run hides List1 and the bar again");
-        check(GetWindow(control("List1"), GW_HWNDPREV) == nullptr,
-              "the run log lies in front of the picture and the description",
-              "in front of it: " + classOf(GetWindow(control("List1"), GW_HWNDPREV)));
+              diff + "run log:\n    " + joined(log));
+
+        HWND front = GetWindow(control("List1"), GW_HWNDPREV);
         const std::string caption = textOf(window_);
-        check(caption == std::string(75, ' ') + "Nettoyage en cours -100%",
-              "the caption keeps the last status caption", quoted(caption));
         const auto selected = SendMessageW(control("List1"), LB_GETCURSEL, 0, 0);
-        check(selected == static_cast<LRESULT>(log.size()) - 2,
-              "the last line naming something stays selected",
-              "selection " + std::to_string(selected));
+        check(!shown("List1") && !shown("ProgressBar1") && front == nullptr &&
+                  caption == std::string(75, ' ') + "Nettoyage en cours -100%" &&
+                  selected == static_cast<LRESULT>(log.size()) - 2,
+              "after the run List1 and the bar are hidden, List1 in front of the picture, the "
+              "caption the last status, the last line naming something selected",
+              std::string("List1 ") + (shown("List1") ? "shown" : "hidden") + ", bar " +
+                  (shown("ProgressBar1") ? "shown" : "hidden") +
+                  ", in front of List1: " + (front ? describe(front) : "nothing") + ", caption " +
+                  quoted(caption) + ", selection " + std::to_string(selected));
     }
 
-    std::string visibleFrames() const {
-        std::string out;
-        for (const char* frame : {"FramePlus1", "FramePlus2", "FramePlus3"}) {
-            out += shown(frame) ? frame : "";
+    void panels() const {
+        const struct {
+            const char* button;
+            std::string frame;
+            const char* what;
+        } steps[] = {
+            {"ButtonPlus3", "FramePlus2", "ButtonPlus3 shows the cache lists"},
+            {"ButtonPlus3", "FramePlus2", "ButtonPlus3 again leaves them shown"},
+            {"ButtonPlus4", "FramePlus3", "ButtonPlus4 shows the configuration panel"},
+            {"ButtonPlus2", "FramePlus1", "ButtonPlus2 shows the cleaning panel"},
+        };
+        for (const auto& step : steps) {
+            click(step.button);
+            std::string frames;
+            for (const char* frame : {"FramePlus1", "FramePlus2", "FramePlus3"}) {
+                frames += shown(frame) ? frame : "";
+            }
+            check(frames == step.frame, step.what, "shown: " + frames);
         }
-        return out;
-    }
-
-    void panels() {
-        click("ButtonPlus3");
-        click("ButtonPlus3");
-        check(visibleFrames() == "FramePlus2", "ButtonPlus3 twice leaves the cache lists alone",
-              visibleFrames());
-        click("ButtonPlus4");
-        check(visibleFrames() == "FramePlus3", "ButtonPlus4 shows the configuration panel",
-              visibleFrames());
-        click("ButtonPlus2");
-        check(visibleFrames() == "FramePlus1", "ButtonPlus2 shows the cleaning panel",
-              visibleFrames());
     }
 
     HWND waitForDialog(const std::string& title) const {
@@ -392,41 +387,38 @@ public:
         return {};
     }
 
-    bool dismiss(HWND box, int button) const {
+    static bool dismiss(HWND box, int button) {
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
         return waitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, Patience);
     }
 
-    void aboutBox() {
+    void aboutBox() const {
         clickLater("ButtonPlus5");
         HWND box = waitForDialog("A propos de Vexoma Dustrel 2.0");
         if (!check(box != nullptr, "ButtonPlus5 shows the about box")) {
             return;
         }
         const std::string text = messageText(box);
-        std::vector<std::string> lines;
-        std::string line;
-        for (const char c : text + '\r') {
+        std::vector<std::string> lines(1);
+        for (const char c : text) {
             if (c == '\r') {
-                lines.push_back(line);
-                line.clear();
+                lines.emplace_back();
             } else {
-                line += c;
+                lines.back() += c;
             }
         }
-        const bool shaped =
-            lines.size() == 10 && lines[0].empty() && lines[1].starts_with("Auteur : ") &&
-            lines[2] == " " && lines[4].starts_with("E-Mail : ") &&
-            lines[5].starts_with("Site web : ") && lines[6].find_first_not_of(' ') == 17 &&
-            lines[7] == std::string(34, '_') && text.find('\n') == std::string::npos;
-        check(shaped, "the about box shows its ten lines joined by CR", joined(lines));
+        check(lines.size() == 10 && lines[0].empty() && lines[1].starts_with("Auteur : ") &&
+                  lines[2] == " " && lines[4].starts_with("E-Mail : ") &&
+                  lines[5].starts_with("Site web : ") && lines[6].find_first_not_of(' ') == 17 &&
+                  lines[7] == std::string(34, '_') && text.find('\n') == std::string::npos,
+              "the about box shows its ten lines joined by CR", joined(lines));
         check(dismiss(box, IDOK), "OK closes the about box");
     }
 
     // Answers the save-file dialog the way a user would: the name typed in the file name box,
-    // then OK; or Cancel when `path` is empty.
-    bool answerSaveDialog(const std::wstring& path) const {
+    // then OK, or Cancel when `accept` is false.
+    bool answerSaveDialog(const std::wstring& path, bool accept) const {
         HWND dialog = waitFor(
             [&]() -> HWND {
                 HWND found = threadWindow(program_.thread(), "#32770", "");
@@ -438,9 +430,6 @@ public:
         if (dialog == nullptr) {
             return false;
         }
-        if (path.empty()) {
-            return dismiss(dialog, IDCANCEL);
-        }
         // The file name box: a combo box (0x47c) with an edit inside, or a plain edit (0x480).
         for (const int id : {0x47c, 0x480}) {
             if (HWND name = descendant(dialog, id)) {
@@ -450,45 +439,32 @@ public:
                 }
             }
         }
-        if (dismiss(dialog, IDOK)) {
+        if (dismiss(dialog, accept ? IDOK : IDCANCEL)) {
             return true;
         }
         std::string children;
         for (HWND child : descendants(dialog)) {
-            children += ' ';
-            children += classOf(child);
-            children += '#';
-            children += std::to_string(GetDlgCtrlID(child));
-            children += '=';
-            children += quoted(textOf(child));
+            children += "\n    ";
+            children += describe(child);
         }
-        check(false, "the save-file dialog takes the file name", children);
-        return false;
+        return check(false, "the save-file dialog takes the file name", children);
     }
 
     static std::string fileBytes(const std::wstring& path) {
-        std::string bytes;
-        FILE* file = _wfopen(path.c_str(), L"rb");
-        if (file == nullptr) {
-            return "(no file)";
-        }
-        char buffer[4096];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-            bytes.append(buffer, got);
-        }
-        std::fclose(file);
-        return bytes;
+        std::ifstream file(std::filesystem::path(path), std::ios::binary);
+        return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "(no file)";
     }
 
+    // The saved file: the header, then every line in Windows-1252, each ended by CR LF.
     static std::string expectedFile(const std::vector<std::string>& lines) {
         std::string text = "Brumwick - Version 1.1\r\n\r\n";
         for (const std::string& line : lines) {
             const std::wstring wide = widen(line);
             std::string narrow(wide.size() * 2 + 1, '\0');
-            const int size = WideCharToMultiByte(1252, 0, wide.data(),
-                                                 static_cast<int>(wide.size()), narrow.data(),
-                                                 static_cast<int>(narrow.size()), nullptr, nullptr);
-            text += narrow.substr(0, static_cast<std::size_t>(size)) + "\r\n";
+            narrow.resize(static_cast<std::size_t>(WideCharToMultiByte(
+                1252, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(),
+                static_cast<int>(narrow.size()), nullptr, nullptr)));
+            text += narrow + "\r\n";
         }
         return text;
     }
@@ -496,161 +472,111 @@ public:
     static std::string shownBytes(const std::string& bytes) {
         std::string out;
         for (const unsigned char c : bytes) {
-            if (c == '\r') {
-                out += "\\r";
-            } else if (c == '\n') {
-                out += "\\n\n    ";
-            } else if (c < 0x20 || c >= 0x7F) {
-                char hex[8];
-                std::snprintf(hex, sizeof hex, "\\x%02X", c);
-                out += hex;
-            } else {
-                out += static_cast<char>(c);
-            }
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += c == '\n'               ? "\\n\n    "
+                   : c < 0x20 || c >= 0x7F ? hex
+                                           : std::string(1, static_cast<char>(c));
         }
         return out;
     }
 
-    bool saveLog(const std::wstring& path) {
+    // Saves through Command5 and its dialog under `path`, and compares the file with `expected`.
+    void saveLog(const std::wstring& path, const std::string& expected,
+                 const std::string& what) const {
         clickLater("Command5");
-        if (!check(answerSaveDialog(path), "Command5 opens the save-file dialog")) {
-            return false;
-        }
-        HWND box = waitForDialog("Vexoma Dustrel");
-        if (!check(box != nullptr, "a saved log is confirmed")) {
-            return false;
-        }
-        check(messageText(box) == " ENREGISTRE ! ", "the confirmation reads \" ENREGISTRE ! \"",
-              quoted(messageText(box)));
-        return dismiss(box, IDOK);
+        HWND box = answerSaveDialog(path, true) ? waitForDialog("Vexoma Dustrel") : nullptr;
+        const std::string confirmation = box != nullptr ? messageText(box) : "(no confirmation)";
+        const bool closed = box != nullptr && dismiss(box, IDOK);
+        check(confirmation == " ENREGISTRE ! " && closed,
+              "Command5 saves through the dialog and confirms \" ENREGISTRE ! \"",
+              quoted(confirmation));
+        const std::string bytes = fileBytes(path);
+        check(bytes == expected, what,
+              "file:\n    " + shownBytes(bytes) + "\n    expected:\n    " + shownBytes(expected));
     }
 
-    void saving() {
+    void saving() const {
         const std::wstring file = output_ + L"\\run-log.txt";
-        const std::vector<std::string> log = listLines(control("List1"));
-        if (saveLog(file)) {
-            const std::string bytes = fileBytes(file);
-            check(bytes == expectedFile(log),
-                  "the saved file holds the header and every line, CR LF",
-                  "file:\n    " + shownBytes(bytes) + "\n    expected:\n    " +
-                      shownBytes(expectedFile(log)));
-        }
+        const std::string first = expectedFile(listLines(control("List1")));
+        saveLog(file, first, "the saved file holds the header and every line, CR LF");
 
-        const std::wstring untouched = output_ + L"\\cancelled.txt";
+        // A name typed, then Cancel.
+        const std::wstring cancelled = output_ + L"\\cancelled.txt";
         clickLater("Command5");
-        check(answerSaveDialog(L""), "the save-file dialog can be cancelled");
+        check(answerSaveDialog(cancelled, false), "the save-file dialog can be cancelled");
         pause(1000);
-        check(threadWindow(program_.thread(), "#32770", "") == nullptr,
-              "a cancelled save shows nothing");
-        check(GetFileAttributesW(untouched.c_str()) == INVALID_FILE_ATTRIBUTES &&
-                  fileBytes(file) == expectedFile(log),
-              "a cancelled save writes nothing");
-
-        // A file that cannot be replaced keeps what it held, and nothing is shown.
-        const std::wstring locked = output_ + L"\\read-only.txt";
-        if (FILE* earlier = _wfopen(locked.c_str(), L"wb")) {
-            std::fputs("earlier content\r\n", earlier);
-            std::fclose(earlier);
-        }
-        SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
-        clickLater("Command5");
-        check(answerSaveDialog(locked), "a read-only file can be chosen in the dialog");
-        pause(1500);
-        HWND shown = threadWindow(program_.thread(), "#32770", "");
-        check(shown == nullptr, "a failed save shows nothing", quoted(textOf(shown)));
-        if (shown != nullptr) {
-            dismiss(shown, IDOK);
-        }
-        check(fileBytes(locked) == "earlier content\r\n",
-              "a failed save leaves the earlier file as it was", shownBytes(fileBytes(locked)));
-        SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+        HWND shownAfter = threadWindow(program_.thread(), "#32770", "");
+        check(shownAfter == nullptr &&
+                  GetFileAttributesW(cancelled.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                  fileBytes(file) == first,
+              "a cancelled save writes nothing and shows nothing", quoted(textOf(shownAfter)));
 
         // A shorter log saved to the same name replaces the whole file.
-        const std::vector<std::string> shorter = runWith("00000000000000000001");
-        check(shorter == expectedLog("00000000000000000001"), "a run with ch20 alone logs WinZip",
-              joined(shorter));
-        if (saveLog(file)) {
-            check(fileBytes(file) == expectedFile(shorter), "saving again replaces the file",
-                  shownBytes(fileBytes(file)));
-        }
+        const std::string_view winZip = "00000000000000000001";
+        runWith(winZip);
+        saveLog(file, expectedFile(expectedLog(winZip)), "saving again replaces the whole file");
     }
 
-    void minimiseAndClose() {
+    void minimiseAndClose() const {
         click("ButtonPlus1");
-        check(waitUntil([this] { return IsIconic(window_) != 0; }, 5), "ButtonPlus1 minimises");
+        const bool minimised = waitUntil([this] { return IsIconic(window_) != 0; }, 5);
         SendMessageW(window_, WM_SYSCOMMAND, SC_RESTORE, 0);
-        check(waitUntil([this] { return IsIconic(window_) == 0; }, 5),
-              "the task bar's restore brings it back");
-        clickLater("TopButtons_XP1");
-        const bool ended = waitUntil(
-            [this] { return WaitForSingleObject(program_.process(), 0) == WAIT_OBJECT_0; }, 10);
-        DWORD code = 1;
-        GetExitCodeProcess(program_.process(), &code);
-        check(ended && code == 0, "the close button ends the program at once",
-              "exit code " + std::to_string(code));
+        check(minimised && waitUntil([this] { return IsIconic(window_) == 0; }, 5),
+              "ButtonPlus1 minimises, the task bar's restore brings the window back",
+              minimised ? "still minimised" : "not minimised");
+        check(close() && program_.state() == "ended with 0",
+              "the close button ends the program at once", program_.state());
+    }
+
+    // A cleaning run with the boxes as they start, for the pictures of the README and the demo.
+    void demo() const {
+        check(Screenshot::of(window_).writePng(output_ + L"\\window.png"),
+              "screenshot of the window after load");
+        click("Command1");
+        printLine("Run log (List1) after a click on Nettoyer:");
+        for (const std::string& line : listLines(control("List1"))) {
+            printLine("    " + line);
+        }
+        ShowWindow(control("List1"), SW_SHOWNA); // only for the picture: the run hid it
+        repaint();
+        check(Screenshot::of(window_).writePng(output_ + L"\\window-after-run.png"),
+              "screenshot of the window after the run");
+        ShowWindow(control("List1"), SW_HIDE);
+        close();
     }
 
 private:
-    Program& program_;
+    const Program& program_;
     HWND window_;
     std::wstring output_;
     int dpi_;
     std::map<std::string, HWND> controls_;
-    std::map<std::string, const ControlLayout*> specs_;
 };
 
-void demo(Driver& driver, Program& program, HWND window, const std::wstring& output) {
-    const auto shoot = [&](const wchar_t* name) {
-        RECT box{};
-        GetWindowRect(window, &box);
-        return Screenshot::capture(box).writePng(output + L"\\" + name);
-    };
-    check(shoot(L"window.png"), "screenshot of the window after load");
-    driver.click("Command1");
-    std::printf("Run log (List1) after a click on Nettoyer:\n");
-    for (const std::string& line : listLines(driver.control("List1"))) {
-        std::printf("    %s\n", line.c_str());
-    }
-    ShowWindow(driver.control("List1"), SW_SHOWNA); // only for the picture: the run hid it
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    pause(300);
-    check(shoot(L"window-after-run.png"), "screenshot of the window after the run");
-    ShowWindow(driver.control("List1"), SW_HIDE);
-    driver.clickLater("TopButtons_XP1");
-    waitUntil([&] { return WaitForSingleObject(program.process(), 0) == WAIT_OBJECT_0; }, 10);
-}
-
 int run(const std::wstring& programPath, const std::wstring& output, bool demoOnly) {
-    HWND backdrop = makeBackdrop();
-    pumpOwnMessages();
+    makeBackdrop();
+    pause(0);
     Program program(programPath);
-    if (!check(program.started(), "the program starts")) {
-        return failures;
-    }
-    HWND window = program.findWindow();
+    const char* const found =
+        "the program starts; its window is found by the caption \"Vexoma Pellora 1.0\"";
+    HWND window = program.started() ? program.findWindow() : nullptr;
     if (window == nullptr) {
-        DWORD code = 0;
-        GetExitCodeProcess(program.process(), &code);
         std::string windows;
-        for (HWND found : threadWindows(program.thread())) {
-            windows += " " + classOf(found) + " " + quoted(textOf(found)) +
-                       (IsWindowVisible(found) ? " shown" : " hidden");
+        for (HWND other : threadWindows(program.thread())) {
+            windows += "\n    ";
+            windows += describe(other) + (IsWindowVisible(other) ? " shown" : " hidden");
         }
-        check(false, "its window is found by the caption \"Vexoma Pellora 1.0\"",
-              "program " +
-                  (code == STILL_ACTIVE ? std::string("running")
-                                        : "ended with " + std::to_string(code)) +
-                  "; its windows:" + windows);
-        return failures;
+        check(false, found,
+              program.started() ? program.state() + "; its windows:" + windows : "not started");
+        return testing::summary();
     }
-    check(true, "its window is found by the caption \"Vexoma Pellora 1.0\"");
+    check(true, found);
     pause(500); // let it paint
-    Driver driver(program, window, output);
+    const Driver driver(program, window, output);
     if (demoOnly) {
-        demo(driver, program, window, output);
-        DestroyWindow(backdrop);
-        return failures;
+        driver.demo();
+        return testing::summary();
     }
     driver.layoutAfterLoad();
     driver.pixels("after-load");
@@ -661,9 +587,7 @@ int run(const std::wstring& programPath, const std::wstring& output, bool demoOn
     driver.aboutBox();
     driver.saving();
     driver.minimiseAndClose();
-    DestroyWindow(backdrop);
-    std::printf("%d failure(s)\n", failures);
-    return failures;
+    return testing::summary();
 }
 
 } // namespace

@@ -1,30 +1,11 @@
 // Window probing across processes for the end-to-end driver.
 #include "Probe.h"
 
+#include "platform/win32/Win32NarrowText.h"
+
 namespace vp::gui {
 
-std::wstring widen(const std::string& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, out.data(), length);
-    return out;
-}
-
-std::string utf8(const std::wstring& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), length, nullptr, nullptr);
-    return out;
-}
+using win32::narrowUtf8;
 
 std::string textOf(HWND window) {
     const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
@@ -32,13 +13,13 @@ std::string textOf(HWND window) {
     const auto copied = SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(length + 1),
                                      reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(copied));
-    return utf8(text);
+    return narrowUtf8(text);
 }
 
 std::string classOf(HWND window) {
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);
-    return utf8(name);
+    return narrowUtf8(name);
 }
 
 bool hasStyle(HWND window, LONG_PTR style) {
@@ -56,17 +37,6 @@ void pause(int milliseconds) {
     } while (GetTickCount64() < deadline);
 }
 
-HWND waitFor(const std::function<HWND()>& found, double seconds) {
-    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
-    do {
-        if (HWND window = found()) {
-            return window;
-        }
-        pause(20);
-    } while (GetTickCount64() < deadline);
-    return nullptr;
-}
-
 bool waitUntil(const std::function<bool()>& done, double seconds) {
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
     do {
@@ -76,6 +46,12 @@ bool waitUntil(const std::function<bool()>& done, double seconds) {
         pause(20);
     } while (GetTickCount64() < deadline);
     return false;
+}
+
+HWND waitFor(const std::function<HWND()>& found, double seconds) {
+    HWND window = nullptr;
+    waitUntil([&] { return (window = found()) != nullptr; }, seconds);
+    return window;
 }
 
 namespace {
@@ -125,7 +101,7 @@ std::vector<std::string> listLines(HWND list) {
         const auto copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
                                          reinterpret_cast<LPARAM>(text.data()));
         text.resize(static_cast<std::size_t>(copied < 0 ? 0 : copied));
-        lines.push_back(utf8(text));
+        lines.push_back(narrowUtf8(text));
     }
     return lines;
 }

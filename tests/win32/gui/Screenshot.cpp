@@ -2,39 +2,38 @@
 #include "Screenshot.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 namespace vp::gui {
 namespace {
 
-std::uint32_t crc32(const std::uint8_t* data, std::size_t size, std::uint32_t crc = 0) {
-    crc = ~crc;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
+void put32(std::string& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        out += static_cast<char>(value >> shift);
+    }
+}
+
+// A PNG chunk: length, type, data, and the CRC-32 of type and data.
+void chunk(std::string& png, const char* type, const std::string& data) {
+    put32(png, static_cast<std::uint32_t>(data.size()));
+    const std::string body = type + data;
+    std::uint32_t crc = 0xFFFFFFFFU;
+    for (const char byte : body) {
+        crc ^= static_cast<std::uint8_t>(byte);
         for (int bit = 0; bit < 8; ++bit) {
             crc = (crc >> 1) ^ (0xEDB88320U & (0U - (crc & 1U)));
         }
     }
-    return ~crc;
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        out.push_back(static_cast<std::uint8_t>(value >> shift));
-    }
-}
-
-void chunk(std::vector<std::uint8_t>& png, const char* type,
-           const std::vector<std::uint8_t>& data) {
-    put32(png, static_cast<std::uint32_t>(data.size()));
-    std::vector<std::uint8_t> body(type, type + 4);
-    body.insert(body.end(), data.begin(), data.end());
-    png.insert(png.end(), body.begin(), body.end());
-    put32(png, crc32(body.data(), body.size()));
+    png += body;
+    put32(png, ~crc);
 }
 
 } // namespace
 
-Screenshot Screenshot::capture(const RECT& area) {
+Screenshot Screenshot::of(HWND window) {
+    RECT area{};
+    GetWindowRect(window, &area);
     Screenshot shot;
     shot.width_ = area.right - area.left;
     shot.height_ = area.bottom - area.top;
@@ -71,54 +70,42 @@ std::uint32_t Screenshot::at(int x, int y) const {
 }
 
 bool Screenshot::writePng(const std::wstring& path) const {
-    std::vector<std::uint8_t> raw;
+    // Rows of 8-bit RGB, each after its filter byte (none), in stored deflate blocks.
+    std::string raw;
     for (int y = 0; y < height_; ++y) {
-        raw.push_back(0); // no filter
+        raw += '\0';
         for (int x = 0; x < width_; ++x) {
             const std::uint32_t p = at(x, y);
-            raw.push_back(static_cast<std::uint8_t>(p >> 16));
-            raw.push_back(static_cast<std::uint8_t>(p >> 8));
-            raw.push_back(static_cast<std::uint8_t>(p));
+            raw += {static_cast<char>(p >> 16), static_cast<char>(p >> 8), static_cast<char>(p)};
         }
     }
-    std::vector<std::uint8_t> zlib{0x78, 0x01};
+    std::string zlib = "\x78\x01";
+    for (std::size_t from = 0; from == 0 || from < raw.size(); from += 65535) {
+        const std::size_t size = std::min<std::size_t>(65535, raw.size() - from);
+        zlib +=
+            {static_cast<char>(from + size >= raw.size()), static_cast<char>(size),
+             static_cast<char>(size >> 8), static_cast<char>(~size), static_cast<char>(~size >> 8)};
+        zlib += raw.substr(from, size);
+    }
     std::uint32_t a = 1;
     std::uint32_t b = 0;
-    for (const std::uint8_t byte : raw) {
-        a = (a + byte) % 65521;
+    for (const char byte : raw) {
+        a = (a + static_cast<std::uint8_t>(byte)) % 65521;
         b = (b + a) % 65521;
     }
-    for (std::size_t at = 0; at < raw.size() || at == 0; at += 65535) {
-        const std::size_t size = std::min<std::size_t>(65535, raw.size() - at);
-        const bool last = at + size >= raw.size();
-        zlib.push_back(last ? 1 : 0);
-        zlib.push_back(static_cast<std::uint8_t>(size));
-        zlib.push_back(static_cast<std::uint8_t>(size >> 8));
-        zlib.push_back(static_cast<std::uint8_t>(~size));
-        zlib.push_back(static_cast<std::uint8_t>(~size >> 8));
-        zlib.insert(zlib.end(), raw.begin() + static_cast<std::ptrdiff_t>(at),
-                    raw.begin() + static_cast<std::ptrdiff_t>(at + size));
-        if (last) {
-            break;
-        }
-    }
     put32(zlib, (b << 16) | a);
-
-    std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<std::uint8_t> header;
+    std::string header;
     put32(header, static_cast<std::uint32_t>(width_));
     put32(header, static_cast<std::uint32_t>(height_));
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8-bit RGB
+    header += std::string("\x08\x02\0\0\0", 5); // 8-bit RGB
+    std::string png = "\x89PNG\r\n\x1A\n";
     chunk(png, "IHDR", header);
     chunk(png, "IDAT", zlib);
     chunk(png, "IEND", {});
-
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-    return std::fclose(file) == 0 && written;
+    std::ofstream file(std::filesystem::path(path), std::ios::binary);
+    file << png;
+    file.close();
+    return !file.fail();
 }
 
 std::string hexColour(std::uint32_t rgb) {

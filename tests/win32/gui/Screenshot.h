@@ -12,8 +12,8 @@ namespace vp::gui {
 
 class Screenshot {
 public:
-    // The screen's pixels under `area` (screen coordinates).
-    static Screenshot capture(const RECT& area);
+    // The screen's pixels under the window's rectangle.
+    static Screenshot of(HWND window);
 
     int width() const { return width_; }
     int height() const { return height_; }
