@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <sstream>
+
 namespace vp::e2e {
 namespace {
 
@@ -23,13 +25,23 @@ void printList(const char* title, const ListBox& list) {
 
 } // namespace
 
-int runCleaning(const RunOptions& options) {
-    if (!options.tempFolder.empty()) {
-        // GetTempPath asks TMP first.
-        SetEnvironmentVariableW(L"TMP", win32::widen(options.tempFolder).c_str());
+int runCleaning(const std::vector<std::string>& options) {
+    int runs = 1;
+    std::size_t i = 0;
+    for (; i + 1 < options.size(); i += 2) {
+        const std::wstring value = win32::widen(options[i + 1]);
+        if (options[i] == "--temp") {
+            SetEnvironmentVariableW(L"TMP", value.c_str()); // GetTempPath asks TMP first
+        } else if (options[i] == "--user") {
+            SetEnvironmentVariableW(L"USERNAME", value.c_str());
+        } else if (options[i] == "--runs") {
+            runs = std::stoi(options[i + 1]);
+        } else {
+            return 2;
+        }
     }
-    if (!options.userName.empty()) {
-        SetEnvironmentVariableW(L"USERNAME", win32::widen(options.userName).c_str());
+    if (i + 1 != options.size()) {
+        return 2;
     }
     win32::Win32Platform real;
     sim::SimWindowing windowing;
@@ -44,10 +56,13 @@ int runCleaning(const RunOptions& options) {
     for (int n = 1; n <= 20; ++n) {
         form.ch(n).setValue(0);
     }
-    for (const int n : options.boxes) {
-        form.ch(n).setValue(1);
+    std::istringstream boxes(options.back());
+    for (std::string box; std::getline(boxes, box, ',');) {
+        if (box != "none") {
+            form.ch(std::stoi(box)).setValue(1);
+        }
     }
-    for (int run = 0; run < options.runs; ++run) {
+    for (int run = 0; run < runs; ++run) {
         form.Command1_Click();
         printList("[List1]", *form.List1);
     }

@@ -7,15 +7,11 @@
 
 namespace vp::e2e {
 
-struct RunOptions {
-    std::vector<int> boxes; // the check boxes ticked; every other box is cleared
-    std::string tempFolder; // when set, the temporary-folder query reports this folder
-    std::string userName;   // when set, the user name the load step reads
-    int runs = 1;           // cleaning runs in a row, in the same window
-};
-
-// Loads the window, prints List2 and List3 as the load step filled them, runs, and prints the
-// run log and both lists again. Sections start with "[List1]", "[List2]", "[List3]".
-int runCleaning(const RunOptions& options);
+// `options`: [--temp DIR] [--user NAME] [--runs N] BOX[,BOX...]|none. DIR is what the
+// temporary-folder query reports, NAME the user name the load step reads, N the runs in a
+// row in the same window, the BOXes the only ones ticked. Loads the window, prints List2 and
+// List3 as the load step filled them, runs, and prints the run log and both lists again, in
+// sections that start with "[List1]", "[List2]", "[List3]". 2 when the options are wrong.
+int runCleaning(const std::vector<std::string>& options);
 
 } // namespace vp::e2e

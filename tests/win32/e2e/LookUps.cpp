@@ -13,21 +13,8 @@
 #include <vector>
 
 namespace vp::e2e {
-namespace {
 
 using testing::printLine;
-
-std::string hex(const BYTE* data, DWORD size) {
-    std::string out;
-    char digits[3];
-    for (DWORD i = 0; i < size; ++i) {
-        std::snprintf(digits, sizeof digits, "%02x", data[i]);
-        out += digits;
-    }
-    return out;
-}
-
-} // namespace
 
 int holdOpen(const std::string& path, const std::string& flag) {
     HANDLE file = CreateFileW(win32::extendedPath(path).c_str(), GENERIC_READ, 0, nullptr,
@@ -71,7 +58,12 @@ int dumpRegistryKey(const std::string& key) {
             value.resize(wcsnlen(value.c_str(), value.size()));
             text += "sz:" + win32::narrowUtf8(value);
         } else {
-            text += std::to_string(type) + ":" + hex(data.data(), size);
+            text += std::to_string(type) + ":";
+            for (DWORD i = 0; i < size; ++i) {
+                char digits[3];
+                std::snprintf(digits, sizeof digits, "%02x", data[i]);
+                text += digits;
+            }
         }
         printLine(text);
     }

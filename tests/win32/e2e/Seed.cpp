@@ -2,7 +2,6 @@
 #include "Seed.h"
 
 #include "Checks.h"
-#include "DriverText.h"
 #include "platform/FileSystem.h"
 #include "platform/win32/Win32NarrowText.h"
 #include "platform/win32/Win32Paths.h"
@@ -20,6 +19,18 @@ namespace {
 using testing::printLine;
 using win32::extendedPath;
 using win32::widen;
+
+std::vector<std::string> splitOn(std::string_view text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == separator) {
+            parts.emplace_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    return parts;
+}
 
 // "rhs" letters (read-only, hidden, system) as file attributes; archive when none.
 std::uint32_t attributeLetters(std::string_view letters) {
@@ -61,17 +72,11 @@ bool makeFile(const std::wstring& path, std::uint32_t attributes) {
     return writeFile(path, "x") && SetFileAttributesW(path.c_str(), attributes) != FALSE;
 }
 
+// A value under HKEY_CURRENT_USER; the key is made as needed.
 bool setValue(const std::string& key, const std::string& name, DWORD type,
               const std::vector<BYTE>& data) {
-    HKEY opened = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, widen(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &opened, nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    const LSTATUS status = RegSetValueExW(opened, widen(name).c_str(), 0, type, data.data(),
-                                          static_cast<DWORD>(data.size()));
-    RegCloseKey(opened);
-    return status == ERROR_SUCCESS;
+    return RegSetKeyValueW(HKEY_CURRENT_USER, widen(key).c_str(), widen(name).c_str(), type,
+                           data.data(), static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
 }
 
 std::vector<BYTE> wideBytes(const std::wstring& text) {

@@ -59,19 +59,15 @@ void checkFiles(FileSystem& fs, const std::string& root) {
 
 void checkRegistry(Platform& platform) {
     const std::string key = R"(Software\Vexoma Pellora checks)";
-    HKEY opened = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, win32::widen(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                    nullptr, &opened, nullptr);
+    const std::wstring wideKey = win32::widen(key);
     const auto set = [&](const wchar_t* name, DWORD type, const std::wstring& text) {
-        RegSetValueExW(opened, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
-                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+        RegSetKeyValueW(HKEY_CURRENT_USER, wideKey.c_str(), name, type, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     };
     set(L"fits", REG_SZ, std::wstring(127, L'x'));
     set(L"long", REG_SZ, std::wstring(128, L'y'));
     set(L"multi", REG_MULTI_SZ, std::wstring(L"one\0two\0", 8));
-    const BYTE binary[] = {'A', 'B', 0, 'C'};
-    RegSetValueExW(opened, L"binary", 0, REG_BINARY, binary, sizeof binary);
-    RegCloseKey(opened);
+    RegSetKeyValueW(HKEY_CURRENT_USER, wideKey.c_str(), L"binary", REG_BINARY, "AB\0C", 4);
 
     const std::pair<std::string, std::string> reads[] = {
         {"fits", std::string(127, 'x')}, // 127 characters read whole, 128 do not fit
@@ -100,8 +96,6 @@ void checkRegistry(Platform& platform) {
           "more data than the buffer: MoreData, and the buffer unused",
           "status " + std::to_string(status));
     platform.registry.closeKey(handle);
-    RegDeleteTreeW(HKEY_CURRENT_USER, win32::widen(key).c_str());
-    RegDeleteKeyW(HKEY_CURRENT_USER, win32::widen(key).c_str());
 }
 
 // The temporary path itself is shown by the sweep suite, the user name by the window's.

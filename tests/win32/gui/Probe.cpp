@@ -106,11 +106,4 @@ std::vector<std::string> listLines(HWND list) {
     return lines;
 }
 
-RECT placeInParent(HWND window) {
-    RECT box{};
-    GetWindowRect(window, &box);
-    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&box), 2);
-    return box;
-}
-
 } // namespace vp::gui

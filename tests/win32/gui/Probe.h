@@ -40,7 +40,4 @@ HWND descendant(HWND parent, int id);
 // UTF-16 across processes and can overrun its buffer.
 std::vector<std::string> listLines(HWND list);
 
-// Position relative to the parent's client area, and size, in pixels.
-RECT placeInParent(HWND window);
-
 } // namespace vp::gui

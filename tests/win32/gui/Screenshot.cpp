@@ -31,31 +31,24 @@ void chunk(std::string& png, const char* type, const std::string& data) {
 
 } // namespace
 
-Screenshot Screenshot::of(HWND window) {
+Screenshot screenshotOf(HWND window) {
     RECT area{};
     GetWindowRect(window, &area);
-    Screenshot shot;
-    shot.width_ = area.right - area.left;
-    shot.height_ = area.bottom - area.top;
+    Screenshot shot{area.right - area.left, area.bottom - area.top, {}};
+    shot.pixels.resize(static_cast<std::size_t>(shot.width) * shot.height);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = shot.width_;
-    info.bmiHeader.biHeight = -shot.height_; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, shot.width, shot.height);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.width_, shot.height_, screen, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    shot.pixels_.assign(pixels, pixels + static_cast<std::size_t>(shot.width_) * shot.height_);
-    for (auto& pixel : shot.pixels_) {
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, previous);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, shot.width, -shot.height, 1, 32, BI_RGB}; // top-down
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(shot.height), shot.pixels.data(), &info,
+              DIB_RGB_COLORS);
+    for (auto& pixel : shot.pixels) {
         pixel &= 0xFFFFFFU;
     }
-    SelectObject(memory, previous);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
@@ -63,18 +56,18 @@ Screenshot Screenshot::of(HWND window) {
 }
 
 std::uint32_t Screenshot::at(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+    if (x < 0 || y < 0 || x >= width || y >= height) {
         return 0xFFFFFFFFU;
     }
-    return pixels_[static_cast<std::size_t>(y) * width_ + x];
+    return pixels[static_cast<std::size_t>(y) * width + x];
 }
 
 bool Screenshot::writePng(const std::wstring& path) const {
     // Rows of 8-bit RGB, each after its filter byte (none), in stored deflate blocks.
     std::string raw;
-    for (int y = 0; y < height_; ++y) {
+    for (int y = 0; y < height; ++y) {
         raw += '\0';
-        for (int x = 0; x < width_; ++x) {
+        for (int x = 0; x < width; ++x) {
             const std::uint32_t p = at(x, y);
             raw += {static_cast<char>(p >> 16), static_cast<char>(p >> 8), static_cast<char>(p)};
         }
@@ -95,8 +88,8 @@ bool Screenshot::writePng(const std::wstring& path) const {
     }
     put32(zlib, (b << 16) | a);
     std::string header;
-    put32(header, static_cast<std::uint32_t>(width_));
-    put32(header, static_cast<std::uint32_t>(height_));
+    put32(header, static_cast<std::uint32_t>(width));
+    put32(header, static_cast<std::uint32_t>(height));
     header += std::string("\x08\x02\0\0\0", 5); // 8-bit RGB
     std::string png = "\x89PNG\r\n\x1A\n";
     chunk(png, "IHDR", header);

@@ -1,5 +1,5 @@
-// A screenshot of part of the screen, read back from the screen's device context, with the
-// pixel lookups the checks need and a PNG writer for keeping it as test output.
+// A screenshot of a window, read back from the screen's device context, with the pixel
+// look-up the checks need and a PNG writer for keeping it as test output.
 #pragma once
 
 #include <windows.h>
@@ -10,22 +10,18 @@
 
 namespace vp::gui {
 
-class Screenshot {
-public:
-    // The screen's pixels under the window's rectangle.
-    static Screenshot of(HWND window);
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels; // 0x00RRGGBB, rows top to bottom
 
-    int width() const { return width_; }
-    int height() const { return height_; }
-    // 0x00RRGGBB; 0xFFFFFFFF outside the picture.
+    // 0xFFFFFFFF outside the picture.
     std::uint32_t at(int x, int y) const;
     bool writePng(const std::wstring& path) const;
-
-private:
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<std::uint32_t> pixels_; // rows top to bottom
 };
+
+// The screen's pixels under the window's rectangle.
+Screenshot screenshotOf(HWND window);
 
 std::string hexColour(std::uint32_t rgb);
 
