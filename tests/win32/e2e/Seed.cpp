@@ -126,22 +126,10 @@ bool seedLine(const std::vector<std::string>& f) {
 
 bool seedFromScript(const std::string& scriptPath) {
     std::ifstream script(extendedPath(scriptPath).c_str(), std::ios::binary);
-    if (!script) {
-        printLine("seed: cannot read " + scriptPath);
-        return false;
-    }
-    bool allDone = true;
+    bool allDone = static_cast<bool>(script);
     std::string line;
-    int number = 0;
-    while (std::getline(script, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        if (!seedLine(splitOn(line, '\t'))) {
+    for (int number = 1; std::getline(script, line); ++number) {
+        if (!line.empty() && !seedLine(splitOn(line, '\t'))) {
             printLine("seed: line " + std::to_string(number) + " failed: " + line);
             allDone = false;
         }

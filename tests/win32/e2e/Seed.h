@@ -7,14 +7,14 @@
 //   binary KEY   NAME  HEX          binary value
 //   cache  URL   normal|cookie  CONTENT   an Internet cache entry with its local file
 //
-// Lines that are empty or start with '#' are skipped. Every failure is printed with its line.
+// Empty lines are skipped. Every failure is printed with its line.
 #pragma once
 
 #include <string>
 
 namespace vp::e2e {
 
-// True when every line took effect.
+// True when the script was read and every line took effect.
 bool seedFromScript(const std::string& scriptPath);
 
 } // namespace vp::e2e
