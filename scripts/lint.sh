@@ -5,5 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset sim >/dev/null
 files=$(find src -name '*.cpp' -not -path '*/win32/*')
-run-clang-tidy -quiet -p build/sim $files 2>&1 | grep -vE '^[0-9]+ warnings generated|^Suppressed|^Use -header-filter' || true
+run-clang-tidy -quiet -p build/sim $files 2>&1 | grep -vE '^[0-9]+ warnings generated|^Suppressed|^Use -header-filter|^clang-tidy-[0-9]+ ' || true
 run-clang-tidy -quiet -p build/sim $files >/dev/null 2>&1
