@@ -3,6 +3,8 @@
 #include "platform/NarrowText.h"
 #include "platform/sim/SimMemory.h"
 
+#include "support/Addresses.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -12,12 +14,6 @@
 namespace vp::test {
 namespace {
 
-std::uintptr_t addressOf(const void* p) {
-    return reinterpret_cast<std::uintptr_t>(p);
-}
-const char* bytesAt(std::uintptr_t address) {
-    return reinterpret_cast<const char*>(address);
-}
 
 class MemoryBlockTest : public ::testing::Test {
 protected:

@@ -47,40 +47,11 @@ SimControlSite::SimControlSite(ControlSpec desc)
     : SimControl(std::move(desc)),
       screen_(spec_.rect.width / 15, spec_.rect.height / 15, ClassicSysColors()) {}
 
-void SimControlSite::host(HostedControl& control) {
-    hosted_ = &control;
-    control.Initialize();
-    control.ReadProperties(properties_);
-}
-
-void SimControlSite::unhost(HostedControl& control) {
-    if (hosted_ == &control) {
-        hosted_ = nullptr;
-        control.Terminate();
-    }
-}
-
-void SimControlSite::paint() {
-    if (hosted_ != nullptr) {
-        hosted_->Paint();
-    }
-}
-
 void SimControlSite::resize(int widthPixels, int heightPixels) {
     spec_.rect.width = widthPixels * 15;
     spec_.rect.height = heightPixels * 15;
     screen_.resize(widthPixels, heightPixels);
-    if (hosted_ != nullptr) {
-        hosted_->Resize();
-    }
-}
-
-void SimControlSite::saveProperties() {
-    PropertyBag saved;
-    if (hosted_ != nullptr) {
-        hosted_->WriteProperties(saved);
-    }
-    properties_ = std::move(saved);
+    hosting_.resized();
 }
 
 void SimMainWindow::record(WindowEvent event) {

@@ -3,6 +3,7 @@
 // can assert the sequence a command produces.
 #pragma once
 
+#include "platform/ControlHosting.h"
 #include "platform/Graphics.h"
 #include "platform/PropertyBag.h"
 #include "platform/sim/SimGraphics.h"
@@ -100,9 +101,9 @@ public:
     void propertyChanged(std::string_view property) override {
         changedProperties.emplace_back(property);
     }
-    PropertyBag& properties() override { return properties_; }
-    void host(HostedControl& control) override;
-    void unhost(HostedControl& control) override;
+    PropertyBag& properties() override { return hosting_.properties(); }
+    void host(HostedControl& control) override { hosting_.host(control); }
+    void unhost(HostedControl& control) override { hosting_.unhost(control); }
 
     // --- For tests ---
     // The control as the user sees it.
@@ -110,18 +111,17 @@ public:
     // Block copies that reached the screen: one per repaint drawn off-screen.
     int copiesShown() const { return screen_.copiesReceived(); }
     // The window asks the control to paint itself.
-    void paint();
+    void paint() const { hosting_.paint(); }
     // The control's size changes (the screen is cleared to white) and the control is told.
     void resize(int widthPixels, int heightPixels);
     // The control writes its properties into a fresh store, which becomes the saved one.
-    void saveProperties();
+    void saveProperties() { hosting_.saveProperties(); }
 
     std::vector<std::string> changedProperties;
 
 private:
     SimDeviceContext screen_;
-    PropertyBag properties_;
-    HostedControl* hosted_ = nullptr;
+    ControlHosting hosting_;
 };
 
 class SimMainWindow final : public MainWindow {

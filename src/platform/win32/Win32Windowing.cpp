@@ -3,7 +3,7 @@
 // standard control messages.
 #include "platform/win32/Win32Windowing.h"
 
-#include "platform/PropertyBag.h"
+#include "platform/ControlHosting.h"
 #include "platform/win32/Win32Graphics.h"
 #include "platform/win32/Win32NarrowText.h"
 
@@ -450,30 +450,13 @@ public:
     int scaleWidth() const override { return clientSize().cx; }
     int scaleHeight() const override { return clientSize().cy; }
     void propertyChanged(std::string_view /*property*/) override {}
-    PropertyBag& properties() override { return properties_; }
-    void host(HostedControl& control) override {
-        hosted_ = &control;
-        control.Initialize();
-        control.ReadProperties(properties_);
-    }
-    void unhost(HostedControl& control) override {
-        if (hosted_ == &control) {
-            hosted_ = nullptr;
-            control.Terminate();
-        }
-    }
+    PropertyBag& properties() override { return hosting_.properties(); }
+    void host(HostedControl& control) override { hosting_.host(control); }
+    void unhost(HostedControl& control) override { hosting_.unhost(control); }
 
     // WM_PAINT and WM_SIZE of the site's window.
-    void paint() const {
-        if (hosted_ != nullptr) {
-            hosted_->Paint();
-        }
-    }
-    void resized() const {
-        if (hosted_ != nullptr) {
-            hosted_->Resize();
-        }
-    }
+    void paint() const { hosting_.paint(); }
+    void resized() const { hosting_.resized(); }
 
 private:
     SIZE clientSize() const {
@@ -482,8 +465,7 @@ private:
         return {box.right - box.left, box.bottom - box.top};
     }
     std::unique_ptr<DeviceContext> dc_; // over the window's own HDC, which the window keeps
-    PropertyBag properties_;
-    HostedControl* hosted_ = nullptr;
+    ControlHosting hosting_;
 };
 
 // --- Messages shared by the window and its panels ---

@@ -1,5 +1,7 @@
 #include "platform/sim/SimMemory.h"
 
+#include "support/Addresses.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,12 +10,6 @@
 namespace vp::test {
 namespace {
 
-std::uintptr_t addressOf(const void* p) {
-    return reinterpret_cast<std::uintptr_t>(p);
-}
-const char* bytesAt(std::uintptr_t address) {
-    return reinterpret_cast<const char*>(address);
-}
 
 TEST(SimMemory, AnswersOnlyForItsBlocksAndSharedBuffersAndRefusesToCopyElsewhere) {
     sim::SimMemory memory;

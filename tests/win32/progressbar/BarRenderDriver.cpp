@@ -2,7 +2,7 @@
 // progress bar style with the GDI graphics service on a site whose own context is a 32-bit DIB,
 // and writes each drawing as a binary PPM with its text rectangle in a comment, for the
 // cross-check against the simulated raster.
-#include "platform/PropertyBag.h"
+#include "platform/ControlHosting.h"
 #include "platform/win32/Win32Graphics.h"
 #include "progressbar/XP_ProgressBar.h"
 #include "raster-png/SamplePicture.h"
@@ -59,18 +59,9 @@ public:
     int scaleWidth() const override { return width_; }
     int scaleHeight() const override { return height_; }
     void propertyChanged(std::string_view) override {}
-    PropertyBag& properties() override { return properties_; }
-    void host(HostedControl& control) override {
-        hosted_ = &control;
-        control.Initialize();
-        control.ReadProperties(properties_);
-    }
-    void unhost(HostedControl& control) override {
-        if (hosted_ == &control) {
-            hosted_ = nullptr;
-            control.Terminate();
-        }
-    }
+    PropertyBag& properties() override { return hosting_.properties(); }
+    void host(HostedControl& control) override { hosting_.host(control); }
+    void unhost(HostedControl& control) override { hosting_.unhost(control); }
 
     bool writePpm(const std::string& path, const PixelRect& text) const {
         GdiFlush();
@@ -99,8 +90,7 @@ private:
     HGDIOBJ previous_ = nullptr;
     std::uint32_t* bits_ = nullptr;
     std::unique_ptr<DeviceContext> dc_;
-    PropertyBag properties_;
-    HostedControl* hosted_ = nullptr;
+    ControlHosting hosting_;
 };
 
 } // namespace
