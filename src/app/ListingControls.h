@@ -3,6 +3,8 @@
 // their listing in ascending name order, compared without regard to case.
 #pragma once
 
+#include "platform/FileSystem.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -11,6 +13,15 @@
 namespace vp {
 
 class FileSystem;
+struct DirEntry;
+
+// One folder's listing as the listing controls show it: its files and its subfolders, each in
+// ascending name order compared without regard to case, without hidden, system or link entries.
+struct FolderListing {
+    std::vector<DirEntry> files;
+    std::vector<DirEntry> folders;
+};
+FolderListing SplitListing(std::vector<DirEntry> entries);
 
 class ListingControl {
 public:
@@ -25,9 +36,9 @@ public:
     std::string list(int index) const;
 
 protected:
-    // Lists `folder` keeping the entries `wanted` accepts; false, with nothing changed, when
-    // the folder cannot be listed.
-    bool load(std::string_view folder, bool (*wanted)(std::uint32_t attributes));
+    // Lists `folder`, keeping its files or its subfolders. When the folder cannot be listed the
+    // control lists nothing (never the names of the folder it showed before) and this is false.
+    bool load(std::string_view folder, bool folders);
 
 private:
     FileSystem& fileSystem_;

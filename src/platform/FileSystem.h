@@ -1,8 +1,18 @@
 // The file-system services the cleaning logic needs. Paths are UTF-8 Windows paths
 // ("C:\folder\file.txt"); names compare without regard to case.
+//
+// Threat model. Everything the cleaner deletes is found by listing a folder and acted on a
+// moment later; in between, anyone who can write to the folder may swap a name for a link
+// (junction, symbolic link) to data the user never asked to clean. So nothing that changes the
+// disk takes a path: a folder is opened once, as a `Folder` pinned to that folder (a handle), and
+// every change names an item directly inside it. Opening refuses a link, and an item that has
+// become a link, or something else than the listing said, is left alone: never entered, never
+// deleted through, never given attributes. Another program deleting the same items at the same
+// time is fine: an item already gone counts as gone.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,40 +32,87 @@ inline constexpr std::uint32_t ReparsePoint = 0x400;
 struct DirEntry {
     std::string name; // as stored, without the folder
     std::uint32_t attributes = 0;
+    std::uint64_t size = 0;   // bytes, for files
+    std::uint64_t fileId = 0; // the item's identity on its volume; 0 where the system has none
+};
+
+// What became of a file the cleaner tried to delete.
+enum class Deletion {
+    Deleted, // it was there and is gone now
+    Missing, // nothing of that name was there (someone else deleted it): gone all the same
+    Kept,    // it is still there, or nothing says it is gone (in use, refused, a link, odd name)
+};
+
+inline bool isGone(Deletion outcome) { return outcome != Deletion::Kept; }
+
+// An open folder. It stays bound to the folder it was opened on: renaming or replacing that
+// folder's path afterwards does not redirect it. Names are single components, no backslash.
+class Folder {
+public:
+    virtual ~Folder() = default;
+
+    // Everything directly inside: files, folders and links, with their attributes, in no promised
+    // order, without "." and "..". nullopt when the folder cannot be read (or is gone).
+    virtual std::optional<std::vector<DirEntry>> list() = 0;
+
+    // The subfolder `name`, opened relative to this one; nullptr when it is missing, a file, a
+    // link, cannot be opened, or is no longer the item `expected` described (same identity),
+    // when given.
+    virtual std::unique_ptr<Folder> openFolder(std::string_view name,
+                                               const DirEntry* expected = nullptr) = 0;
+
+    // This folder's own attributes become exactly `attributes` (Directory is kept).
+    virtual bool setAttributes(std::uint32_t attributes) = 0;
+
+    // Deletes the file `name` through its own handle. With `attributes`, the file first gets
+    // exactly those (to clear read-only, say) through the same handle. With `expected`, a file
+    // that is no longer that entry (another identity, now hidden, system or a link) is kept
+    // untouched. A link, a folder, a file in use or one the system refuses is kept too.
+    virtual Deletion deleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
+                                const DirEntry* expected = nullptr) = 0;
+
+    // Removes the empty subfolder `name` through its own handle; false when it is a link, holds
+    // anything, is in use or is missing.
+    virtual bool removeFolder(std::string_view name) = 0;
+
+    // What deleteFile and removeFolder would do, asked of the system without changing anything:
+    // the item is opened for deletion and let go. Used to preview a run.
+    virtual Deletion probeDeleteFile(std::string_view name,
+                                     std::optional<std::uint32_t> attributes) = 0;
+    virtual bool probeRemoveFolder(std::string_view name) = 0;
 };
 
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    // Afterwards the file or folder carries exactly `attributes` (a folder keeps its Directory
-    // flag). False when the item is missing or refuses; nothing changes then.
-    virtual bool setAttributes(std::string_view path, std::uint32_t attributes) = 0;
+    // Opens the folder at `path` (with or without trailing backslash). nullptr when the path is
+    // empty, names nothing, a file or a link, or cannot be opened.
+    virtual std::unique_ptr<Folder> openFolder(std::string_view path) = 0;
 
-    // The attributes of an existing file or folder; nullopt when nothing is there.
-    // A folder link (junction, symbolic link) reports Directory | ReparsePoint.
+    // The attributes of an existing file or folder; nullopt when nothing is there. A folder link
+    // reports Directory | ReparsePoint. For inspection only: nothing is decided on it that a
+    // link swapped in later could redirect.
     virtual std::optional<std::uint32_t> attributes(std::string_view path) = 0;
 
-    // Deletes one file. Fails for a read-only file, a file in use, a folder and a missing path.
-    virtual bool deleteFile(std::string_view path) = 0;
+    // Writes `bytes` as the whole new content of `path`. The new content goes into a file made
+    // new beside it, which takes the target's place only once it is completely written; a
+    // read-only target, a link or a folder at `path` is refused with nothing written. Where no
+    // new file can be made in that folder, the target itself is rewritten in place.
+    virtual bool replaceFileContents(std::string_view path, std::string_view bytes) = 0;
 
-    // Removes an empty folder. Fails when it still holds anything, is in use or is missing.
-    virtual bool removeFolder(std::string_view path) = 0;
-
-    // Everything directly inside `folder` (with or without trailing backslash): files,
-    // folders and links, with their attributes, in no promised order, without "." and "..".
-    // nullopt when the path is empty, names no folder, names a file or cannot be read.
-    virtual std::optional<std::vector<DirEntry>> listFolder(std::string_view folder) = 0;
+    // Opens `path` and lists it; nullopt as for Folder::list or when it cannot be opened.
+    std::optional<std::vector<DirEntry>> listFolder(std::string_view path);
 
     // The scripting file-system object's DeleteFile: `pattern` names a file or, with `*` and
     // `?` in its last part, every matching file of that folder. With `force`, read-only files
-    // go too. Fails when the folder is missing or nothing matches; stops at the first file it
-    // cannot delete, leaving the ones not reached.
-    virtual bool deleteMatchingFiles(std::string_view pattern, bool force) = 0;
-
-    // Writes `bytes` as the whole new content of `path`. The old file, if any, is replaced only
-    // once the new content is completely written; on failure it is left as it was.
-    virtual bool replaceFileContents(std::string_view path, std::string_view bytes) = 0;
+    // go too. Hidden and system files and links never match. Fails when the folder is missing
+    // or nothing matches; stops at the first file it cannot delete, leaving the ones not reached.
+    bool deleteMatchingFiles(std::string_view pattern, bool force);
 };
+
+// True when `name` matches the wildcard `pattern` (`*` any run, `?` one character), without
+// regard to case; "*.*" matches every name, also one without a dot, as on Windows.
+bool wildcardMatch(std::string_view pattern, std::string_view name);
 
 } // namespace vp

@@ -1,32 +1,32 @@
-// The directory sweeper. It walks the tree with an explicit stack instead of recursion, so a
-// tree thousands of folders deep cannot exhaust the call stack, and keeps one path buffer that
-// grows and shrinks with the walk, so memory follows the depth, not the depth squared.
+// The directory sweeper. Every folder is opened once, as a handle, and everything done inside
+// it goes through that handle with the bare names its listing gave: a name swapped for a link
+// after the listing is refused by the handle instead of being followed (see FileSystem.h). The
+// walk keeps an explicit stack instead of recursing, so a tree thousands of folders deep cannot
+// exhaust the call stack, and one path buffer, used only for the run log.
 #include "app/Form1.h"
 
 #include "platform/FileSystem.h"
 
+#include <memory>
 #include <vector>
 
 namespace vp {
 namespace {
 
-// One folder being swept: where its path ends in the shared buffer, and its subfolders (the
-// listing taken once, before the first is swept, which is also the order of removal).
+// One folder being swept: its handle, where its path ends in the shared buffer, and its
+// subfolders (listed once, before the first is swept, which is also the order of removal).
 struct SweepFrame {
+    std::unique_ptr<Folder> folder;
     std::size_t pathLength;
-    std::vector<std::string> subfolders;
+    std::vector<DirEntry> subfolders;
     std::size_t next = 0;
 };
 
-bool exists(FileSystem& fileSystem, const std::string& path) {
-    const auto attributes = fileSystem.attributes(path);
-    return attributes && (*attributes & FileAttribute::Directory) == 0;
-}
+constexpr std::uint32_t SweptFolderAttributes = FileAttribute::Directory | FileAttribute::Archive;
 
 } // namespace
 
 void Form1::ClearD(std::string_view strPath) {
-    FileSystem& fileSystem = platform_.fileSystem;
     std::string path(strPath);
     if (path.empty() || path.back() != '\\') {
         path += '\\';
@@ -34,55 +34,63 @@ void Form1::ClearD(std::string_view strPath) {
     if (path == "\\") {
         return;
     }
-    // The folder handed in is swept only if it is a real folder: a link is never acted through.
-    if (const auto attributes = fileSystem.attributes(path);
-        attributes && (*attributes & FileAttribute::ReparsePoint) != 0) {
+    // Opening refuses a link: the folder handed in is swept only if it is a real folder.
+    std::unique_ptr<Folder> root = platform_.fileSystem.openFolder(path);
+    if (!root) {
         return;
     }
 
     std::vector<SweepFrame> stack;
-    // Steps for one folder whose path (ending in a backslash) is in `path`: list it, clear its
-    // attributes, delete and log its files, and push it with its subfolders.
-    auto enter = [&] {
-        if (!Dir1.setPath(path)) { // Dir1's change event points File1 at the same folder
+    // One folder, opened and named by `path` (ending in a backslash): list it once, give it
+    // archive-only attributes unless it has them, delete and log its files, and push it with its
+    // subfolders. A folder that cannot be listed is left as it is: nothing of an earlier
+    // listing is ever used for it.
+    auto enter = [&](std::unique_ptr<Folder> folder, std::optional<std::uint32_t> attributes) {
+        auto entries = folder->list();
+        if (!entries) {
             return;
         }
-        fileSystem.setAttributes(path, FileAttribute::Archive);
+        if (attributes != SweptFolderAttributes) {
+            folder->setAttributes(FileAttribute::Archive);
+        }
+        FolderListing listing = SplitListing(std::move(*entries));
         const std::size_t folderLength = path.size();
-        for (int i = 0; i < File1.listCount(); ++i) {
-            path.resize(folderLength);
-            path += File1.name(i);
-            fileSystem.setAttributes(path, FileAttribute::Archive);
-            fileSystem.deleteFile(path);
-            if (!exists(fileSystem, path)) {
+        for (const DirEntry& file : listing.files) {
+            // Archive only is what lets a read-only file go; a file that has it already is not
+            // touched twice.
+            std::optional<std::uint32_t> archiveOnly;
+            if (file.attributes != FileAttribute::Archive) {
+                archiveOnly = FileAttribute::Archive;
+            }
+            if (isGone(folder->deleteFile(file.name, archiveOnly, &file))) {
+                path.resize(folderLength);
+                path += file.name;
                 AppendLogLine(path);
             }
         }
         path.resize(folderLength);
-        SweepFrame frame{folderLength, {}, 0};
-        frame.subfolders.reserve(static_cast<std::size_t>(Dir1.listCount()));
-        for (int i = 0; i < Dir1.listCount(); ++i) {
-            frame.subfolders.push_back(Dir1.name(i));
-        }
-        stack.push_back(std::move(frame));
+        stack.push_back({std::move(folder), folderLength, std::move(listing.folders), 0});
     };
 
-    enter();
+    enter(std::move(root), std::nullopt);
     while (!stack.empty()) {
         SweepFrame& top = stack.back();
         path.resize(top.pathLength);
         if (top.next < top.subfolders.size()) {
-            path += top.subfolders[top.next++];
-            path += '\\';
-            enter();
+            const DirEntry& subfolder = top.subfolders[top.next++];
+            // Only the folder the listing named is entered: one swapped for a link, or for
+            // another folder, since then is not.
+            if (auto opened = top.folder->openFolder(subfolder.name, &subfolder)) {
+                path += subfolder.name;
+                path += '\\';
+                enter(std::move(opened), subfolder.attributes);
+            }
             continue;
         }
         // Every subfolder has been swept: remove them, in the order they were swept. Those
         // that still hold something stay.
-        for (const std::string& name : top.subfolders) {
-            path.resize(top.pathLength);
-            path += name;
-            fileSystem.removeFolder(path);
+        for (const DirEntry& subfolder : top.subfolders) {
+            top.folder->removeFolder(subfolder.name);
         }
         stack.pop_back();
     }

@@ -12,13 +12,17 @@ namespace vp::sim {
 struct SimFileSystem::Node {
     std::string name;
     std::uint32_t attributes = 0;
+    std::uint64_t id = 0;
     bool folder = false;
     bool inUse = false;
     bool unlistable = false;
+    bool noNewFiles = false;
+    bool refusedName = false;
+    bool detached = false; // taken out of the tree: open handles on it fail
     std::string contents;
-    std::string linkTarget; // non-empty for a folder link
+    std::string linkTarget; // non-empty for a link
     Node* parent = nullptr;
-    std::map<std::string, std::unique_ptr<Node>> children; // keyed by folded name
+    std::map<std::string, std::shared_ptr<Node>> children; // keyed by folded name
 
     bool isLink() const { return !linkTarget.empty(); }
 };
@@ -57,7 +61,7 @@ std::vector<std::string_view> split(std::string_view path) {
 
 } // namespace
 
-SimFileSystem::SimFileSystem() : root_(std::make_unique<Node>()) { root_->folder = true; }
+SimFileSystem::SimFileSystem() : root_(std::make_shared<Node>()) { root_->folder = true; }
 
 SimFileSystem::~SimFileSystem() = default;
 
@@ -173,7 +177,8 @@ SimFileSystem::Node& SimFileSystem::makeFolders(std::string_view path) {
         current = resolveLink(current);
         auto& slot = current->children[foldCase(part)];
         if (!slot) {
-            slot = std::make_unique<Node>();
+            slot = std::make_shared<Node>();
+            slot->id = nextId_++;
             slot->name = std::string(part);
             slot->folder = true;
             slot->attributes = FileAttribute::Directory;
@@ -184,18 +189,39 @@ SimFileSystem::Node& SimFileSystem::makeFolders(std::string_view path) {
     return *current;
 }
 
-SimFileSystem& SimFileSystem::file(std::string_view path, FileOptions options) {
+SimFileSystem::Node& SimFileSystem::place(std::string_view path) {
     folderCache_.clear();
     const auto cut = path.find_last_of("\\/");
+    if (cut == std::string_view::npos) {
+        throw std::invalid_argument("not a drive path: " + std::string(path));
+    }
     Node& parent = makeFolders(path.substr(0, cut));
     const std::string_view name = path.substr(cut + 1);
     auto& slot = parent.children[foldCase(name)];
-    slot = std::make_unique<Node>();
+    if (slot) {
+        detach(*slot);
+    }
+    slot = std::make_shared<Node>();
+    slot->id = nextId_++;
     slot->name = std::string(name);
-    slot->attributes = options.attributes & ~FileAttribute::Directory;
-    slot->inUse = options.inUse;
-    slot->contents = std::move(options.contents);
     slot->parent = &parent;
+    return *slot;
+}
+
+void SimFileSystem::detach(Node& node) {
+    node.detached = true;
+    node.parent = nullptr;
+    for (auto& [key, child] : node.children) {
+        detach(*child);
+    }
+}
+
+SimFileSystem& SimFileSystem::file(std::string_view path, FileOptions options) {
+    Node& node = place(path);
+    node.attributes = options.attributes & ~FileAttribute::Directory;
+    node.inUse = options.inUse;
+    node.refusedName = options.refusedName;
+    node.contents = std::move(options.contents);
     return *this;
 }
 
@@ -205,15 +231,63 @@ SimFileSystem& SimFileSystem::folder(std::string_view path, FolderOptions option
     node.attributes = options.attributes | FileAttribute::Directory;
     node.inUse = options.inUse;
     node.unlistable = options.unlistable;
+    node.noNewFiles = options.noNewFiles;
     return *this;
 }
 
 SimFileSystem& SimFileSystem::folderLink(std::string_view path, std::string_view target) {
-    folder(path);
-    Node& node = makeFolders(path);
+    Node& node = place(path);
+    node.folder = true;
     node.linkTarget = std::string(target);
     node.attributes = FileAttribute::Directory | FileAttribute::ReparsePoint;
     return *this;
+}
+
+SimFileSystem& SimFileSystem::fileLink(std::string_view path, std::string_view target) {
+    Node& node = place(path);
+    node.linkTarget = std::string(target);
+    node.attributes = FileAttribute::Archive | FileAttribute::ReparsePoint;
+    return *this;
+}
+
+SimFileSystem& SimFileSystem::remove(std::string_view path) {
+    const Location where = locate(path, false);
+    if (where.node != nullptr) {
+        folderCache_.clear();
+        const std::string key = foldCase(where.node->name);
+        detach(*where.node);
+        where.parent->children.erase(key);
+    }
+    return *this;
+}
+
+SimFileSystem& SimFileSystem::rename(std::string_view from, std::string_view to) {
+    const Location where = locate(from, false);
+    if (where.node == nullptr) {
+        throw std::invalid_argument("nothing to rename at " + std::string(from));
+    }
+    folderCache_.clear();
+    std::shared_ptr<Node> moved = where.parent->children.at(foldCase(where.node->name));
+    where.parent->children.erase(foldCase(where.node->name));
+    const auto cut = to.find_last_of("\\/");
+    Node& parent = makeFolders(to.substr(0, cut));
+    moved->name = std::string(to.substr(cut + 1));
+    moved->parent = &parent;
+    parent.children[foldCase(moved->name)] = std::move(moved);
+    return *this;
+}
+
+void SimFileSystem::beforeCall(long call, std::function<void()> change) {
+    changeAt_ = call;
+    change_ = std::move(change);
+}
+
+void SimFileSystem::tick() {
+    if (calls_++ == changeAt_ && change_) {
+        auto change = std::move(change_);
+        change_ = nullptr;
+        change();
+    }
 }
 
 bool SimFileSystem::exists(std::string_view path) const {
@@ -223,6 +297,11 @@ bool SimFileSystem::exists(std::string_view path) const {
 std::string SimFileSystem::contents(std::string_view path) const {
     const Node* node = locate(path, true).node;
     return node != nullptr && !node->folder ? node->contents : std::string();
+}
+
+std::uint32_t SimFileSystem::attributesOf(std::string_view path) const {
+    const Node* node = locate(path, false).node;
+    return node != nullptr ? node->attributes : 0;
 }
 
 void SimFileSystem::collect(const Node& folder, const std::string& prefix,
@@ -253,117 +332,219 @@ std::vector<std::string> SimFileSystem::tree(std::string_view root) const {
     return out;
 }
 
-bool SimFileSystem::setAttributes(std::string_view path, std::uint32_t attributes) {
-    ++counters_.setAttributes;
-    Node* node = locate(path, false).node;
-    if (node == nullptr) {
+std::string SimFileSystem::snapshot(std::string_view root) const {
+    std::string out;
+    for (const std::string& path : tree(root)) {
+        const Node* node = locate(path, false).node;
+        out += path + " attributes=" + std::to_string(node->attributes) + " id=" +
+               std::to_string(node->id) + " link=" + node->linkTarget + " contents=" +
+               node->contents + "\n";
+    }
+    return out;
+}
+
+bool SimFileSystem::eraseFile(std::string_view path) {
+    const Location where = locate(path, false);
+    if (where.node == nullptr || where.node->folder) {
         return false;
     }
-    const std::uint32_t kept = node->attributes & (FileAttribute::Directory |
-                                                   FileAttribute::ReparsePoint);
-    node->attributes = (attributes & ~(FileAttribute::Directory | FileAttribute::ReparsePoint)) |
-                       kept;
+    const std::string key = foldCase(where.node->name);
+    detach(*where.node);
+    where.parent->children.erase(key);
     return true;
 }
 
+namespace {
+
+constexpr std::uint32_t KeptFlags = FileAttribute::Directory | FileAttribute::ReparsePoint;
+
+void assignAttributes(SimFileSystem::Node& node, std::uint32_t attributes);
+
+} // namespace
+
+// An open folder: it holds the folder's node itself, so a rename or a swap of its path does
+// not redirect it; once the folder is taken out of the tree every call fails.
+class SimFolder final : public Folder {
+public:
+    SimFolder(SimFileSystem& fs, std::shared_ptr<SimFileSystem::Node> node)
+        : fs_(fs), node_(std::move(node)) {}
+
+    std::optional<std::vector<DirEntry>> list() override {
+        fs_.tick();
+        ++fs_.counters_.list;
+        if (node_->detached || node_->unlistable) {
+            return std::nullopt;
+        }
+        std::vector<DirEntry> entries;
+        entries.reserve(node_->children.size());
+        for (const auto& [key, child] : node_->children) {
+            entries.push_back({child->name, child->attributes, child->contents.size(), child->id});
+        }
+        return entries;
+    }
+
+    std::unique_ptr<Folder> openFolder(std::string_view name, const DirEntry* expected) override {
+        fs_.tick();
+        ++fs_.counters_.openFolder;
+        const auto child = find(name);
+        if (!child || !child->folder || child->isLink() ||
+            (expected != nullptr && expected->fileId != child->id)) {
+            return nullptr;
+        }
+        return std::make_unique<SimFolder>(fs_, child);
+    }
+
+    bool setAttributes(std::uint32_t attributes) override {
+        fs_.tick();
+        ++fs_.counters_.setAttributes;
+        if (node_->detached) {
+            return false;
+        }
+        assignAttributes(*node_, attributes);
+        return true;
+    }
+
+    Deletion deleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
+                        const DirEntry* expected) override {
+        fs_.tick();
+        ++fs_.counters_.deleteFile;
+        const auto child = find(name);
+        if (node_->detached) {
+            return Deletion::Kept;
+        }
+        if (!child) {
+            return Deletion::Missing;
+        }
+        if (!deletable(*child, expected)) {
+            return Deletion::Kept;
+        }
+        // Attributes are set on a file in use too: that needs no deletion access.
+        if (attributes) {
+            assignAttributes(*child, *attributes);
+        }
+        if (child->inUse || (child->attributes & FileAttribute::ReadOnly) != 0) {
+            return Deletion::Kept;
+        }
+        fs_.folderCache_.clear();
+        fs_.detach(*child);
+        node_->children.erase(foldCase(name));
+        return Deletion::Deleted;
+    }
+
+    bool removeFolder(std::string_view name) override {
+        fs_.tick();
+        ++fs_.counters_.removeFolder;
+        const auto child = find(name);
+        if (!removable(child.get())) {
+            return false;
+        }
+        fs_.folderCache_.clear();
+        fs_.detach(*child);
+        node_->children.erase(foldCase(name));
+        return true;
+    }
+
+    Deletion probeDeleteFile(std::string_view name,
+                             std::optional<std::uint32_t> attributes) override {
+        fs_.tick();
+        const auto child = find(name);
+        if (node_->detached) {
+            return Deletion::Kept;
+        }
+        if (!child) {
+            return Deletion::Missing;
+        }
+        const std::uint32_t after = attributes.value_or(child->attributes);
+        return deletable(*child, nullptr) && !child->inUse &&
+                       (after & FileAttribute::ReadOnly) == 0
+                   ? Deletion::Deleted
+                   : Deletion::Kept;
+    }
+
+    bool probeRemoveFolder(std::string_view name) override {
+        fs_.tick();
+        return removable(find(name).get());
+    }
+
+private:
+    std::shared_ptr<SimFileSystem::Node> find(std::string_view name) const {
+        if (node_->detached || name.find_first_of("\\/") != std::string_view::npos) {
+            return nullptr;
+        }
+        const auto found = node_->children.find(foldCase(name));
+        return found == node_->children.end() ? nullptr : found->second;
+    }
+
+    static bool deletable(const SimFileSystem::Node& child, const DirEntry* expected) {
+        constexpr std::uint32_t NotForDeletion = FileAttribute::Hidden | FileAttribute::System;
+        return !child.folder && !child.isLink() && !child.refusedName &&
+               (expected == nullptr ||
+                (expected->fileId == child.id && (child.attributes & NotForDeletion) == 0));
+    }
+
+    bool removable(const SimFileSystem::Node* child) const {
+        return child != nullptr && !node_->detached && child->folder && !child->isLink() &&
+               !child->inUse && child->children.empty();
+    }
+
+    SimFileSystem& fs_;
+    std::shared_ptr<SimFileSystem::Node> node_;
+};
+
+namespace {
+
+void assignAttributes(SimFileSystem::Node& node, std::uint32_t attributes) {
+    node.attributes = (attributes & ~KeptFlags) | (node.attributes & KeptFlags);
+}
+
+} // namespace
+
+std::unique_ptr<Folder> SimFileSystem::openFolder(std::string_view path) {
+    tick();
+    ++counters_.openFolder;
+    const Location where = locate(path, false);
+    Node* node = where.node;
+    if (node == nullptr || !node->folder || node->isLink()) {
+        return nullptr;
+    }
+    // The root's drives have no parent map entry; everything else is held by its parent.
+    const std::shared_ptr<Node> held =
+        where.parent == nullptr ? nullptr : where.parent->children.at(foldCase(node->name));
+    if (!held) {
+        return nullptr;
+    }
+    return std::make_unique<SimFolder>(*this, held);
+}
+
 std::optional<std::uint32_t> SimFileSystem::attributes(std::string_view path) {
+    tick();
     ++counters_.attributes;
     const Node* node = locate(path, false).node;
-    if (node == nullptr) {
+    if (node == nullptr || node->refusedName) {
         return std::nullopt;
     }
     return node->attributes;
 }
 
-bool SimFileSystem::deleteFile(std::string_view path) {
-    ++counters_.deleteFile;
-    const Location where = locate(path, false);
-    Node* node = where.node;
-    if (node == nullptr || node->folder || node->inUse ||
-        (node->attributes & FileAttribute::ReadOnly) != 0) {
-        return false;
-    }
-    where.parent->children.erase(foldCase(node->name));
-    return true;
-}
-
-bool SimFileSystem::removeFolder(std::string_view path) {
-    ++counters_.removeFolder;
-    const Location where = locate(path, false);
-    Node* node = where.node;
-    if (node == nullptr || !node->folder || node->inUse || where.parent == root_.get()) {
-        return false;
-    }
-    // A link is removed itself, never what it leads to.
-    if (!node->isLink() && !node->children.empty()) {
-        return false;
-    }
-    folderCache_.clear();
-    where.parent->children.erase(foldCase(node->name));
-    return true;
-}
-
-std::optional<std::vector<DirEntry>> SimFileSystem::listFolder(std::string_view folder) {
-    ++counters_.listFolder;
-    const Node* node = locate(folder, true).node;
-    if (node == nullptr || !node->folder || node->unlistable) {
-        return std::nullopt;
-    }
-    std::vector<DirEntry> entries;
-    entries.reserve(node->children.size());
-    for (const auto& [key, child] : node->children) {
-        entries.push_back({child->name, child->attributes});
-    }
-    return entries;
-}
-
-bool SimFileSystem::deleteMatchingFiles(std::string_view pattern, bool force) {
-    const auto cut = pattern.find_last_of("\\/");
-    if (cut == std::string_view::npos) {
-        return false;
-    }
-    const std::string_view folderPath = pattern.substr(0, cut);
-    const std::string_view namePattern = pattern.substr(cut + 1);
-    Node* folderNode = locate(folderPath, true).node;
-    if (folderNode == nullptr || !folderNode->folder || folderNode->unlistable) {
-        return false;
-    }
-    std::vector<Node*> matches;
-    for (const auto& [key, child] : folderNode->children) {
-        const bool hiddenOrSystem =
-            (child->attributes & (FileAttribute::Hidden | FileAttribute::System)) != 0;
-        if (!child->folder && !hiddenOrSystem && wildcardMatch(namePattern, child->name)) {
-            matches.push_back(child.get());
-        }
-    }
-    if (matches.empty()) {
-        return false;
-    }
-    for (Node* node : matches) {
-        if (node->inUse || (!force && (node->attributes & FileAttribute::ReadOnly) != 0)) {
-            return false;
-        }
-        folderNode->children.erase(foldCase(node->name));
-    }
-    return true;
-}
-
 bool SimFileSystem::replaceFileContents(std::string_view path, std::string_view bytes) {
-    const Location where = locate(path, true);
-    if (where.parent == nullptr || where.parent == root_.get() || where.name.empty()) {
+    tick();
+    const Location where = locate(path, false);
+    if (where.parent == nullptr || where.parent == root_.get() || where.name.empty() ||
+        path.back() == '\\') {
         return false;
     }
     Node* node = where.node;
-    if (node != nullptr &&
-        (node->folder || node->inUse || (node->attributes & FileAttribute::ReadOnly) != 0)) {
+    if (node != nullptr && (node->folder || node->isLink() || node->inUse || node->refusedName ||
+                            (node->attributes & FileAttribute::ReadOnly) != 0)) {
         return false;
     }
-    if (refuseWrites_) {
+    if (refuseWrites_ || (node == nullptr && where.parent->noNewFiles)) {
         return false;
     }
     if (node == nullptr) {
         auto& slot = where.parent->children[foldCase(where.name)];
-        slot = std::make_unique<Node>();
+        slot = std::make_shared<Node>();
+        slot->id = nextId_++;
         slot->name = where.name;
         slot->attributes = FileAttribute::Archive;
         slot->parent = where.parent;
@@ -371,50 +552,6 @@ bool SimFileSystem::replaceFileContents(std::string_view path, std::string_view 
     }
     node->contents = std::string(bytes);
     return true;
-}
-
-namespace {
-
-bool matchFolded(std::string_view pattern, std::string_view name) {
-    // Iterative glob with single backtracking point for the last '*'.
-    std::size_t p = 0;
-    std::size_t n = 0;
-    std::size_t starP = std::string_view::npos;
-    std::size_t starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
-            // '?' stands for one whole character: skip a UTF-8 sequence's continuation bytes.
-            if (pattern[p] == '?') {
-                while (n + 1 < name.size() &&
-                       (static_cast<unsigned char>(name[n + 1]) & 0xC0) == 0x80) {
-                    ++n;
-                }
-            }
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (starP != std::string_view::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') {
-        ++p;
-    }
-    return p == pattern.size();
-}
-
-} // namespace
-
-bool wildcardMatch(std::string_view pattern, std::string_view name) {
-    if (pattern == "*.*" || pattern == "*") {
-        return true;
-    }
-    return matchFolded(foldCase(pattern), foldCase(name));
 }
 
 } // namespace vp::sim

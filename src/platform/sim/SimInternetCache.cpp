@@ -133,8 +133,7 @@ bool SimInternetCache::deleteEntry(std::string_view sourceUrlName) {
             return false;
         }
         if (files_ != nullptr && !it->localFileUtf8.empty()) {
-            files_->setAttributes(it->localFileUtf8, FileAttribute::Archive);
-            files_->deleteFile(it->localFileUtf8);
+            files_->eraseFile(it->localFileUtf8);
         }
         const auto index = static_cast<std::size_t>(it - entries_.begin());
         entries_.erase(it);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace vp::sim {
 namespace {
 
@@ -21,25 +23,78 @@ TEST(SimFileSystem, DeletionAndRemovalRefuseWhatWindowsRefuses) {
     SimFileSystem fs;
     fs.file(R"(C:\T\ro)", {.attributes = Attr::ReadOnly})
         .file(R"(C:\T\busy)", {.inUse = true})
+        .file(R"(C:\T\odd)", {.refusedName = true})
         .file(R"(C:\T\full\x)");
-    EXPECT_FALSE(fs.deleteFile(R"(C:\T\ro)"));
-    EXPECT_FALSE(fs.deleteFile(R"(C:\T\busy)"));
-    EXPECT_FALSE(fs.deleteFile(R"(C:\T\full)"));
-    EXPECT_FALSE(fs.removeFolder(R"(C:\T\full)"));
-    EXPECT_FALSE(fs.removeFolder(R"(C:\)"));
-    EXPECT_TRUE(fs.setAttributes(R"(C:\T\ro)", Attr::Archive));
-    EXPECT_TRUE(fs.deleteFile(R"(C:\T\ro)"));
-    EXPECT_FALSE(fs.setAttributes(R"(C:\T\ro)", Attr::Archive));
+    const auto folder = fs.openFolder(R"(C:\T)");
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->deleteFile("ro", std::nullopt), Deletion::Kept);
+    EXPECT_EQ(folder->deleteFile("busy", Attr::Archive), Deletion::Kept);
+    EXPECT_EQ(fs.attributesOf(R"(C:\T\busy)"), Attr::Archive) << "attributes need no deletion";
+    EXPECT_EQ(folder->deleteFile("odd", Attr::Archive), Deletion::Kept);
+    EXPECT_FALSE(fs.attributes(R"(C:\T\odd)")) << "its look-up fails, yet it is there";
+    EXPECT_EQ(folder->deleteFile("full", Attr::Archive), Deletion::Kept);
+    EXPECT_FALSE(folder->removeFolder("full"));
+    EXPECT_EQ(folder->probeDeleteFile("ro", Attr::Archive), Deletion::Deleted);
+    EXPECT_EQ(folder->deleteFile("ro", Attr::Archive), Deletion::Deleted);
+    EXPECT_EQ(folder->deleteFile("ro", Attr::Archive), Deletion::Missing);
+    EXPECT_FALSE(fs.openFolder(R"(C:\T\ro)"));
 }
 
-TEST(SimFileSystem, LinksAreWalkedThroughButRemovedThemselves) {
+TEST(SimFileSystem, AnOpenFolderStaysWithItsFolderWhenItsPathIsSwapped) {
     SimFileSystem fs;
-    fs.file(R"(C:\Target\f)").folderLink(R"(C:\T\link)", R"(C:\Target)");
+    fs.file(R"(C:\T\sub\f)").file(R"(C:\Docs\f)");
+    const auto sub = fs.openFolder(R"(C:\T\sub)");
+    ASSERT_TRUE(sub);
+    fs.rename(R"(C:\T\sub)", R"(C:\T\moved)").folderLink(R"(C:\T\sub)", R"(C:\Docs)");
+    EXPECT_EQ(sub->deleteFile("f", std::nullopt), Deletion::Deleted);
+    EXPECT_FALSE(fs.exists(R"(C:\T\moved\f)"));
+    EXPECT_TRUE(fs.exists(R"(C:\Docs\f)"));
+    fs.remove(R"(C:\T\moved)");
+    EXPECT_FALSE(sub->list()) << "a folder taken away cannot be listed through its handle";
+}
+
+TEST(SimFileSystem, LinksAreNeverOpenedDeletedOrRemovedThrough) {
+    SimFileSystem fs;
+    fs.file(R"(C:\Target\f)")
+        .folder(R"(C:\Target\empty)")
+        .folderLink(R"(C:\T\link)", R"(C:\Target)")
+        .folderLink(R"(C:\T\emptyLink)", R"(C:\Target\empty)")
+        .fileLink(R"(C:\T\fileLink)", R"(C:\Target\f)");
     EXPECT_EQ(*fs.attributes(R"(C:\T\link)"), Attr::Directory | Attr::ReparsePoint);
-    EXPECT_EQ(fs.listFolder(R"(C:\T\link)")->size(), 1u);
-    EXPECT_TRUE(fs.exists(R"(C:\T\link\f)"));
-    EXPECT_TRUE(fs.removeFolder(R"(C:\T\link)"));
+    EXPECT_TRUE(fs.exists(R"(C:\T\link\f)")) << "a path still walks through a link";
+    EXPECT_FALSE(fs.openFolder(R"(C:\T\link)"));
+    const auto folder = fs.openFolder(R"(C:\T)");
+    EXPECT_FALSE(folder->openFolder("link"));
+    EXPECT_EQ(folder->deleteFile("fileLink", Attr::Archive), Deletion::Kept);
+    EXPECT_FALSE(folder->removeFolder("emptyLink"));
     EXPECT_TRUE(fs.exists(R"(C:\Target\f)"));
+    EXPECT_TRUE(fs.exists(R"(C:\Target\empty)"));
+}
+
+TEST(SimFileSystem, AnItemThatIsNoLongerTheListedOneIsKept) {
+    SimFileSystem fs;
+    fs.file(R"(C:\T\f)").folder(R"(C:\T\d)");
+    const auto folder = fs.openFolder(R"(C:\T)");
+    const auto listed = folder->list();
+    ASSERT_EQ(listed->size(), 2u);
+    fs.file(R"(C:\T\f)").folder(R"(C:\T\d2)").rename(R"(C:\T\d)", R"(C:\T\old)");
+    fs.rename(R"(C:\T\d2)", R"(C:\T\d)");
+    const DirEntry& d = (*listed)[0].name == "d" ? (*listed)[0] : (*listed)[1];
+    const DirEntry& f = (*listed)[0].name == "f" ? (*listed)[0] : (*listed)[1];
+    EXPECT_FALSE(folder->openFolder("d", &d));
+    EXPECT_EQ(folder->deleteFile("f", Attr::Archive, &f), Deletion::Kept);
+    EXPECT_TRUE(fs.exists(R"(C:\T\f)"));
+}
+
+TEST(SimFileSystem, AChangeRunsOnceJustBeforeTheChosenCall) {
+    SimFileSystem fs;
+    fs.file(R"(C:\T\f)");
+    const long start = fs.calls();
+    fs.beforeCall(start + 1, [&fs] { fs.remove(R"(C:\T\f)"); });
+    const auto folder = fs.openFolder(R"(C:\T)");
+    EXPECT_TRUE(fs.exists(R"(C:\T\f)"));
+    EXPECT_EQ(folder->deleteFile("f", std::nullopt), Deletion::Missing);
+    EXPECT_EQ(fs.calls(), start + 2);
 }
 
 TEST(SimFileSystem, ALinkLoopEndsInsteadOfResolvingForever) {
@@ -59,6 +114,25 @@ TEST(SimFileSystem, ReplacingContentsLeavesTheOldFileWhenTheWriteFails) {
     EXPECT_TRUE(fs.replaceFileContents(R"(C:\log.txt)", "new"));
     EXPECT_EQ(fs.contents(R"(C:\log.txt)"), "new");
     EXPECT_FALSE(fs.replaceFileContents(R"(C:\NoSuchFolder\log.txt)", "x"));
+}
+
+TEST(SimFileSystem, ReplacingContentsRefusesReadOnlyFilesFoldersAndLinks) {
+    SimFileSystem fs;
+    fs.file(R"(C:\D\ro.txt)", {.attributes = Attr::ReadOnly, .contents = "kept"})
+        .file(R"(C:\Elsewhere\precious.txt)", {.contents = "precious"})
+        .fileLink(R"(C:\D\link.txt)", R"(C:\Elsewhere\precious.txt)")
+        .folder(R"(C:\D\dir.txt)")
+        .file(R"(C:\Locked\old.txt)", {.contents = "old"})
+        .folder(R"(C:\Locked)", {.noNewFiles = true});
+    for (const char* path : {R"(C:\D\ro.txt)", R"(C:\D\link.txt)", R"(C:\D\dir.txt)",
+                             R"(C:\Locked\new.txt)"}) {
+        EXPECT_FALSE(fs.replaceFileContents(path, "log")) << path;
+    }
+    EXPECT_EQ(fs.contents(R"(C:\D\ro.txt)"), "kept");
+    EXPECT_EQ(fs.contents(R"(C:\Elsewhere\precious.txt)"), "precious");
+    EXPECT_TRUE(fs.replaceFileContents(R"(C:\Locked\old.txt)", "log"))
+        << "where no file can be made, an existing one is rewritten in place";
+    EXPECT_EQ(fs.contents(R"(C:\Locked\old.txt)"), "log");
 }
 
 TEST(Wildcards, MatchAsTheFileSystemObjectDoes) {

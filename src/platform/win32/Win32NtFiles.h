@@ -1,0 +1,97 @@
+// The few native (ntdll) file calls that Win32 does not offer: opening an item relative to an
+// open folder's handle, listing a folder from its handle, and reading or changing an open item.
+// These are what binds every change the sweeper makes to a handle it checked. Declared here
+// with our own names, since the SDK headers declare them only partly and differently.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string_view>
+
+namespace vp::win32::nt {
+
+using Status = LONG;
+inline constexpr Status Success = 0;
+inline constexpr Status BufferOverflow = static_cast<Status>(0x80000005);
+inline constexpr Status NoMoreFiles = static_cast<Status>(0x80000006);
+inline constexpr Status ObjectNameNotFound = static_cast<Status>(0xC0000034);
+inline constexpr Status NoSuchFile = static_cast<Status>(0xC000000F);
+inline constexpr Status DirectoryNotEmpty = static_cast<Status>(0xC0000101);
+inline constexpr Status ObjectPathNotFound = static_cast<Status>(0xC000003A);
+inline constexpr Status ObjectNameCollision = static_cast<Status>(0xC0000035);
+inline constexpr Status SharingViolation = static_cast<Status>(0xC0000043);
+inline constexpr Status AccessDenied = static_cast<Status>(0xC0000022);
+
+inline bool succeeded(Status status) { return status >= 0; }
+
+// Access rights and options of NtCreateFile that the SDK may lack.
+inline constexpr ULONG OpenExisting = 1; // FILE_OPEN
+inline constexpr ULONG CreateNew = 2;    // FILE_CREATE
+inline constexpr ULONG DirectoryOnly = 0x00000001;
+inline constexpr ULONG SynchronousIo = 0x00000020;
+inline constexpr ULONG NonDirectoryOnly = 0x00000040;
+inline constexpr ULONG OpenReparsePoint = 0x00200000;
+inline constexpr ULONG ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+struct BasicInformation {
+    LARGE_INTEGER creationTime;
+    LARGE_INTEGER lastAccessTime;
+    LARGE_INTEGER lastWriteTime;
+    LARGE_INTEGER changeTime;
+    ULONG fileAttributes;
+};
+
+// FILE_ALL_INFORMATION: what an open item is, with its name as the system keeps it.
+struct AllInformation {
+    BasicInformation basic;
+    LARGE_INTEGER allocationSize;
+    LARGE_INTEGER endOfFile;
+    ULONG numberOfLinks;
+    BOOLEAN deletePending;
+    BOOLEAN directory;
+    LARGE_INTEGER fileId;
+    ULONG eaSize;
+    ACCESS_MASK accessFlags;
+    LARGE_INTEGER currentByteOffset;
+    ULONG mode;
+    ULONG alignmentRequirement;
+    ULONG fileNameLength; // bytes
+    WCHAR fileName[1];
+};
+
+// FILE_ID_FULL_DIR_INFORMATION: one entry of a folder listing.
+struct DirectoryEntry {
+    ULONG nextEntryOffset;
+    ULONG fileIndex;
+    LARGE_INTEGER creationTime;
+    LARGE_INTEGER lastAccessTime;
+    LARGE_INTEGER lastWriteTime;
+    LARGE_INTEGER changeTime;
+    LARGE_INTEGER endOfFile;
+    LARGE_INTEGER allocationSize;
+    ULONG fileAttributes;
+    ULONG fileNameLength; // bytes
+    ULONG eaSize;
+    LARGE_INTEGER fileId;
+    WCHAR fileName[1];
+};
+
+// Opens `name` relative to the open folder `root` (or a full NT path when `root` is null).
+Status openRelative(HANDLE root, std::wstring_view name, ACCESS_MASK access, ULONG share,
+                    ULONG disposition, ULONG options, HANDLE& opened);
+
+// Fills `buffer` with entries of the folder, FILE_ID_FULL_DIR_INFORMATION; `restart` starts
+// over. `mask`, when not empty, keeps the entries it matches (`*` wildcards). NoMoreFiles at the
+// end.
+Status listDirectory(HANDLE folder, void* buffer, ULONG size, bool restart,
+                     std::wstring_view mask = {});
+
+Status queryAll(HANDLE item, void* buffer, ULONG size);
+Status setBasic(HANDLE item, ULONG attributes);
+Status markForDeletion(HANDLE item);
+// Renames the open item to `name` in the folder `root`, replacing what stands there.
+Status renameInto(HANDLE item, HANDLE root, std::wstring_view name);
+Status truncate(HANDLE item);
+
+} // namespace vp::win32::nt
