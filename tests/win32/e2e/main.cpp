@@ -8,11 +8,14 @@
 //   vp_e2e reg-dump KEY                the values of HKEY_CURRENT_USER\KEY, one a line
 //   vp_e2e cache-list                  the source names of the Internet cache's entries
 //   vp_e2e services FOLDER             the service checks (FOLDER: an empty scratch folder)
+//   vp_e2e save PATH TEXT              saves TEXT as the whole of PATH as the run log is saved;
+//                                      prints "saved" or "refused"
 #include "Checks.h"
 #include "CleaningRunCommand.h"
 #include "LookUps.h"
 #include "Seed.h"
 #include "ServiceChecks.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32NarrowText.h"
 
 #include <windows.h>
@@ -39,11 +42,16 @@ int main() {
         status = vp::e2e::dumpRegistryKey(args[1]);
     } else if (command == "cache-list" && args.size() == 1) {
         status = vp::e2e::listCache();
+    } else if (command == "save" && args.size() == 3) {
+        vp::win32::Win32FileSystem files;
+        const bool saved = files.replaceFileContents(args[1], args[2]);
+        vp::testing::printLine(saved ? "saved" : "refused");
+        status = 0;
     } else if (command == "services" && args.size() == 2) {
         status = vp::e2e::checkServices(args[1]) == 0 ? 0 : 1;
     }
     if (status == 2) {
-        vp::testing::printLine("usage: vp_e2e seed|run|hold|reg-dump|cache-list|services ...");
+        vp::testing::printLine("usage: vp_e2e seed|run|hold|reg-dump|cache-list|services|save ...");
     }
     return status;
 }
