@@ -12,7 +12,7 @@ bench="$build/bench/win32/win32_sweep_bench.exe"
 source "$here/../tests/wine/lib.sh"
 wine_scratch_begin
 
-wine "$bench" 'C:\bench' 2>/dev/null | tr -d '\r' | tee "$WINE_SCRATCH/bench.out" | grep -v '^clear_d_seconds='
+wine "$bench" 'C:\bench' "${ROUNDS:-5}" 2>/dev/null | tr -d '\r' | tee "$WINE_SCRATCH/bench.out" | grep -v '^clear_d_seconds='
 clear_d=$(sed -n 's/^clear_d_seconds=//p' "$WINE_SCRATCH/bench.out")
 
 # The same tree natively, removed with rm -rf; best of three.

@@ -18,24 +18,10 @@ constexpr DWORD NotForDeletion = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 constexpr ACCESS_MASK FolderAccess = FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES;
 constexpr ACCESS_MASK FileDeletionAccess = DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
 
-// Room for what an open item is, its name included (the longest name is 32,767 characters).
-std::vector<unsigned char>& informationBuffer() {
-    thread_local std::vector<unsigned char> buffer(sizeof(nt::AllInformation) + 65536);
-    return buffer;
-}
-
 // Room for one batch of a folder's listing, kept from call to call.
 std::vector<unsigned char>& listingBuffer() {
     thread_local std::vector<unsigned char> buffer(64 * 1024);
     return buffer;
-}
-
-const nt::AllInformation* queryAll(HANDLE item) {
-    auto& buffer = informationBuffer();
-    if (!nt::succeeded(nt::queryAll(item, buffer.data(), static_cast<ULONG>(buffer.size())))) {
-        return nullptr;
-    }
-    return reinterpret_cast<const nt::AllInformation*>(buffer.data());
 }
 
 std::uint64_t idOf(const LARGE_INTEGER& id) { return static_cast<std::uint64_t>(id.QuadPart); }
@@ -106,24 +92,20 @@ std::unique_ptr<Win32Folder> Win32Folder::open(const std::wstring& extendedPath)
         return nullptr;
     }
     auto owned = std::make_shared<OwnedHandle>(handle);
-    const nt::AllInformation* info = queryAll(handle);
-    if (info == nullptr || (info->basic.fileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
-        (info->basic.fileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    ULONG attributes = 0;
+    if (!nt::queryAttributes(handle, attributes) || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         return nullptr;
     }
-    std::unique_ptr<Win32Folder> folder(new Win32Folder(owned, idOf(info->fileId)));
+    std::unique_ptr<Win32Folder> folder(new Win32Folder(owned, nt::queryFileId(handle)));
     if (wine::running()) {
         // Wine's folder links show as reparse points only when looked up by name.
         const DWORD byName = GetFileAttributesW(extendedPath.c_str());
         if (byName == INVALID_FILE_ATTRIBUTES || (byName & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
             return nullptr;
         }
-        folder->keptName_ = wine::spelling(
-            std::wstring_view(info->fileName, info->fileNameLength / sizeof(wchar_t)));
-        const bool drivePath = extendedPath.size() >= 6 && extendedPath[5] == L':';
-        folder->lookAlike_ =
-            !drivePath ||
-            wine::ancestorsHaveLookAlikes(extendedPath.substr(0, 6) + folder->keptName_);
+        folder->keptName_ = wine::keptName(handle);
+        folder->lookAlike_ = wine::ancestorsHaveLookAlikes(folder->keptName_);
     }
     return folder;
 }
@@ -140,16 +122,18 @@ Win32Folder::Opened Win32Folder::openItem(std::wstring_view name, Kind kind, ACC
         return opened;
     }
     auto item = std::make_unique<OwnedHandle>(handle);
-    const nt::AllInformation* info = queryAll(handle);
-    if (info == nullptr) {
+    ULONG attributes = 0;
+    if (!nt::queryAttributes(handle, attributes)) {
         return opened;
     }
-    opened.attributes = info->basic.fileAttributes;
-    opened.id = idOf(info->fileId);
+    opened.attributes = attributes;
     const bool isFolder = (opened.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if ((opened.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
         isFolder != (kind == Kind::Folder)) {
         return opened;
+    }
+    if (kind == Kind::Folder || (expected != nullptr && expected->fileId != 0)) {
+        opened.id = nt::queryFileId(handle);
     }
     if (expected != nullptr) {
         if (expected->fileId != 0 && opened.id != 0 && expected->fileId != opened.id) {
@@ -160,9 +144,7 @@ Win32Folder::Opened Win32Folder::openItem(std::wstring_view name, Kind kind, ACC
             return opened;
         }
     }
-    if (wine::running() &&
-        wine::spelling(std::wstring_view(info->fileName, info->fileNameLength / sizeof(wchar_t))) !=
-            wine::childName(keptName_, name)) {
+    if (wine::running() && wine::keptName(handle) != wine::childName(keptName_, name)) {
         return opened; // the handle reached something else than this folder's item: a link
     }
     opened.item = std::move(item);

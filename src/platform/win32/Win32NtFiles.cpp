@@ -32,9 +32,10 @@ struct IoStatus {
 
 constexpr ULONG CaseInsensitive = 0x40; // OBJ_CASE_INSENSITIVE
 constexpr int FileBasicInformationClass = 4;
+constexpr int FileInternalInformationClass = 6;
+constexpr int ObjectNameInformationClass = 1;
 constexpr int FileRenameInformationClass = 10;
 constexpr int FileDispositionInformationClass = 13;
-constexpr int FileAllInformationClass = 18;
 constexpr int FileEndOfFileInformationClass = 20;
 constexpr int FileIdFullDirectoryInformationClass = 38;
 
@@ -44,6 +45,7 @@ using QueryDirectoryFn = Status(WINAPI*)(HANDLE, HANDLE, PVOID, PVOID, IoStatus*
                                          int, BOOLEAN, CountedText*, BOOLEAN);
 using QueryInformationFn = Status(WINAPI*)(HANDLE, IoStatus*, PVOID, ULONG, int);
 using SetInformationFn = Status(WINAPI*)(HANDLE, IoStatus*, PVOID, ULONG, int);
+using QueryObjectFn = Status(WINAPI*)(HANDLE, int, PVOID, ULONG, ULONG*);
 
 template <typename Fn> Fn entry(const char* name) {
     static HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
@@ -54,6 +56,7 @@ const auto ntCreateFile = entry<CreateFileFn>("NtCreateFile");
 const auto ntQueryDirectoryFile = entry<QueryDirectoryFn>("NtQueryDirectoryFile");
 const auto ntQueryInformationFile = entry<QueryInformationFn>("NtQueryInformationFile");
 const auto ntSetInformationFile = entry<SetInformationFn>("NtSetInformationFile");
+const auto ntQueryObject = entry<QueryObjectFn>("NtQueryObject");
 
 CountedText counted(std::wstring_view text) {
     const auto bytes = static_cast<USHORT>(text.size() * sizeof(wchar_t));
@@ -96,9 +99,38 @@ Status listDirectory(HANDLE folder, void* buffer, ULONG size, bool restart,
                                 mask.empty() ? nullptr : &text, restart ? TRUE : FALSE);
 }
 
-Status queryAll(HANDLE item, void* buffer, ULONG size) {
+bool queryAttributes(HANDLE item, ULONG& attributes) {
     IoStatus io{};
-    return ntQueryInformationFile(item, &io, buffer, size, FileAllInformationClass);
+    BasicInformation basic{};
+    if (!succeeded(
+            ntQueryInformationFile(item, &io, &basic, sizeof basic, FileBasicInformationClass))) {
+        return false;
+    }
+    attributes = basic.fileAttributes;
+    return true;
+}
+
+std::uint64_t queryFileId(HANDLE item) {
+    IoStatus io{};
+    LARGE_INTEGER id{};
+    if (!succeeded(ntQueryInformationFile(item, &io, &id, sizeof id, FileInternalInformationClass))) {
+        return 0;
+    }
+    return static_cast<std::uint64_t>(id.QuadPart);
+}
+
+bool queryObjectName(HANDLE item, std::wstring& name) {
+    // Room for the longest name there is (32,767 characters), kept for the next call.
+    thread_local std::vector<unsigned char> answer(sizeof(CountedText) + 65536 + 16);
+    ULONG needed = 0;
+    if (!succeeded(ntQueryObject(item, ObjectNameInformationClass, answer.data(),
+                                 static_cast<ULONG>(answer.size()), &needed))) {
+        return false;
+    }
+    CountedText text{};
+    std::memcpy(&text, answer.data(), sizeof text);
+    name.assign(text.buffer, text.length / sizeof(wchar_t));
+    return true;
 }
 
 Status setBasic(HANDLE item, ULONG attributes) {

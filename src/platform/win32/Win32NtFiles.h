@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace vp::win32::nt {
@@ -42,24 +43,6 @@ struct BasicInformation {
     ULONG fileAttributes;
 };
 
-// FILE_ALL_INFORMATION: what an open item is, with its name as the system keeps it.
-struct AllInformation {
-    BasicInformation basic;
-    LARGE_INTEGER allocationSize;
-    LARGE_INTEGER endOfFile;
-    ULONG numberOfLinks;
-    BOOLEAN deletePending;
-    BOOLEAN directory;
-    LARGE_INTEGER fileId;
-    ULONG eaSize;
-    ACCESS_MASK accessFlags;
-    LARGE_INTEGER currentByteOffset;
-    ULONG mode;
-    ULONG alignmentRequirement;
-    ULONG fileNameLength; // bytes
-    WCHAR fileName[1];
-};
-
 // FILE_ID_FULL_DIR_INFORMATION: one entry of a folder listing.
 struct DirectoryEntry {
     ULONG nextEntryOffset;
@@ -87,7 +70,13 @@ Status openRelative(HANDLE root, std::wstring_view name, ACCESS_MASK access, ULO
 Status listDirectory(HANDLE folder, void* buffer, ULONG size, bool restart,
                      std::wstring_view mask = {});
 
-Status queryAll(HANDLE item, void* buffer, ULONG size);
+// The attributes of the open item; false when they cannot be read.
+bool queryAttributes(HANDLE item, ULONG& attributes);
+// The open item's file id on its volume; 0 when the system has none.
+std::uint64_t queryFileId(HANDLE item);
+// The name the system keeps for the open item ("\??\C:\folder\file" under Wine); false when it
+// cannot be read. `name` keeps its room from call to call.
+bool queryObjectName(HANDLE item, std::wstring& name);
 Status setBasic(HANDLE item, ULONG attributes);
 Status markForDeletion(HANDLE item);
 // Renames the open item to `name` in the folder `root`, replacing what stands there.

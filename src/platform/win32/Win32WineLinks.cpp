@@ -46,12 +46,11 @@ std::wstring spelling(std::wstring_view name) {
 }
 
 std::wstring keptName(HANDLE handle) {
-    thread_local std::vector<unsigned char> buffer(sizeof(nt::AllInformation) + 65536);
-    if (!nt::succeeded(nt::queryAll(handle, buffer.data(), static_cast<ULONG>(buffer.size())))) {
+    thread_local std::wstring name;
+    if (!nt::queryObjectName(handle, name)) {
         return {};
     }
-    const auto* all = reinterpret_cast<const nt::AllInformation*>(buffer.data());
-    return spelling(std::wstring_view(all->fileName, all->fileNameLength / sizeof(wchar_t)));
+    return spelling(name);
 }
 
 std::wstring childName(const std::wstring& folder, std::wstring_view name) {
@@ -96,12 +95,15 @@ bool hasLookAlike(HANDLE parent, std::wstring_view name) {
     }
 }
 
-bool ancestorsHaveLookAlikes(std::wstring_view extendedPath) {
-    constexpr std::wstring_view Prefix = L"\\\\?\\";
-    if (!extendedPath.starts_with(Prefix) || extendedPath.size() < Prefix.size() + 3 ||
-        extendedPath[Prefix.size() + 1] != L':') {
+bool ancestorsHaveLookAlikes(std::wstring_view keptName) {
+    constexpr std::wstring_view Prefix = L"\\??\\";
+    if (!keptName.starts_with(Prefix) || keptName.size() < Prefix.size() + 3 ||
+        keptName[Prefix.size() + 1] != L':') {
         return true; // not a drive path: nothing to compare it with
     }
+    // The same name in the extended form the Win32 calls take.
+    std::wstring extendedPath(keptName);
+    extendedPath[1] = L'\\';
     // "\\?\C:\a\b": check "a" in "C:\", then "b" in "C:\a".
     std::size_t cut = Prefix.size() + 2; // the backslash after "C:"
     while (cut < extendedPath.size()) {
@@ -110,7 +112,7 @@ bool ancestorsHaveLookAlikes(std::wstring_view extendedPath) {
             next = extendedPath.size();
         }
         const std::wstring parent(extendedPath.substr(0, cut + 1));
-        const std::wstring_view name = extendedPath.substr(cut + 1, next - cut - 1);
+        const std::wstring name = extendedPath.substr(cut + 1, next - cut - 1);
         if (!name.empty()) {
             HANDLE folder = CreateFileW(parent.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
                                         nt::ShareAll, nullptr, OPEN_EXISTING,

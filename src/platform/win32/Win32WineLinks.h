@@ -24,8 +24,8 @@ bool running();
 // blanks.
 std::wstring spelling(std::wstring_view name);
 
-// The name Wine keeps for the open item `handle`, as spelling() gives it (volume-relative:
-// "\folder\file"); empty when it cannot be read.
+// The name Wine keeps for the open item `handle`, as spelling() gives it ("\??\C:\folder\file");
+// empty when it cannot be read.
 std::wstring keptName(HANDLE handle);
 
 // `folder`'s kept name joined with `name`, as spelling() gives it.
@@ -35,9 +35,9 @@ std::wstring childName(const std::wstring& folder, std::wstring_view name);
 // (`name` with other trailing dots or blanks).
 bool hasLookAlike(HANDLE parent, std::wstring_view name);
 
-// True when a folder above the one named `extendedPath` ("\\?\C:\a\b") has a look-alike
-// sibling, or the path cannot be checked.
-bool ancestorsHaveLookAlikes(std::wstring_view extendedPath);
+// True when the folder named `keptName` ("\??\C:\a\b") or a folder above it has a look-alike
+// sibling, or the name cannot be checked.
+bool ancestorsHaveLookAlikes(std::wstring_view keptName);
 
 // The spellings shared by two or more of `names`.
 std::unordered_set<std::wstring> sharedSpellings(const std::vector<std::wstring>& names);
