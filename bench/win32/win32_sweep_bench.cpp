@@ -63,6 +63,24 @@ void minimalSweep(const std::wstring& folder) {
     FindClose(search);
 }
 
+// The same minimal loop on the program's own file service (folder handles, checked deletions):
+// what the service costs apart from the sweeper's sorting, filtering and run log.
+void serviceSweep(vp::Folder& folder) {
+    const auto entries = folder.list();
+    if (!entries) {
+        return;
+    }
+    for (const auto& entry : *entries) {
+        if ((entry.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            folder.deleteFile(entry.name, std::nullopt, &entry);
+        } else if (auto sub = folder.openFolder(entry.name, &entry)) {
+            serviceSweep(*sub);
+            sub.reset();
+            folder.removeFolder(entry.name);
+        }
+    }
+}
+
 // "cmd /c rd /s /q FOLDER", waited for.
 void removeWithCmd(const std::wstring& folder) {
     std::wstring command = L"cmd.exe /c rd /s /q \"" + folder + L"\"";
@@ -123,41 +141,51 @@ int main() {
     std::vector<double> clearD;
     std::vector<double> minimal;
     std::vector<double> rd;
+    std::vector<double> service;
     int logged = 0;
     for (int round = 0; round < rounds; ++round) {
         const std::string swept = root + R"(\swept)";
         const std::wstring bare = wideRoot + L"\\bare";
         const std::wstring byCmd = vp::win32::extendedPath(root + R"(\cmd)").substr(4);
+        const std::string byService = root + R"(\service)";
+        buildTree(vp::win32::extendedPath(byService));
         buildTree(vp::win32::extendedPath(swept));
         buildTree(bare);
         buildTree(byCmd);
         form.List1->clear();
-        for (int turn = 0; turn < 3; ++turn) {
-            switch ((turn + round) % 3) {
+        for (int turn = 0; turn < 4; ++turn) {
+            switch ((turn + round) % 4) {
             case 0:
                 clearD.push_back(seconds([&] { form.ClearD(swept); }));
                 break;
             case 1:
                 minimal.push_back(seconds([&] { minimalSweep(bare); }));
                 break;
-            default:
+            case 2:
                 rd.push_back(seconds([&] { removeWithCmd(byCmd); }));
+                break;
+            default:
+                service.push_back(seconds([&] { serviceSweep(*real.files.openFolder(byService)); }));
                 break;
             }
         }
         logged = form.List1->listCount();
         RemoveDirectoryW(vp::win32::extendedPath(swept).c_str());
         RemoveDirectoryW(bare.c_str());
+        RemoveDirectoryW(vp::win32::extendedPath(byService).c_str());
     }
     RemoveDirectoryW(wideRoot.c_str());
     const double sweep = median(clearD);
     const double loop = median(minimal);
     const double cmd = median(rd);
+    const double onService = median(service);
 
     std::printf("files swept:            %d (log lines of the last round)\n", logged);
     std::printf("ClearD:                 %.3f s, %.1f us per file (median of %d rounds)\n", sweep,
                 sweep / Files * 1e6, rounds);
     std::printf("minimal Win32 loop:     %.3f s, %.1f us per file\n", loop, loop / Files * 1e6);
+    std::printf("minimal loop, service:  %.3f s, %.1f us per file (folder handles, checks)\n",
+                onService, onService / Files * 1e6);
     std::printf("cmd /c rd /s /q:        %.3f s, %.1f us per file\n", cmd, cmd / Files * 1e6);
     std::printf("ratio ClearD / minimal: %.2f (goal: at most 1.3)\n", sweep / loop);
     std::printf("ratio rd / ClearD:      %.2f (goal: at least 3)\n", cmd / sweep);
