@@ -10,7 +10,12 @@
 ;   OUTFILE   the setup program to write
 ; The uninstaller removes exactly what the installer wrote, and nothing else: files by name,
 ; folders only when they are then empty.
-Unicode true
+; The 64-bit package gets a 64-bit installer, so it runs wherever its program runs.
+!if "${ARCH}" == "win64"
+    Target amd64-unicode
+!else
+    Target x86-unicode
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestSupportedOS all

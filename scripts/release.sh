@@ -134,7 +134,7 @@ release() {
     mkdir -p "$root" "$out"
     root=$(realpath "$root")
     out=$(realpath "$out")
-    rm -f "$out"/VexomaPellora-* "$out/SHA256SUMS"
+    rm -rf "$out"/VexomaPellora-* "$out/SHA256SUMS"
 
     local preset arch dir files=()
     for preset in mingw64 mingw32; do

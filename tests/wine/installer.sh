@@ -28,7 +28,7 @@ wine_scratch_begin
 # what is under test.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 windows_path() { local p=$1; echo "Z:${p//\//\\}"; }
-user=$(ls "$WINEPREFIX/drive_c/users" | grep -vx Public | head -n 1)
+user=${USER:-$(id -un)} # Wine names the profile after the Unix user
 profile="$WINEPREFIX/drive_c/users/$user"
 installed="$profile/AppData/Local/Programs/Vexoma Pellora"
 shortcut="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Vexoma Pellora.lnk"
