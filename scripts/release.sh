@@ -51,9 +51,11 @@ build() {
     [[ -z "$console" ]] || cmake --build "$dir" -j 2 --target "$console"
 }
 
-# The build's output path of vexoma.exe, when it has such a target.
+# The build's output path of vexoma.exe, when it has such a target (the file itself, not the
+# alias Ninja adds at the top of the build).
 console_target() {
-    ninja -C "$1" -t targets all 2>/dev/null | sed -n 's|^\(\([^:]*/\)\{0,1\}vexoma\.exe\): .*|\1|p' | head -n 1
+    ninja -C "$1" -t targets all 2>/dev/null | grep -v ': phony$' |
+        sed -n 's|^\(\([^:]*/\)\{0,1\}vexoma\.exe\): .*|\1|p' | head -n 1
 }
 
 # Text for Windows: CR LF line ends, and a byte-order mark so that Notepad reads UTF-8.
