@@ -3,7 +3,7 @@
 # shortcut and uninstall entry; a cleaning run of the installed program through its window;
 # then a silent uninstall, after which nothing the installer made is left and nothing else is
 # gone (the prefix's user folders, HOME, XDG_DATA_HOME and HKEY_CURRENT_USER are compared
-# before and after).
+# before and after); then the same beside another program in the user's programs folder.
 #
 # Usage: tests/wine/installer.sh BUILD [SETUP_EXE]   (e.g. build/mingw64)
 # Without SETUP_EXE, the installer of BUILD is made with `scripts/release.sh installer`.
@@ -146,6 +146,26 @@ for kind in files values; do
     grep -E '/Temp/~nsu[^/]*\.tmp(/|$)' "$WINE_SCRATCH/new.$kind" | sed 's/^/  note  left by NSIS: /' || true
     expect_none "the uninstaller leaves nothing of its own ($kind)" \
         "$(grep -vE '/Temp/~nsu[^/]*\.tmp(/|$)' "$WINE_SCRATCH/new.$kind" || true)"
+done
+
+# Again, with another program already in the programs folder: the folder and that program
+# stay, and the profile is as it was.
+echo "Install and uninstall beside another program"
+other="$profile/AppData/Local/Programs/Autre logiciel"
+mkdir -p "$other"
+printf 'another program' >"$other/autre.exe"
+snapshot beside
+wine "$setup" /S >/dev/null 2>&1 || true
+wineserver -w
+expect_present "installed beside the other program" "$installed/VexomaPellora.exe"
+wine "$installed/uninstall.exe" /S >/dev/null 2>&1 || true
+wineserver -w
+snapshot beside-after
+for kind in files values; do
+    expect_none "the other program and its folder are as they were ($kind)" \
+        "$(only_in "beside.$kind" "beside-after.$kind")"
+    expect_none "nothing of the second install is left ($kind)" \
+        "$(only_in "beside-after.$kind" "beside.$kind" | grep -vE '/Temp/~nsu[^/]*\.tmp(/|$)' || true)"
 done
 
 wine_suite_end
