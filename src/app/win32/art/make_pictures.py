@@ -8,6 +8,7 @@ Usage: make_pictures.py   (rewrites the files in place)
 import math
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -101,10 +102,25 @@ def bmp_bytes(picture):
     return struct.pack("<2sIHHI", b"BM", size, 0, 0, offset) + info + table + b"".join(rows)
 
 
+def png_bytes(picture):
+    """An opaque 24-bit PNG, as icons carry their 256-pixel image."""
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    raw = b"".join(b"\0" + b"".join(bytes(c) for c in row) for row in picture.pixels)
+    header = struct.pack(">IIBBBBB", picture.width, picture.height, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
 def ico_bytes(pictures):
-    """An icon of 32-bit images (all opaque, empty AND mask)."""
+    """An icon of 32-bit images (all opaque, empty AND mask); from 256 pixels on, a PNG, the
+    form Windows expects for the large sizes."""
     images = []
     for p in pictures:
+        if p.width >= 256:
+            images.append(png_bytes(p))
+            continue
         xor = b"".join(bytes((b, g, r, 255)) for row in reversed(p.pixels) for r, g, b in row)
         mask_stride = ((p.width + 31) // 32) * 4
         header = struct.pack("<IiiHHIIiiII", 40, p.width, p.height * 2, 1, 32, 0,
@@ -141,7 +157,7 @@ def broom(width, height, back=WHITE):
     p.polygon([(9 * sx, 20 * sy), (20 * sx, 26 * sy), (16 * sx, 36 * sy), (2 * sx, 31 * sy)], AMBER)
     for k in range(4):
         p.line((5 + 3 * k) * sx, (26 + 1.2 * k) * sy, (3 + 3 * k) * sx, (34 + 0.6 * k) * sy,
-               1.0, BROWN)
+               max(1.0, sx), BROWN)
     p.rect(int(9 * sx), int(21 * sy), int(20 * sx), int(23 * sy), THEME_DARK)
     return p
 
@@ -243,7 +259,7 @@ def main():
         with open(os.path.join(HERE, name), "wb") as out:
             out.write(bmp_bytes(picture))
     with open(os.path.join(HERE, "app.ico"), "wb") as out:
-        out.write(ico_bytes([icon(32), icon(16)]))
+        out.write(ico_bytes([icon(16), icon(32), icon(48), icon(256)]))
 
 
 if __name__ == "__main__":
