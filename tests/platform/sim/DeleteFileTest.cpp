@@ -66,5 +66,17 @@ TEST_F(DeleteFileTest, StopsAtTheFirstFileItCannotDeleteLeavingTheRest) {
     EXPECT_EQ(left(), (std::vector<std::string>{R"(C:\D\b.log)", R"(C:\D\c.log)"}));
 }
 
+TEST_F(DeleteFileTest, AFileSwappedForALinkBetweenMatchAndDeletionIsNotDeletedThrough) {
+    fs.file(R"(C:\D\a.log)").file(R"(C:\D\b.log)").file(R"(C:\Docs\letter.log)");
+    fs.fileLink(R"(C:\D\planted.log)", R"(C:\Docs\letter.log)");
+    // Once the folder is listed, b.log becomes a link to the user's letter.
+    fs.beforeCall(fs.calls() + 2, [this] {
+        fs.remove(R"(C:\D\b.log)").fileLink(R"(C:\D\b.log)", R"(C:\Docs\letter.log)");
+    });
+    EXPECT_FALSE(fs.deleteMatchingFiles(R"(C:\D\*.log)", true));
+    EXPECT_TRUE(fs.exists(R"(C:\Docs\letter.log)"));
+    EXPECT_FALSE(fs.exists(R"(C:\D\a.log)"));
+}
+
 } // namespace
 } // namespace vp::sim
