@@ -17,11 +17,12 @@ source scripts/quiet-steps.sh
 scripts/install-deps.sh test
 started=$SECONDS
 
-# Builds a preset, runs its tests and prints CTest's verdict line.
+# Builds a preset (all of it, or the targets given), runs its tests and prints CTest's verdict.
 build_and_test() {
     local preset=$1 what=$2 from=$SECONDS status=0
+    shift 2
     printf '%-58s' "$what ($preset)..."
-    vp_build "$preset" || { echo; return 1; }
+    vp_build "$preset" "$@" || return 1
     vp_quietly "$preset-tests" ctest --preset "$preset" -j "$(nproc)" --output-junit junit.xml || status=$?
     if vp_verbose; then
         return "$status"
@@ -33,7 +34,7 @@ build_and_test() {
 }
 
 build_and_test sim "Unit tests on the simulated platform"
-build_and_test sim-asan "The same with AddressSanitizer and UBSan"
+build_and_test sim-asan "The same with AddressSanitizer and UBSan" vp_tests
 build_and_test mingw64 "Suites under Wine, 64-bit build"
 build_and_test mingw32 "Suites under Wine, 32-bit build"
 echo "All tests passed in $((SECONDS - started)) s; JUnit reports in build/<preset>/junit.xml."
