@@ -46,7 +46,8 @@ TEST_F(TwoToneTextTest, TheColoursSplitAtTheFillsEndInsideAGlyph) {
         {scrolling::Glossy, 53, 149, 0xFFFFFF, 0x000000},
     };
     for (const Split& c : cases) {
-        SCOPED_TRACE("style " + std::to_string(c.style) + " at " + std::to_string(c.percent) + " %");
+        SCOPED_TRACE("style " + std::to_string(c.style) + " at " + std::to_string(c.percent) +
+                     " %");
         const Ink ink = draw(c.style, c.percent);
         std::ostringstream wrong;
         bool lightBeside = false;
@@ -78,7 +79,8 @@ TEST_F(TwoToneTextTest, BeforeTheTextOnlyTheDarkCopyAfterItOnlyTheLight) {
         const Color light = style == scrolling::Dark ? LightenColor(BC, 80) : 0xFFFFFF;
         const Color dark = style == scrolling::Dark ? 0xC0C0C0 : 0x000000;
         for (const std::int32_t percent : {40, 60}) { // the fill ends left, then right, of it
-            SCOPED_TRACE("style " + std::to_string(style) + " at " + std::to_string(percent) + " %");
+            SCOPED_TRACE("style " + std::to_string(style) + " at " + std::to_string(percent) +
+                         " %");
             const Ink ink = draw(style, percent);
             int shown = 0;
             for (int y = 0; y < 17; ++y) {

@@ -49,9 +49,9 @@ std::string measured(HDC dc, ControlKind kind, const std::wstring& text, RECT cl
         if (wrapped.right > width) {
             return std::to_string(wrapped.right) + " pixels wide, has " + std::to_string(width);
         }
-        return wrapped.bottom > height ? std::to_string(wrapped.bottom) + " pixels high, has " +
-                                             std::to_string(height)
-                                       : "";
+        return wrapped.bottom > height
+                   ? std::to_string(wrapped.bottom) + " pixels high, has " + std::to_string(height)
+                   : "";
     }
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);

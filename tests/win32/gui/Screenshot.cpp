@@ -68,8 +68,8 @@ bool Screenshot::writePng(const std::wstring& path) const {
     std::vector<BYTE> rows;
     rows.reserve(static_cast<std::size_t>(stride) * height);
     for (const std::uint32_t p : pixels) {
-        rows.insert(rows.end(), {static_cast<BYTE>(p), static_cast<BYTE>(p >> 8),
-                                 static_cast<BYTE>(p >> 16)});
+        rows.insert(rows.end(),
+                    {static_cast<BYTE>(p), static_cast<BYTE>(p >> 8), static_cast<BYTE>(p >> 16)});
     }
     const HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     bool written = false;

@@ -39,30 +39,38 @@ int main() {
     // A name of the run log with letters outside the code page: each becomes '?', the rest
     // stays. Best fit would give "Lodz-?.tmp".
     const std::string polish = windows.toNarrow("Łódź-中.tmp");
-    check(polish == "?\xF3" "d?-?.tmp", "\"Łódź-中.tmp\" keeps ó and puts '?' for Ł, ź and 中",
-          shown(polish));
+    check(polish == "?\xF3"
+                    "d?-?.tmp",
+          "\"Łódź-中.tmp\" keeps ó and puts '?' for Ł, ź and 中", shown(polish));
 
     // Letters and signs that Windows would map to a look-alike with best fit.
     const std::string lookAlikes = windows.toNarrow("ĀăĆčĐ ＡＢ ∞ ≤ ‐");
-    check(lookAlikes == "????? ?? ? ? ?", "look-alikes (Latin Extended-A, full width, ∞ ≤ ‐) are '?'",
-          shown(lookAlikes));
+    check(lookAlikes == "????? ?? ? ? ?",
+          "look-alikes (Latin Extended-A, full width, ∞ ≤ ‐) are '?'", shown(lookAlikes));
 
     // Both platforms give the same bytes, and text of the code page comes back unchanged.
     const char* const samples[] = {
-        "Récent.doc", "€ œ Ÿ ‰ ƒ … † ‡ ˆ Š ‹ Œ Ž ‘ ’ “ ” • – — ˜ ™ š › ž", "àéîõü ÀÉÎÕÜ ß ÿ ¤ ©",
-        "C:\\Temp\\Łódź-中.tmp", "日本.txt", "Ελληνικά", "tab\tand\r\nline ends", "",
+        "Récent.doc",
+        "€ œ Ÿ ‰ ƒ … † ‡ ˆ Š ‹ Œ Ž ‘ ’ “ ” • – — ˜ ™ š › ž",
+        "àéîõü ÀÉÎÕÜ ß ÿ ¤ ©",
+        "C:\\Temp\\Łódź-中.tmp",
+        "日本.txt",
+        "Ελληνικά",
+        "tab\tand\r\nline ends",
+        "",
     };
     std::string disagreements;
     std::string changed;
     for (const char* sample : samples) {
         const std::string narrow = windows.toNarrow(sample);
         if (narrow != simulated.toNarrow(sample)) {
-            disagreements += "\n    " + std::string(sample) + ": " + shown(narrow) + " on Windows, " +
-                             shown(simulated.toNarrow(sample)) + " simulated";
+            disagreements += "\n    " + std::string(sample) + ": " + shown(narrow) +
+                             " on Windows, " + shown(simulated.toNarrow(sample)) + " simulated";
         }
         const bool inCodePage = narrow.find('?') == std::string::npos;
         if (inCodePage && windows.fromNarrow(narrow) != sample) {
-            changed += "\n    " + std::string(sample) + " came back as " + windows.fromNarrow(narrow);
+            changed +=
+                "\n    " + std::string(sample) + " came back as " + windows.fromNarrow(narrow);
         }
     }
     check(disagreements.empty(), "the Windows and simulated conversions give the same bytes",
