@@ -1,7 +1,14 @@
-# A small demo profile for the scratch Wine prefix: junk in the temporary folder, typed
-# addresses, Run history and archiver lists in the registry, a file in the recycle bin. Source
-# it after tests/wine/lib.sh and wine_scratch_begin; everything lands inside the scratch
-# prefix and its scratch HOME.
+# A small demo profile for the scratch Wine prefix, made only of what the boxes checked when
+# the window opens clean: junk in the temporary folder (one file read-only), typed addresses,
+# the archivers' recent lists, a file in the recycle bin. Source it after tests/wine/lib.sh and
+# wine_scratch_begin; everything lands inside the scratch prefix and its scratch HOME.
+
+# The registry keys seeded, under HKEY_CURRENT_USER.
+DEMO_PROFILE_KEYS=(
+    'Software\Microsoft\Internet Explorer\TypedURLs'
+    'Software\WinRAR\ArcHistory'
+    'Software\Nico Mak Computing\WinZip\filemenu'
+)
 
 demo_profile_temp() {
     echo "$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/Temp"
@@ -26,27 +33,65 @@ demo_profile_seed() {
     local reg="$WINE_SCRATCH/demo.reg"
     {
         printf 'REGEDIT4\r\n\r\n'
-        printf '[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\TypedURLs]\r\n'
+        printf '[HKEY_CURRENT_USER\\%s]\r\n' "${DEMO_PROFILE_KEYS[0]}"
         printf '"url1"="http://www.example.com/"\r\n"url2"="http://news.example.org/"\r\n\r\n'
-        printf '[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU]\r\n'
-        printf '"a"="notepad\\\\1"\r\n"b"="regedit\\\\1"\r\n"MRUList"="ba"\r\n\r\n'
-        printf '[HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory]\r\n'
+        printf '[HKEY_CURRENT_USER\\%s]\r\n' "${DEMO_PROFILE_KEYS[1]}"
         printf '"0"="C:\\\\archives\\\\photos.rar"\r\n\r\n'
-        printf '[HKEY_CURRENT_USER\\Software\\Nico Mak Computing\\WinZip\\filemenu]\r\n'
+        printf '[HKEY_CURRENT_USER\\%s]\r\n' "${DEMO_PROFILE_KEYS[2]}"
         printf '"filemenu1"="C:\\\\archives\\\\letters.zip"\r\n\r\n'
     } >"$reg"
     wine regedit /S "$reg" >/dev/null 2>&1
     # The prefix's server must not outlive this step: started without the display, it would
-    # leave the window no screen to open on.
+    # leave the window no screen to open on. Its end also writes the registry to user.reg.
     wineserver -w
 }
 
-# What is left of the demo profile, to compare with what the run log said.
-demo_profile_report() {
+# What the demo profile holds now, one "place<TAB>item" line each, read from the prefix's own
+# files (the registry from user.reg, written when the prefix's server ended).
+demo_profile_state() {
     local temp
     temp=$(demo_profile_temp)
-    echo "Left in the demo profile's temporary folder:"
-    (cd "$temp" && find . -mindepth 1 | sort | sed 's/^/    /')
-    echo "Left in the recycle bin:"
-    (cd "$XDG_DATA_HOME/Trash/files" 2>/dev/null && find . -mindepth 1 | sort | sed 's/^/    /')
+    (cd "$temp" && find . -mindepth 1 -type f | sort | sed 's|^\./||; s|/|\\|g; s|^|temp\t|')
+    (cd "$XDG_DATA_HOME/Trash/files" && find . -mindepth 1 | sort | sed 's|^\./||; s|^|trash\t|')
+    local key line name value on
+    for key in "${DEMO_PROFILE_KEYS[@]}"; do
+        on=false
+        while IFS= read -r line; do
+            line=${line%$'\r'}
+            if [[ $line == \[* ]]; then
+                line=${line%%] *}
+                line=${line#[}
+                [[ ${line//\\\\/\\} == "$key" ]] && on=true || on=false
+            elif $on && [[ $line == \"* ]]; then
+                line=${line//\\\\/\\}
+                name=${line%%\"=*}
+                value=${line#*\"=}
+                value=${value#\"}
+                printf 'HKCU\\%s\t%s = %s\n' "$key" "${name#\"}" "${value%\"}"
+            fi
+        done <"$WINEPREFIX/user.reg"
+    done
+}
+
+# The before-and-after table of the profile: every place seeded, what it held before the run
+# and what is left ("rien" where nothing is).
+demo_profile_compare() {
+    local before=$1 after=$2 temp place
+    temp='C:\users\'"${USER:-$(id -un)}"'\Temp'
+    echo
+    echo "Profil de démonstration, avant et après le nettoyage :"
+    for place in temp trash "${DEMO_PROFILE_KEYS[@]/#/HKCU\\}"; do
+        case $place in
+        temp) echo "  Dossier temporaire $temp" ;;
+        trash) echo "  Corbeille" ;;
+        *) echo "  Registre $place" ;;
+        esac
+        local when file
+        for when in avant après; do
+            [[ $when == avant ]] && file=$before || file=$after
+            PLACE=$place awk -F '\t' -v when="$when" '
+                $1 == ENVIRON["PLACE"] { printf "    %-7s %s\n", (n++ ? "" : when " :"), $2 }
+                END { if (!n) printf "    %-7s rien\n", when " :" }' "$file"
+        done
+    done
 }

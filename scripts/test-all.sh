@@ -1,34 +1,40 @@
 #!/usr/bin/env bash
-# Sets up and runs every test: the simulated platform's unit tests (plain and with
-# AddressSanitizer/UBSan), both Windows cross builds, and the end-to-end tests under Wine.
+# Sets up and runs every test through CTest: the simulated platform's unit tests (plain and
+# with AddressSanitizer/UBSan), then both Windows cross builds with the suites under Wine
+# (tests/wine/, on 64-bit and on 32-bit Wine). Each preset leaves a JUnit report in
+# build/<preset>/junit.xml and its whole output in build/logs/.
+#
+# Usage: scripts/test-all.sh [-v|--verbose]   (or VP_VERBOSE=1: every build and test line)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+case ${1:-} in
+-v | --verbose) export VP_VERBOSE=1 ;;
+"") ;;
+*) echo "usage: scripts/test-all.sh [-v|--verbose]" >&2; exit 2 ;;
+esac
+source scripts/quiet-steps.sh
 
-scripts/install-deps.sh --with-wine
+scripts/install-deps.sh test
+started=$SECONDS
 
-jobs=$(nproc)
-step() { printf '\n=== %s ===\n' "$*"; }
+# Builds a preset (all of it, or the targets given), runs its tests and prints CTest's verdict.
+build_and_test() {
+    local preset=$1 what=$2 from=$SECONDS status=0
+    shift 2
+    printf '%-58s' "$what ($preset)..."
+    vp_build "$preset" "$@" || return 1
+    vp_quietly "$preset-tests" ctest --preset "$preset" -j "$(nproc)" --output-junit junit.xml || status=$?
+    if vp_verbose; then
+        return "$status"
+    fi
+    local verdict
+    verdict=$(grep -E 'tests passed|tests failed' "$VP_LOGS/$preset-tests.log" | tail -n1)
+    echo " ${verdict:-no verdict}, $((SECONDS - from)) s"
+    return "$status"
+}
 
-step "Simulated platform: build and unit tests"
-cmake --preset sim >/dev/null
-cmake --build --preset sim -j "$jobs"
-ctest --preset sim -j "$jobs"
-
-step "Simulated platform with AddressSanitizer and UBSan"
-cmake --preset sim-asan >/dev/null
-cmake --build --preset sim-asan -j "$jobs"
-ctest --preset sim-asan -j "$jobs"
-
-for preset in mingw32 mingw64; do
-    step "Windows cross build: $preset"
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" -j "$jobs"
-done
-
-for suite in tests/wine/*.sh; do
-    [[ -e "$suite" && "$suite" != */lib.sh ]] || continue
-    step "Under Wine: $suite"
-    bash "$suite" build/mingw64
-done
-
-step "All tests passed"
+build_and_test sim "Unit tests on the simulated platform"
+build_and_test sim-asan "The same with AddressSanitizer and UBSan" vp_tests
+build_and_test mingw64 "Suites under Wine, 64-bit build"
+build_and_test mingw32 "Suites under Wine, 32-bit build"
+echo "All tests passed in $((SECONDS - started)) s; JUnit reports in build/<preset>/junit.xml."

@@ -1,51 +1,132 @@
 # Shared helpers for the suites that run the Windows build under Wine. Source it.
 #
 # Every suite runs in a scratch environment of its own: a fresh Wine prefix, HOME and
-# XDG_DATA_HOME (Wine's recycle bin is the XDG trash), made here and removed on exit, so no
-# test ever touches this machine's own files, registry or trash.
+# XDG_DATA_HOME (Wine's recycle bin is the XDG trash), made here under TMPDIR (or /tmp) and
+# removed on exit, so no test ever touches this machine's own files, registry or trash. Wine's
+# server folder (wine-XXXXXX/server-*, made under TMPDIR) and the virtual display's files go
+# with it, whether the suite ends, fails or is interrupted.
 
 set -euo pipefail
 
+WINE_SCRATCH=""
+VP_XVFB_PID=""
+
+# Every Wine program runs as a child the shell waits for with `wait`, which a trapped signal
+# interrupts at once: Wine programs (wineboot above all) let Ctrl-C pass unnoticed, and a shell
+# waiting for them in the foreground would only run its trap once they end.
+vp_interruptible() {
+    "$@" <&0 &
+    wait "$!"
+}
+wine() { vp_interruptible command wine "$@"; }
+wineserver() { vp_interruptible command wineserver "$@"; }
+
 wine_scratch_begin() {
-    WINE_SCRATCH=$(mktemp -d /tmp/vp-wine.XXXXXX)
+    WINE_SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/vp-wine.XXXXXX")
+    trap wine_scratch_end EXIT
+    trap 'wine_interrupted 130' INT
+    trap 'wine_interrupted 143' TERM
+    trap 'wine_interrupted 129' HUP
     export WINEPREFIX="$WINE_SCRATCH/pfx"
     export HOME="$WINE_SCRATCH/home"
     export XDG_DATA_HOME="$WINE_SCRATCH/xdg"
     export XDG_CONFIG_HOME="$HOME/.config"
     export XDG_CACHE_HOME="$HOME/.cache"
+    # Wine makes its server folder under TMPDIR: inside the scratch, it goes with it.
+    export TMPDIR="$WINE_SCRATCH/tmp"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    mkdir -p "$HOME" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
-    trap wine_scratch_end EXIT
+    mkdir -p "$HOME" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$TMPDIR"
     wine wineboot -i >/dev/null 2>&1
     wineserver -w
 }
 
 wine_scratch_end() {
-    if [[ -n "${WINE_SCRATCH:-}" && -d "$WINE_SCRATCH" ]]; then
-        wineserver -k >/dev/null 2>&1 || true
-        rm -rf "$WINE_SCRATCH"
+    [[ -n "$WINE_SCRATCH" ]] || return 0
+    if [[ -d "$WINEPREFIX" ]]; then
+        command wineserver -k >/dev/null 2>&1 || true
     fi
+    vp_xvfb_stop
+    # Whatever else this shell started (a program held in the background by a suite).
+    local child
+    for child in $(jobs -p); do kill -TERM "$child" 2>/dev/null || true; done
+    rm -rf "$WINE_SCRATCH" 2>/dev/null || { chmod -R u+w "$WINE_SCRATCH" && rm -rf "$WINE_SCRATCH"; }
+    WINE_SCRATCH=""
+}
+
+wine_interrupted() {
+    trap - INT TERM HUP
+    echo "Interrupted: removing the scratch prefix." >&2
+    wine_scratch_end
+    exit "$1"
 }
 
 # Fixed look for screenshots and pixel comparisons: Wine's own fonts, no theme, classic
-# colours, no font smoothing.
+# colours, no font smoothing. Without Wine's fonts (fonts-wine) and the Arial-metric ones
+# (fonts-liberation) every caption would be drawn in a wider substitute: refuse rather than
+# take pictures of that.
 wine_scratch_classic_look() {
+    local missing=()
+    [[ -f /usr/share/wine/fonts/tahoma.ttf ]] || missing+=(fonts-wine)
+    [[ -f /usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf ]] ||
+        missing+=(fonts-liberation)
+    if ((${#missing[@]})); then
+        echo "error: missing fonts (${missing[*]}): the window would be drawn with substitutes." >&2
+        echo "       Install them with: scripts/install-deps.sh test" >&2
+        exit 1
+    fi
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
     local reg="$WINE_SCRATCH/look.reg"
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager]\r\n"ThemeActive"="0"\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"FontSmoothing"="0"\r\n' >"$reg"
     wine regedit /S "$reg" >/dev/null 2>&1
     wineserver -w
 }
 
-# Runs a command under a virtual X display when there is no display of our own.
+# A virtual X display of our own (Xvfb picks a free number); its lock and socket go when it
+# is stopped.
+vp_xvfb_start() {
+    local number="$WINE_SCRATCH/xvfb.display"
+    : >"$number"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" \
+        >"$WINE_SCRATCH/xvfb.log" 2>&1 </dev/null &
+    VP_XVFB_PID=$!
+    local _
+    for _ in $(seq 100); do
+        [[ -s "$number" ]] && break
+        kill -0 "$VP_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [[ ! -s "$number" ]]; then
+        echo "error: Xvfb did not start:" >&2
+        sed 's/^/    /' "$WINE_SCRATCH/xvfb.log" >&2
+        return 1
+    fi
+    VP_XVFB_DISPLAY=":$(head -n1 "$number")"
+}
+
+vp_xvfb_stop() {
+    [[ -n "$VP_XVFB_PID" ]] || return 0
+    kill -TERM "$VP_XVFB_PID" 2>/dev/null || true
+    wait "$VP_XVFB_PID" 2>/dev/null || true
+    VP_XVFB_PID=""
+}
+
+# Runs a command under a virtual X display when there is no display of our own. The prefix's
+# programs end before the display does (a Wine program that outlives its X server complains
+# on the terminal); the next Wine call starts the server again.
 with_display() {
     if [[ -n "${DISPLAY:-}" ]]; then
         "$@"
-    else
-        xvfb-run -a -s "-screen 0 1024x768x24" "$@"
+        return
     fi
+    vp_xvfb_start
+    local status=0
+    DISPLAY=$VP_XVFB_DISPLAY "$@" || status=$?
+    DISPLAY=$VP_XVFB_DISPLAY vp_interruptible timeout 20 wineserver -w ||
+        command wineserver -k >/dev/null 2>&1 || true
+    vp_xvfb_stop
+    return "$status"
 }
 
 # --- Checks shared by the end-to-end suites ------------------------------------------------
@@ -56,7 +137,7 @@ WINE_FAILURES=0
 wine_driver() {
     local build=${1:?build folder, e.g. build/mingw64}
     E2E=$(cd "$build" && pwd)/tests/win32/e2e/vp_e2e.exe
-    [[ -f "$E2E" ]] || { echo "missing $E2E: build the mingw64 preset first" >&2; exit 1; }
+    [[ -f "$E2E" ]] || { echo "missing $E2E: build the ${build##*/} preset first" >&2; exit 1; }
 }
 
 # Runs the driver under the scratch prefix; its output is UTF-8 with Unix line ends.

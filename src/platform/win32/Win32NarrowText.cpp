@@ -21,11 +21,14 @@ std::string fromWide(std::wstring_view text, UINT codePage) {
     if (text.empty()) {
         return {};
     }
+    // A character the ANSI code page cannot hold becomes '?', never a look-alike ("Ł" would
+    // otherwise come out as "L", naming a file that does not exist). UTF-8 takes no flags.
+    const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
     const int size = static_cast<int>(text.size());
     const int length =
-        WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), size, out.data(), length, nullptr, nullptr);
+    WideCharToMultiByte(codePage, flags, text.data(), size, out.data(), length, nullptr, nullptr);
     return out;
 }
 

@@ -12,6 +12,8 @@
 // The profile is expected to be empty: every target then contributes its catalogue line and
 // its closing empty line, so the run log is known in advance. What each target cleans is
 // checked by the targets' own suites.
+#include "CaptionFit.h"
+#include "CaptionFit.h"
 #include "Checks.h"
 #include "Probe.h"
 #include "Screenshot.h"
@@ -573,6 +575,8 @@ int run(const std::wstring& programPath, const std::wstring& output, bool demoOn
         return testing::summary();
     }
     driver.layoutAfterLoad();
+    const std::string cut = cutCaptions(window, FirstControlId);
+    check(cut.empty(), "no caption of a control on screen is cut, on any panel", cut);
     driver.pixels("after-load");
     driver.selection();
     driver.fullRun();

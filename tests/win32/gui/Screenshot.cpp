@@ -1,33 +1,33 @@
-// Screen capture and an uncompressed PNG writer (stored deflate blocks), with no library.
+// Screen capture, and PNG files through the system's own encoder (Windows Imaging Component),
+// which compresses them.
 #include "Screenshot.h"
 
+#include <wincodec.h>
+
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <vector>
 
 namespace vp::gui {
 namespace {
 
-void put32(std::string& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        out += static_cast<char>(value >> shift);
-    }
-}
-
-// A PNG chunk: length, type, data, and the CRC-32 of type and data.
-void chunk(std::string& png, const char* type, const std::string& data) {
-    put32(png, static_cast<std::uint32_t>(data.size()));
-    const std::string body = type + data;
-    std::uint32_t crc = 0xFFFFFFFFU;
-    for (const char byte : body) {
-        crc ^= static_cast<std::uint8_t>(byte);
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc >> 1) ^ (0xEDB88320U & (0U - (crc & 1U)));
+// Releases a COM interface when it goes out of scope.
+template <typename Interface> class Com {
+public:
+    Com() = default;
+    Com(const Com&) = delete;
+    Com& operator=(const Com&) = delete;
+    ~Com() {
+        if (pointer_ != nullptr) {
+            pointer_->Release();
         }
     }
-    png += body;
-    put32(png, ~crc);
-}
+    Interface** out() { return &pointer_; }
+    Interface* operator->() const { return pointer_; }
+    Interface* get() const { return pointer_; }
+
+private:
+    Interface* pointer_ = nullptr;
+};
 
 } // namespace
 
@@ -63,42 +63,44 @@ std::uint32_t Screenshot::at(int x, int y) const {
 }
 
 bool Screenshot::writePng(const std::wstring& path) const {
-    // Rows of 8-bit RGB, each after its filter byte (none), in stored deflate blocks.
-    std::string raw;
-    for (int y = 0; y < height; ++y) {
-        raw += '\0';
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t p = at(x, y);
-            raw += {static_cast<char>(p >> 16), static_cast<char>(p >> 8), static_cast<char>(p)};
-        }
+    // Rows of 8-bit blue, green, red, as the encoder takes them.
+    const UINT stride = static_cast<UINT>(width) * 3;
+    std::vector<BYTE> rows;
+    rows.reserve(static_cast<std::size_t>(stride) * height);
+    for (const std::uint32_t p : pixels) {
+        rows.insert(rows.end(),
+                    {static_cast<BYTE>(p), static_cast<BYTE>(p >> 8), static_cast<BYTE>(p >> 16)});
     }
-    std::string zlib = "\x78\x01";
-    for (std::size_t from = 0; from == 0 || from < raw.size(); from += 65535) {
-        const std::size_t size = std::min<std::size_t>(65535, raw.size() - from);
-        zlib +=
-            {static_cast<char>(from + size >= raw.size()), static_cast<char>(size),
-             static_cast<char>(size >> 8), static_cast<char>(~size), static_cast<char>(~size >> 8)};
-        zlib += raw.substr(from, size);
+    const HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    bool written = false;
+    {
+        Com<IWICImagingFactory> factory;
+        Com<IWICStream> stream;
+        Com<IWICBitmapEncoder> encoder;
+        Com<IWICBitmapFrameEncode> frame;
+        Com<IPropertyBag2> options;
+        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+        written =
+            SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                       IID_IWICImagingFactory,
+                                       reinterpret_cast<void**>(factory.out()))) &&
+            SUCCEEDED(factory->CreateStream(stream.out())) &&
+            SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+            SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.out())) &&
+            SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) &&
+            SUCCEEDED(encoder->CreateNewFrame(frame.out(), options.out())) &&
+            SUCCEEDED(frame->Initialize(options.get())) &&
+            SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
+            SUCCEEDED(frame->SetPixelFormat(&format)) &&
+            IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
+            SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), stride,
+                                         static_cast<UINT>(rows.size()), rows.data())) &&
+            SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
     }
-    std::uint32_t a = 1;
-    std::uint32_t b = 0;
-    for (const char byte : raw) {
-        a = (a + static_cast<std::uint8_t>(byte)) % 65521;
-        b = (b + a) % 65521;
+    if (SUCCEEDED(initialised)) {
+        CoUninitialize();
     }
-    put32(zlib, (b << 16) | a);
-    std::string header;
-    put32(header, static_cast<std::uint32_t>(width));
-    put32(header, static_cast<std::uint32_t>(height));
-    header += std::string("\x08\x02\0\0\0", 5); // 8-bit RGB
-    std::string png = "\x89PNG\r\n\x1A\n";
-    chunk(png, "IHDR", header);
-    chunk(png, "IDAT", zlib);
-    chunk(png, "IEND", {});
-    std::ofstream file(std::filesystem::path(path), std::ios::binary);
-    file << png;
-    file.close();
-    return !file.fail();
+    return written;
 }
 
 std::string hexColour(std::uint32_t rgb) {
