@@ -3,8 +3,9 @@
 # those; does nothing when they are all there. Debian 12 (bookworm) or later: the build needs
 # CMake 3.25.
 #
-# Usage: install-deps.sh run|test|lint
+# Usage: install-deps.sh run|test|lint|release
 #   run   scripts/run.sh and scripts/screenshot.sh: the 64-bit cross build and Wine with a display
+#   release  scripts/release.sh: both cross builds, the zips and the installers
 #   test  scripts/test-all.sh: both builds, the unit tests, and the suites under 32- and 64-bit
 #         Wine with the installer's tools
 #   lint  scripts/lint.sh: the simulation build's compile commands and clang-tidy
@@ -13,7 +14,7 @@
 # missing and this user cannot install them (neither root nor sudo).
 set -euo pipefail
 
-usage() { echo "usage: install-deps.sh run|test|lint" >&2; exit 2; }
+usage() { echo "usage: install-deps.sh run|test|lint|release" >&2; exit 2; }
 [[ $# -eq 1 ]] || usage
 
 # The simulation build: native compiler, GoogleTest, libpng for the golden images.
@@ -27,10 +28,11 @@ run) packages=(cmake ninja-build g++-mingw-w64-x86-64 "${wine[@]}") ;;
 test)
     # 32-bit Wine runs the mingw32 build in the same prefix; nsis and zip make the installer
     # and the archive that the packaging suites check.
-    packages=("${native[@]}" mingw-w64 "${wine[@]}" wine32:i386 nsis zip)
+    packages=("${native[@]}" mingw-w64 "${wine[@]}" wine32:i386 nsis zip python3)
     i386=true
     ;;
 lint) packages=("${native[@]}" clang-tidy) ;;
+release) packages=(cmake ninja-build mingw-w64 nsis python3) ;;
 *) usage ;;
 esac
 

@@ -18,21 +18,6 @@ version=$(sed -n 's/^project(VexomaPellora VERSION \([0-9.]*\).*/\1/p' CMakeList
 : "${SOURCE_DATE_EPOCH:=$(git log -1 --format=%ct 2>/dev/null || echo 315532800)}"
 export SOURCE_DATE_EPOCH
 
-# The packages the packaging needs beyond the build's own (see scripts/install-deps.sh).
-need_packages() {
-    local missing=() package
-    for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-            missing+=("$package")
-    done
-    ((${#missing[@]})) || return 0
-    echo "Installing: ${missing[*]}"
-    local sudo=""
-    [[ $(id -u) -eq 0 ]] || sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
-
 arch_of() { # build folder -> win64 | win32
     if grep -q '^CMAKE_TOOLCHAIN_FILE:.*x86_64' "$1/CMakeCache.txt"; then
         echo win64
@@ -110,7 +95,7 @@ make_installer() {
 
 installer_only() {
     local dir=${1:?build folder} out=${2:?output folder} arch
-    need_packages nsis
+    scripts/install-deps.sh release
     dir=$(realpath "$dir")
     mkdir -p "$out"
     out=$(realpath "$out")
@@ -131,8 +116,7 @@ release() {
         esac
     done
     out=${out:-$root/release}
-    scripts/install-deps.sh
-    need_packages nsis python3
+    scripts/install-deps.sh release
     mkdir -p "$root" "$out"
     root=$(realpath "$root")
     out=$(realpath "$out")
