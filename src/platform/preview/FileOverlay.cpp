@@ -4,6 +4,55 @@
 
 namespace vp::preview {
 
+std::size_t NameSet::slotOf(std::string_view name) const {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = std::hash<std::string_view>{}(name) & mask;
+    while (used_[slot] && slots_[slot] != name) {
+        slot = (slot + 1) & mask;
+    }
+    return slot;
+}
+
+bool NameSet::contains(std::string_view name) const {
+    return size_ != 0 && used_[slotOf(name)];
+}
+
+void NameSet::grow(std::size_t slots) {
+    std::vector<std::string> old = std::move(slots_);
+    std::vector<bool> oldUsed = std::move(used_);
+    slots_.assign(slots, std::string());
+    used_.assign(slots, false);
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        if (oldUsed[i]) {
+            const std::size_t slot = slotOf(old[i]);
+            slots_[slot] = std::move(old[i]);
+            used_[slot] = true;
+        }
+    }
+}
+
+void NameSet::reserve(std::size_t names) {
+    std::size_t slots = 16;
+    while (slots < names * 2) {
+        slots *= 2;
+    }
+    if (slots > slots_.size()) {
+        grow(slots);
+    }
+}
+
+void NameSet::insert(std::string name) {
+    if ((size_ + 1) * 2 > slots_.size()) {
+        reserve(size_ + 1);
+    }
+    const std::size_t slot = slotOf(name);
+    if (!used_[slot]) {
+        slots_[slot] = std::move(name);
+        used_[slot] = true;
+        ++size_;
+    }
+}
+
 std::string FileOverlay::keyOf(std::string_view path) {
     while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) {
         path.remove_suffix(1);
@@ -54,7 +103,7 @@ bool FileOverlay::goneOnPath(const std::string& key) const {
         const std::size_t next = key.find('\\', cut + 1);
         const std::string name =
             key.substr(cut + 1, next == std::string::npos ? std::string::npos : next - cut - 1);
-        if (found->second.gone.count(name) != 0) {
+        if (found->second.gone.contains(name)) {
             return true;
         }
     }
@@ -88,6 +137,14 @@ void FileOverlay::recordGone(const std::string& key) {
 void FileOverlay::recordAttributes(const std::string& key, std::uint32_t attributes) {
     const auto [folder, name] = split(key);
     changes(folder).attributes[name] = attributes;
+}
+
+std::size_t FileOverlay::namesHeld() const {
+    std::size_t names = 0;
+    for (const auto& [key, changes] : folders_) {
+        names += changes.gone.size() + changes.attributes.size();
+    }
+    return names;
 }
 
 } // namespace vp::preview

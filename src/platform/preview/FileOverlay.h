@@ -15,8 +15,28 @@
 
 namespace vp::preview {
 
+// A set of names in one flat table: a name short enough to sit inside its string costs no
+// allocation of its own, which keeps recording a folder's deletions as cheap as making them.
+// Names are only ever added.
+class NameSet {
+public:
+    bool contains(std::string_view name) const;
+    void insert(std::string name);
+    void reserve(std::size_t names);
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+
+private:
+    std::size_t slotOf(std::string_view name) const; // where `name` is, or the free slot for it
+    void grow(std::size_t slots);
+
+    std::vector<std::string> slots_;
+    std::vector<bool> used_;
+    std::size_t size_ = 0;
+};
+
 struct FolderChanges {
-    std::unordered_set<std::string> gone;                       // folded names
+    NameSet gone;                                               // folded names
     std::unordered_map<std::string, std::uint32_t> attributes; // folded name: new attributes
     // Items the folder would still hold, counted from its last listing; -1 when unknown.
     long remaining = -1;
@@ -43,6 +63,8 @@ public:
     // Files the run would have written, by path; never shown by a listing.
     std::vector<std::string> writes;
     std::size_t foldersWithChanges() const { return folders_.size(); }
+    // Names the record holds now, gone or given attributes: what its memory grows with.
+    std::size_t namesHeld() const;
 
 private:
     std::map<std::string, FolderChanges, std::less<>> folders_;

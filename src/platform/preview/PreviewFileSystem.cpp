@@ -13,7 +13,7 @@ void applyChanges(const FolderChanges& changes, std::vector<DirEntry>& entries) 
     std::size_t kept = 0;
     for (DirEntry& entry : entries) {
         const std::string folded = foldCase(entry.name);
-        if (changes.gone.count(folded) != 0) {
+        if (changes.gone.contains(folded)) {
             continue;
         }
         if (const auto given = changes.attributes.find(folded); given != changes.attributes.end()) {
@@ -65,13 +65,13 @@ public:
 
     Deletion deleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
                         const DirEntry* expected) override {
-        const std::string folded = foldCase(name);
-        const FolderChanges* changes = overlay_.find(key_);
-        if (changes != nullptr && changes->gone.count(folded) != 0) {
-            return Deletion::Missing;
-        }
+        std::string folded = foldCase(name);
+        FolderChanges* changes = overlay_.find(key_);
         std::optional<std::uint32_t> given;
         if (changes != nullptr) {
+            if (changes->gone.contains(folded)) {
+                return Deletion::Missing;
+            }
             if (const auto found = changes->attributes.find(folded);
                 found != changes->attributes.end()) {
                 given = found->second;
@@ -83,12 +83,19 @@ public:
             return Deletion::Kept;
         }
         const Deletion outcome = inner_->probeDeleteFile(name, attributes ? attributes : given);
-        const std::string key = FileOverlay::childKey(key_, folded);
         if (outcome == Deletion::Deleted) {
-            recordGone(key);
+            // A file has nothing recorded below it: only this folder's record changes.
+            FolderChanges& record = changes != nullptr ? *changes : startRecord();
+            if (!record.attributes.empty()) {
+                record.attributes.erase(folded);
+            }
+            record.gone.insert(std::move(folded));
+            if (record.remaining > 0) {
+                --record.remaining;
+            }
         } else if (outcome == Deletion::Kept && attributes) {
             // A file in use still takes its new attributes: that needs no deletion access.
-            overlay_.recordAttributes(key, *attributes);
+            overlay_.recordAttributes(FileOverlay::childKey(key_, folded), *attributes);
         }
         return outcome;
     }
@@ -132,17 +139,26 @@ public:
 private:
     bool isGone(const std::string& folded) const {
         const FolderChanges* changes = overlay_.find(key_);
-        return changes != nullptr && changes->gone.count(folded) != 0;
+        return changes != nullptr && changes->gone.contains(folded);
     }
 
-    // One item of this folder goes: the record starts from this handle's listing, if any.
-    void recordGone(const std::string& key) {
-        const bool known = overlay_.find(key_) != nullptr;
-        overlay_.recordGone(key);
-        FolderChanges& changes = overlay_.changes(key_);
-        if (!known) {
-            changes.remaining = listed_;
+    // This folder's record, made now: it counts from this handle's listing, if any.
+    FolderChanges& startRecord() {
+        FolderChanges& record = overlay_.changes(key_);
+        record.remaining = listed_;
+        if (listed_ > 0) {
+            record.gone.reserve(static_cast<std::size_t>(listed_));
         }
+        return record;
+    }
+
+    // A subfolder of this one goes, with whatever was recorded inside it.
+    void recordGone(const std::string& key) {
+        if (overlay_.find(key_) == nullptr) {
+            startRecord();
+        }
+        overlay_.recordGone(key);
+        FolderChanges& changes = *overlay_.find(key_);
         if (changes.remaining > 0) {
             --changes.remaining;
         }
