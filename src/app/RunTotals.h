@@ -33,7 +33,9 @@ public:
     void beginTarget(int number) { current_ = number; }
     int currentTarget() const { return current_; }
     Totals& current() { return byTarget_.at(static_cast<std::size_t>(current_)); }
-    const Totals& target(int number) const { return byTarget_.at(static_cast<std::size_t>(number)); }
+    const Totals& target(int number) const {
+        return byTarget_.at(static_cast<std::size_t>(number));
+    }
     Totals sum() const;
 
 private:

@@ -13,9 +13,9 @@ using CacheSearchHandle = std::uintptr_t;
 
 // One entry as the cache describes it, without changing it.
 struct CacheEntryState {
-    std::uint64_t size = 0;    // bytes of the file the cache keeps for it
-    std::string localFile;     // that file's full path, narrow text; empty when none
-    bool inUse = false;        // known to be locked, so deleting it would fail
+    std::uint64_t size = 0; // bytes of the file the cache keeps for it
+    std::string localFile;  // that file's full path, narrow text; empty when none
+    bool inUse = false;     // known to be locked, so deleting it would fail
 };
 
 class InternetCache {

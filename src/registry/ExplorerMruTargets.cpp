@@ -26,8 +26,9 @@ constexpr std::array<std::string_view, 1> TypedUrls = {
 
 void Form1::Typed() {
     BeginTarget(&Form1::Typed);
-    totals.current().registryValues += CleanNumberedLists(platform_, {TypedUrls, "url", 1, 100},
-                       [this](std::string_view line) { AppendLogLine(line); });
+    totals.current().registryValues +=
+        CleanNumberedLists(platform_, {TypedUrls, "url", 1, 100},
+                           [this](std::string_view line) { AppendLogLine(line); });
     EndLogSection();
 }
 
@@ -41,14 +42,15 @@ void Form1::Recent() {
 
 void Form1::Run() {
     BeginTarget(&Form1::Run);
-    totals.current().registryValues += CleanLetterList(platform_, RunMru, 'j', [this](std::string_view line) { AppendLogLine(line); });
+    totals.current().registryValues += CleanLetterList(
+        platform_, RunMru, 'j', [this](std::string_view line) { AppendLogLine(line); });
     EndLogSection();
 }
 
 void Form1::Searched() {
     BeginTarget(&Form1::Searched);
-    totals.current().registryValues += CleanLetterList(platform_, SearchMru, 'j',
-                    [this](std::string_view line) { AppendLogLine(line); });
+    totals.current().registryValues += CleanLetterList(
+        platform_, SearchMru, 'j', [this](std::string_view line) { AppendLogLine(line); });
     EndLogSection();
 }
 

@@ -30,13 +30,13 @@ struct NumberedLists {
 };
 // Each walk returns how many values it deleted.
 int CleanNumberedLists(const Platform& platform, const NumberedLists& lists,
-                        const LogLine& logLine);
+                       const LogLine& logLine);
 
 // Lists whose entries are named by one letter from "a" to `last`, with the order value
 // "MRUList", which is not read: the letters are walked in alphabetical order and the order
 // value is deleted after them.
 int CleanLetterList(const Platform& platform, std::string_view key, char last,
-                     const LogLine& logLine);
+                    const LogLine& logLine);
 // The same list deleted without reading or logging anything.
 int DeleteLetterList(const Platform& platform, std::string_view key, char last);
 

@@ -22,8 +22,9 @@ public:
         const std::string profile = R"(C:\Documents and Settings\)" + pick({"anne", "Bruno"});
         const std::string temp = profile + R"(\Local Settings\Temp)";
         // The cache folder sometimes lies inside the temporary folder.
-        const std::string cache = chance(4) ? temp + R"(\Temporary Internet Files)"
-                                            : profile + R"(\Local Settings\Temporary Internet Files)";
+        const std::string cache = chance(4)
+                                      ? temp + R"(\Temporary Internet Files)"
+                                      : profile + R"(\Local Settings\Temporary Internet Files)";
         const std::string cookies = profile + R"(\Cookies)";
         const std::string history = profile + R"(\Local Settings\History)";
         const std::string recent = profile + R"(\Recent)";
@@ -40,9 +41,11 @@ public:
         }
         folderOfFiles(sim.files, R"(C:\WINDOWS\Prefetch)", "pf");
         folderOfFiles(sim.files, profile + R"(\Application Data\Azureus\logs)", "log");
-        folderOfFiles(sim.files,
-                      profile + R"(\Application Data\Macromedia\Flash Player\macromedia.com\support\flashplayer\sys)",
-                      "sol");
+        folderOfFiles(
+            sim.files,
+            profile +
+                R"(\Application Data\Macromedia\Flash Player\macromedia.com\support\flashplayer\sys)",
+            "sol");
         for (const char* path : {R"(C:\Program Files\eDonkey2000\log.txt)",
                                  R"(C:\Program Files\eMule\config\known.met)",
                                  R"(C:\Program Files\eMule\downloads.txt)"}) {
@@ -82,12 +85,23 @@ private:
         sim::FileOptions options;
         options.attributes = FileAttribute::Archive;
         switch (number(0, 9)) {
-        case 0: options.attributes = FileAttribute::Hidden; break;
-        case 1: options.attributes = FileAttribute::System | FileAttribute::Archive; break;
-        case 2: options.attributes = FileAttribute::ReadOnly; break;
-        case 3: options.inUse = true; break;
-        case 4: options.attributes = 0; break;
-        default: break;
+        case 0:
+            options.attributes = FileAttribute::Hidden;
+            break;
+        case 1:
+            options.attributes = FileAttribute::System | FileAttribute::Archive;
+            break;
+        case 2:
+            options.attributes = FileAttribute::ReadOnly;
+            break;
+        case 3:
+            options.inUse = true;
+            break;
+        case 4:
+            options.attributes = 0;
+            break;
+        default:
+            break;
         }
         options.contents = std::string(static_cast<std::size_t>(number(0, 3000)), 'x');
         return options;

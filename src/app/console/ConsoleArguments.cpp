@@ -130,7 +130,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
                 return fail("« " + argument + " » : un seul fichier journal, et nommé");
             }
             command.logFile = file;
-        } else if (argument.rfind("-", 0) == 0 && !argument.empty() &&
+        } else if (!argument.empty() && argument.front() == '-' &&
                    (argument.size() < 2 || argument[1] < '0' || argument[1] > '9')) {
             return fail("option inconnue : « " + argument + " »");
         } else if (!AddTargets(argument, command.targets, parsed.error)) {

@@ -72,10 +72,10 @@ int RunConsole(const std::vector<std::string>& arguments, const Platform& platfo
     });
     // The run's platform is the one given, with the windowing that hands on the run log, and
     // for a preview wrapped so that nothing is changed.
-    const Platform tapped{platform.registry,      platform.fileSystem, platform.environment,
-                          platform.shell,         platform.internetCache,
-                          platform.urlHistory,    platform.memory,     windowing,
-                          platform.graphics,      platform.narrowText};
+    const Platform tapped{
+        platform.registry,      platform.fileSystem, platform.environment, platform.shell,
+        platform.internetCache, platform.urlHistory, platform.memory,      windowing,
+        platform.graphics,      platform.narrowText};
     std::unique_ptr<preview::PreviewPlatform> previewPlatform;
     if (preview) {
         previewPlatform = std::make_unique<preview::PreviewPlatform>(tapped);

@@ -2,6 +2,8 @@
 
 #include "app/Catalogue.h"
 
+#include <cmath>
+
 namespace vp::console {
 namespace {
 
@@ -62,7 +64,7 @@ std::string FormatBytes(std::uint64_t bytes) {
             value /= 1024;
             ++unit;
         }
-        const auto tenths = static_cast<std::uint64_t>(value * 10 + 0.5);
+        const auto tenths = static_cast<std::uint64_t>(std::llround(value * 10));
         text += " (" + std::to_string(tenths / 10) + ',' + std::to_string(tenths % 10) + ' ' +
                 units[unit] + ')';
     }

@@ -62,9 +62,7 @@ public:
     void onMouseDown(std::function<void(int, int, int, int)> handler) override {
         inner_->onMouseDown(std::move(handler));
     }
-    Control& createControl(const ControlSpec& desc) override {
-        return inner_->createControl(desc);
-    }
+    Control& createControl(const ControlSpec& desc) override { return inner_->createControl(desc); }
     CheckBox& createCheckBox(const ControlSpec& desc) override {
         return inner_->createCheckBox(desc);
     }

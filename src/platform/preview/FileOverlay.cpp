@@ -6,7 +6,7 @@ namespace vp::preview {
 
 std::size_t NameSet::slotOf(std::string_view name) const {
     const std::size_t mask = slots_.size() - 1;
-    std::size_t slot = std::hash<std::string_view>{}(name) & mask;
+    std::size_t slot = std::hash<std::string_view>{}(name)&mask;
     while (used_[slot] && slots_[slot] != name) {
         slot = (slot + 1) & mask;
     }
@@ -88,7 +88,9 @@ FolderChanges* FileOverlay::find(const std::string& folderKey) {
     return found == folders_.end() ? nullptr : &found->second;
 }
 
-FolderChanges& FileOverlay::changes(const std::string& folderKey) { return folders_[folderKey]; }
+FolderChanges& FileOverlay::changes(const std::string& folderKey) {
+    return folders_[folderKey];
+}
 
 bool FileOverlay::goneOnPath(const std::string& key) const {
     if (folders_.empty()) {

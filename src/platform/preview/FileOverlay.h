@@ -36,7 +36,7 @@ private:
 };
 
 struct FolderChanges {
-    NameSet gone;                                               // folded names
+    NameSet gone;                                              // folded names
     std::unordered_map<std::string, std::uint32_t> attributes; // folded name: new attributes
     // Items the folder would still hold, counted from its last listing; -1 when unknown.
     long remaining = -1;

@@ -19,9 +19,9 @@ public:
     PreviewPlatform& operator=(const PreviewPlatform&) = delete;
 
     Platform bundle() {
-        return Platform{registry,          files,      inner_.environment, shell,
-                        internetCache,     urlHistory, inner_.memory,      inner_.windowing,
-                        inner_.graphics,   inner_.narrowText};
+        return Platform{
+            registry,   files,         inner_.environment, shell,           internetCache,
+            urlHistory, inner_.memory, inner_.windowing,   inner_.graphics, inner_.narrowText};
     }
 
 private:

@@ -17,10 +17,10 @@ public:
 
     std::size_t valuesDeleted() const { return deleted_.size(); }
 
-    long openKey(RegHandle hive, std::string_view path, std::uint32_t options,
-                 std::uint32_t access, RegHandle& key) override;
-    long queryValue(RegHandle key, std::string_view name, std::uint32_t& type,
-                    unsigned char* data, std::uint32_t& size) override;
+    long openKey(RegHandle hive, std::string_view path, std::uint32_t options, std::uint32_t access,
+                 RegHandle& key) override;
+    long queryValue(RegHandle key, std::string_view name, std::uint32_t& type, unsigned char* data,
+                    std::uint32_t& size) override;
     long deleteValue(RegHandle key, std::string_view name) override;
     long closeKey(RegHandle key) override;
 

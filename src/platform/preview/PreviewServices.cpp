@@ -9,7 +9,8 @@ namespace vp::preview {
 namespace {
 
 char driveOf(std::string_view root) {
-    return root.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
+    return root.empty() ? '\0'
+                        : static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
 }
 
 } // namespace
@@ -42,7 +43,9 @@ std::optional<RecycleBinContents> PreviewShell::queryRecycleBin(std::string_view
     return contents;
 }
 
-long PreviewShell::updateRecycleBinIcon() { return 0; }
+long PreviewShell::updateRecycleBinIcon() {
+    return 0;
+}
 
 std::intptr_t PreviewShell::execute(std::uintptr_t /*owner*/, std::string_view /*verb*/,
                                     std::string_view /*file*/, std::string_view /*parameters*/,
@@ -60,7 +63,9 @@ bool PreviewInternetCache::findNextEntry(CacheSearchHandle search, std::uintptr_
     return inner_.findNextEntry(search, buffer, size);
 }
 
-bool PreviewInternetCache::findClose(CacheSearchHandle search) { return inner_.findClose(search); }
+bool PreviewInternetCache::findClose(CacheSearchHandle search) {
+    return inner_.findClose(search);
+}
 
 std::optional<CacheEntryState> PreviewInternetCache::inspectEntry(std::string_view sourceUrlName) {
     if (deleted_.count(std::string(sourceUrlName)) != 0) {

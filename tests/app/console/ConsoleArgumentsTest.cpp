@@ -15,7 +15,7 @@ std::vector<int> range(int first, int last) {
     return out;
 }
 
-ConsoleCommand parse(std::vector<std::string> arguments) {
+ConsoleCommand parse(const std::vector<std::string>& arguments) {
     const ParsedArguments parsed = ParseArguments(arguments);
     EXPECT_TRUE(parsed.command) << parsed.error;
     return parsed.command.value_or(ConsoleCommand{});
@@ -50,23 +50,23 @@ TEST(ConsoleArguments, ActionsOptionsAndTheirEnglishNames) {
 
 TEST(ConsoleArguments, WrongCommandsAreRefusedWithAMessage) {
     const std::vector<std::vector<std::string>> wrong = {
-        {},                                  // nothing to do
-        {"1-4"},                             // targets but neither preview nor clean
-        {"--apercu"},                        // no target
-        {"--nettoyer", "0"},                 // out of the catalogue
+        {},                  // nothing to do
+        {"1-4"},             // targets but neither preview nor clean
+        {"--apercu"},        // no target
+        {"--nettoyer", "0"}, // out of the catalogue
         {"--nettoyer", "21"},
-        {"--nettoyer", "4-1"},               // a range backwards
-        {"--nettoyer", "1,,2"},              // an empty part
+        {"--nettoyer", "4-1"},  // a range backwards
+        {"--nettoyer", "1,,2"}, // an empty part
         {"--nettoyer", "1-"},
         {"--nettoyer", "-3"},
         {"--nettoyer", "3x"},
         {"--nettoyer", "internets"},
-        {"--nettoyer", "1", "--force"},      // unknown option
-        {"--nettoyer", "1", "--log"},        // no file after --log
+        {"--nettoyer", "1", "--force"}, // unknown option
+        {"--nettoyer", "1", "--log"},   // no file after --log
         {"--nettoyer", "1", "--log", ""},
         {"--nettoyer", "1", "--log", "a", "--log", "b"},
-        {"--apercu", "--nettoyer", "1"},     // two actions
-        {"--liste", "3"},                    // the list takes no target
+        {"--apercu", "--nettoyer", "1"}, // two actions
+        {"--liste", "3"},                // the list takes no target
         {"--liste", "--json"},
     };
     for (const auto& arguments : wrong) {

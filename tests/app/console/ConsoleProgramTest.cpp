@@ -21,7 +21,7 @@ struct Outcome {
     std::string err;
 };
 
-Outcome run(sim::SimPlatform& sim, std::vector<std::string> arguments) {
+Outcome run(sim::SimPlatform& sim, const std::vector<std::string>& arguments) {
     Outcome outcome;
     ConsoleStreams streams{[&](std::string_view text) { outcome.out += text; },
                            [&](std::string_view text) { outcome.err += text; }};
@@ -64,7 +64,9 @@ void smallProfile(sim::SimPlatform& sim, bool locked) {
 
 TEST(ConsoleProgram, AWrongCommandDeletesNothingAndSaysWhy) {
     for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"--nettoyer", "25"}, {"--nettoyer"}, {"complet"},
+         {std::vector<std::string>{"--nettoyer", "25"},
+          {"--nettoyer"},
+          {"complet"},
           {"--nettoyer", "complet", "--bogus"},
           {"--nettoyer", "complet", "--log", R"(C:\missing folder\run.txt)"}}) {
         sim::SimPlatform sim;
@@ -82,8 +84,8 @@ TEST(ConsoleProgram, HelpAndListExplainWithoutRunning) {
     sim::SimPlatform sim;
     const Outcome help = run(sim, {"--aide"});
     EXPECT_EQ(help.status, ExitStatus::Done);
-    for (const char* mentioned : {"--apercu", "--nettoyer", "--liste", "--log", "--json",
-                                  "1-4,6", "logiciels", "Codes de sortie"}) {
+    for (const char* mentioned : {"--apercu", "--nettoyer", "--liste", "--log", "--json", "1-4,6",
+                                  "logiciels", "Codes de sortie"}) {
         EXPECT_NE(help.out.find(mentioned), std::string::npos) << mentioned;
     }
     const Outcome list = run(sim, {"--liste"});
@@ -165,8 +167,7 @@ TEST(ConsoleProgram, JsonHoldsEachTargetWithItsLinesCountsAndBytes) {
                         "\"folders\": 1"),
               std::string::npos)
         << json;
-    EXPECT_NE(json.find("{\"number\": 10, \"caption\": \"Vider la corbeille\""),
-              std::string::npos);
+    EXPECT_NE(json.find("{\"number\": 10, \"caption\": \"Vider la corbeille\""), std::string::npos);
     EXPECT_NE(json.find("\"recycledItems\": 1, \"recycledBytes\": 700}"), std::string::npos);
     EXPECT_NE(json.find("\"status\": 1\n}\n"), std::string::npos);
     // No run-log text before the JSON.

@@ -88,7 +88,12 @@ std::size_t foldersOf(const sim::SimFileSystem& files) {
 std::size_t registryValuesOf(const sim::SimRegistry& registry, const std::string& key = "") {
     std::size_t count = registry.valueNames(key).size();
     for (const auto& sub : registry.subkeyNames(key)) {
-        count += registryValuesOf(registry, key.empty() ? sub : key + '\\' + sub);
+        std::string path = key;
+        if (!path.empty()) {
+            path += '\\';
+        }
+        path += sub;
+        count += registryValuesOf(registry, path);
     }
     return count;
 }

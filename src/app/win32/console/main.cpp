@@ -58,10 +58,9 @@ int main() {
     vp::win32::Win32Platform real;
     vp::sim::SimWindowing windowing;
     vp::sim::SimGraphics graphics;
-    const vp::Platform platform{real.registry,      real.files,      real.environment,
-                                real.shell,         real.internetCache, real.urlHistory,
-                                real.memory,        windowing,       graphics,
-                                real.narrowText};
+    const vp::Platform platform{real.registry,      real.files,      real.environment, real.shell,
+                                real.internetCache, real.urlHistory, real.memory,      windowing,
+                                graphics,           real.narrowText};
     const vp::console::ConsoleStreams streams{
         [](std::string_view text) { write(STD_OUTPUT_HANDLE, text); },
         [](std::string_view text) { write(STD_ERROR_HANDLE, text); }, fullPath};
