@@ -1,9 +1,11 @@
 #include "platform/preview/PreviewServices.h"
 
+#include "platform/CacheEntryInfo.h"
 #include "platform/NarrowText.h"
 #include "platform/preview/FileOverlay.h"
 
 #include <cctype>
+#include <cstring>
 
 namespace vp::preview {
 namespace {
@@ -54,16 +56,113 @@ std::intptr_t PreviewShell::execute(std::uintptr_t /*owner*/, std::string_view /
     return 42; // above 32: as if it had opened
 }
 
+bool PreviewInternetCache::fetch(CacheSearchHandle& search, Fetched& entry) {
+    // An entry may grow between the size query and the fetch: ask again a few times.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::int32_t size = 0;
+        if (search == 0) {
+            inner_.findFirstEntry(0, size);
+        } else {
+            inner_.findNextEntry(search, 0, size);
+        }
+        if (size <= 0) {
+            return false;
+        }
+        entry.storage.assign((static_cast<std::size_t>(size) + 7) / 8, 0);
+        const auto at = reinterpret_cast<std::uintptr_t>(entry.storage.data());
+        std::int32_t given = size;
+        bool filled = false;
+        if (search == 0) {
+            search = inner_.findFirstEntry(at, given);
+            filled = search != 0;
+        } else {
+            filled = inner_.findNextEntry(search, at, given);
+        }
+        if (filled) {
+            entry.size = given;
+            entry.valid = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PreviewInternetCache::isDeleted(const Fetched& entry) const {
+    CacheEntryInfo info{};
+    std::memcpy(&info, entry.storage.data(), sizeof info);
+    if (info.sourceUrlName == 0) {
+        return false;
+    }
+    const auto* name = reinterpret_cast<const char*>(info.sourceUrlName); // NOLINT(performance-no-int-to-ptr)
+    return deleted_.count(name) != 0;
+}
+
+bool PreviewInternetCache::fetchKept(CacheSearchHandle& search, Fetched& entry) {
+    while (fetch(search, entry)) {
+        if (!isDeleted(entry)) {
+            return true;
+        }
+    }
+    entry.valid = false;
+    return false;
+}
+
+void PreviewInternetCache::deliver(const Fetched& entry, std::uintptr_t buffer) {
+    const auto from = reinterpret_cast<std::uintptr_t>(entry.storage.data());
+    const auto size = static_cast<std::size_t>(entry.size);
+    std::memcpy(reinterpret_cast<void*>(buffer), entry.storage.data(), size); // NOLINT(performance-no-int-to-ptr)
+    CacheEntryInfo info{};
+    std::memcpy(&info, entry.storage.data(), sizeof info);
+    for (std::uintptr_t* text :
+         {&info.sourceUrlName, &info.localFileName, &info.headerInfo, &info.fileExtension}) {
+        if (*text >= from && *text < from + size) {
+            *text = *text - from + buffer;
+        }
+    }
+    std::memcpy(reinterpret_cast<void*>(buffer), &info, sizeof info); // NOLINT(performance-no-int-to-ptr)
+}
+
 CacheSearchHandle PreviewInternetCache::findFirstEntry(std::uintptr_t buffer, std::int32_t& size) {
-    return inner_.findFirstEntry(buffer, size);
+    if (deleted_.empty()) {
+        return inner_.findFirstEntry(buffer, size);
+    }
+    CacheSearchHandle search = 0;
+    Fetched first;
+    const bool found = fetchKept(search, first);
+    const bool delivered = found && buffer != 0 && size >= first.size;
+    size = found ? first.size : 0;
+    if (!delivered) {
+        inner_.findClose(search);
+        return 0;
+    }
+    deliver(first, buffer);
+    filtered_[search] = Fetched{};
+    return search;
 }
 
 bool PreviewInternetCache::findNextEntry(CacheSearchHandle search, std::uintptr_t buffer,
                                          std::int32_t& size) {
-    return inner_.findNextEntry(search, buffer, size);
+    const auto found = filtered_.find(search);
+    if (found == filtered_.end()) {
+        return inner_.findNextEntry(search, buffer, size);
+    }
+    Fetched& next = found->second;
+    if (!next.valid && !fetchKept(search, next)) {
+        size = 0;
+        return false;
+    }
+    if (buffer == 0 || size < next.size) {
+        size = next.size;
+        return buffer == 0;
+    }
+    deliver(next, buffer);
+    size = next.size;
+    next.valid = false;
+    return true;
 }
 
 bool PreviewInternetCache::findClose(CacheSearchHandle search) {
+    filtered_.erase(search);
     return inner_.findClose(search);
 }
 

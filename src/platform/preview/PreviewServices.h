@@ -6,9 +6,11 @@
 #include "platform/Shell.h"
 #include "platform/UrlHistory.h"
 
+#include <map>
 #include <set>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 namespace vp {
 class NarrowText;
@@ -39,6 +41,7 @@ private:
     long pagesOpened_ = 0;
 };
 
+// Entries deleted in the preview are left out of every search begun after the deletion.
 class PreviewInternetCache final : public InternetCache {
 public:
     // An entry deleted takes its local file with it: that goes into `files`.
@@ -56,10 +59,26 @@ public:
     bool deleteEntry(std::string_view sourceUrlName) override;
 
 private:
+    // One entry fetched from the real cache into memory of the preview's own.
+    struct Fetched {
+        std::vector<std::uint64_t> storage; // aligned for the record at its start
+        std::int32_t size = 0;
+        bool valid = false;
+    };
+    // Fetches the entry after `search` (the first when `search` is 0, which then becomes the
+    // search's handle), skipping the entries deleted in the preview; false at the end.
+    bool fetchKept(CacheSearchHandle& search, Fetched& entry);
+    bool fetch(CacheSearchHandle& search, Fetched& entry);
+    bool isDeleted(const Fetched& entry) const;
+    // Copies the entry into the caller's buffer, its texts' addresses moved along.
+    static void deliver(const Fetched& entry, std::uintptr_t buffer);
+
     InternetCache& inner_;
     FileOverlay& files_;
     const NarrowText& narrow_;
     std::unordered_set<std::string> deleted_; // narrow source URL names
+    // Searches begun once something was deleted: the entry each has fetched ahead, if any.
+    std::map<CacheSearchHandle, Fetched> filtered_;
 };
 
 class PreviewUrlHistory final : public UrlHistory {
