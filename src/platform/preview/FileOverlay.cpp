@@ -4,17 +4,17 @@
 
 namespace vp::preview {
 
-std::size_t NameSet::slotOf(std::string_view name) const {
+std::size_t NameSet::slotOf(std::string_view name, std::size_t hash) const {
     const std::size_t mask = slots_.size() - 1;
-    std::size_t slot = std::hash<std::string_view>{}(name)&mask;
+    std::size_t slot = hash & mask;
     while (used_[slot] && slots_[slot] != name) {
         slot = (slot + 1) & mask;
     }
     return slot;
 }
 
-bool NameSet::contains(std::string_view name) const {
-    return size_ != 0 && used_[slotOf(name)];
+bool NameSet::contains(std::string_view name, std::size_t hash) const {
+    return size_ != 0 && used_[slotOf(name, hash)];
 }
 
 void NameSet::grow(std::size_t slots) {
@@ -24,7 +24,7 @@ void NameSet::grow(std::size_t slots) {
     used_.assign(slots, false);
     for (std::size_t i = 0; i < old.size(); ++i) {
         if (oldUsed[i]) {
-            const std::size_t slot = slotOf(old[i]);
+            const std::size_t slot = slotOf(old[i], hashOf(old[i]));
             slots_[slot] = std::move(old[i]);
             used_[slot] = true;
         }
@@ -41,11 +41,11 @@ void NameSet::reserve(std::size_t names) {
     }
 }
 
-void NameSet::insert(std::string name) {
+void NameSet::insert(std::string name, std::size_t hash) {
     if ((size_ + 1) * 2 > slots_.size()) {
         reserve(size_ + 1);
     }
-    const std::size_t slot = slotOf(name);
+    const std::size_t slot = slotOf(name, hash);
     if (!used_[slot]) {
         slots_[slot] = std::move(name);
         used_[slot] = true;
@@ -89,7 +89,9 @@ FolderChanges* FileOverlay::find(const std::string& folderKey) {
 }
 
 FolderChanges& FileOverlay::changes(const std::string& folderKey) {
-    return folders_[folderKey];
+    const auto [record, made] = folders_.try_emplace(folderKey);
+    generation_ += made ? 1 : 0;
+    return record->second;
 }
 
 bool FileOverlay::goneOnPath(const std::string& key) const {
@@ -134,6 +136,7 @@ void FileOverlay::recordGone(const std::string& key) {
     // ']', so the range holds exactly the keys below).
     folders_.erase(key);
     folders_.erase(folders_.lower_bound(key + '\\'), folders_.lower_bound(key + ']'));
+    ++generation_;
 }
 
 void FileOverlay::recordAttributes(const std::string& key, std::uint32_t attributes) {

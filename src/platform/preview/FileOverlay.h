@@ -20,14 +20,21 @@ namespace vp::preview {
 // Names are only ever added.
 class NameSet {
 public:
-    bool contains(std::string_view name) const;
-    void insert(std::string name);
+    static std::size_t hashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
+    bool contains(std::string_view name) const { return contains(name, hashOf(name)); }
+    bool contains(std::string_view name, std::size_t hash) const;
+    void insert(std::string name) {
+        const std::size_t hash = hashOf(name);
+        insert(std::move(name), hash);
+    }
+    void insert(std::string name, std::size_t hash); // `hash` is hashOf(name)
     void reserve(std::size_t names);
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
 
 private:
-    std::size_t slotOf(std::string_view name) const; // where `name` is, or the free slot for it
+    // Where `name` is, or the free slot for it.
+    std::size_t slotOf(std::string_view name, std::size_t hash) const;
     void grow(std::size_t slots);
 
     std::vector<std::string> slots_;
@@ -51,6 +58,8 @@ public:
     static std::pair<std::string, std::string> split(const std::string& key);
 
     FolderChanges* find(const std::string& folderKey);
+    // Changes whenever a record is made or dropped: a pointer from find() stays good until then.
+    std::uint64_t generation() const { return generation_; }
     FolderChanges& changes(const std::string& folderKey);
     // True when the item at `key`, or a folder above it, would be gone.
     bool goneOnPath(const std::string& key) const;
@@ -68,6 +77,7 @@ public:
 
 private:
     std::map<std::string, FolderChanges, std::less<>> folders_;
+    std::uint64_t generation_ = 0;
 };
 
 } // namespace vp::preview

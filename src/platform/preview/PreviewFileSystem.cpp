@@ -66,10 +66,11 @@ public:
     Deletion deleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
                         const DirEntry* expected) override {
         std::string folded = foldCase(name);
-        FolderChanges* changes = overlay_.find(key_);
+        const std::size_t hash = NameSet::hashOf(folded);
+        FolderChanges* changes = record();
         std::optional<std::uint32_t> given;
         if (changes != nullptr) {
-            if (changes->gone.contains(folded)) {
+            if (changes->gone.contains(folded, hash)) {
                 return Deletion::Missing;
             }
             if (const auto found = changes->attributes.find(folded);
@@ -85,13 +86,13 @@ public:
         const Deletion outcome = inner_->probeDeleteFile(name, attributes ? attributes : given);
         if (outcome == Deletion::Deleted) {
             // A file has nothing recorded below it: only this folder's record changes.
-            FolderChanges& record = changes != nullptr ? *changes : startRecord();
-            if (!record.attributes.empty()) {
-                record.attributes.erase(folded);
+            FolderChanges& made = changes != nullptr ? *changes : startRecord();
+            if (!made.attributes.empty()) {
+                made.attributes.erase(folded);
             }
-            record.gone.insert(std::move(folded));
-            if (record.remaining > 0) {
-                --record.remaining;
+            made.gone.insert(std::move(folded), hash);
+            if (made.remaining > 0) {
+                --made.remaining;
             }
         } else if (outcome == Deletion::Kept && attributes) {
             // A file in use still takes its new attributes: that needs no deletion access.
@@ -137,6 +138,15 @@ public:
     }
 
 private:
+    // This folder's record, looked up again only when records were made or dropped.
+    FolderChanges* record() {
+        if (seen_ != overlay_.generation()) {
+            record_ = overlay_.find(key_);
+            seen_ = overlay_.generation();
+        }
+        return record_;
+    }
+
     bool isGone(const std::string& folded) const {
         const FolderChanges* changes = overlay_.find(key_);
         return changes != nullptr && changes->gone.contains(folded);
@@ -144,12 +154,12 @@ private:
 
     // This folder's record, made now: it counts from this handle's listing, if any.
     FolderChanges& startRecord() {
-        FolderChanges& record = overlay_.changes(key_);
-        record.remaining = listed_;
+        FolderChanges& made = overlay_.changes(key_);
+        made.remaining = listed_;
         if (listed_ > 0) {
-            record.gone.reserve(static_cast<std::size_t>(listed_));
+            made.gone.reserve(static_cast<std::size_t>(listed_));
         }
-        return record;
+        return made;
     }
 
     // A subfolder of this one goes, with whatever was recorded inside it.
@@ -178,6 +188,8 @@ private:
     std::unique_ptr<Folder> inner_;
     std::string key_;
     long listed_ = -1; // items in this handle's last listing
+    FolderChanges* record_ = nullptr;
+    std::uint64_t seen_ = ~std::uint64_t{0};
 };
 
 } // namespace

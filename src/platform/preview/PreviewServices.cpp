@@ -93,7 +93,8 @@ bool PreviewInternetCache::isDeleted(const Fetched& entry) const {
     if (info.sourceUrlName == 0) {
         return false;
     }
-    const auto* name = reinterpret_cast<const char*>(info.sourceUrlName); // NOLINT(performance-no-int-to-ptr)
+    const auto* name =
+        reinterpret_cast<const char*>(info.sourceUrlName); // NOLINT(performance-no-int-to-ptr)
     return deleted_.count(name) != 0;
 }
 
@@ -110,7 +111,8 @@ bool PreviewInternetCache::fetchKept(CacheSearchHandle& search, Fetched& entry) 
 void PreviewInternetCache::deliver(const Fetched& entry, std::uintptr_t buffer) {
     const auto from = reinterpret_cast<std::uintptr_t>(entry.storage.data());
     const auto size = static_cast<std::size_t>(entry.size);
-    std::memcpy(reinterpret_cast<void*>(buffer), entry.storage.data(), size); // NOLINT(performance-no-int-to-ptr)
+    std::memcpy(reinterpret_cast<void*>(buffer), entry.storage.data(),
+                size); // NOLINT(performance-no-int-to-ptr)
     CacheEntryInfo info{};
     std::memcpy(&info, entry.storage.data(), sizeof info);
     for (std::uintptr_t* text :
@@ -119,7 +121,8 @@ void PreviewInternetCache::deliver(const Fetched& entry, std::uintptr_t buffer) 
             *text = *text - from + buffer;
         }
     }
-    std::memcpy(reinterpret_cast<void*>(buffer), &info, sizeof info); // NOLINT(performance-no-int-to-ptr)
+    std::memcpy(reinterpret_cast<void*>(buffer), &info,
+                sizeof info); // NOLINT(performance-no-int-to-ptr)
 }
 
 CacheSearchHandle PreviewInternetCache::findFirstEntry(std::uintptr_t buffer, std::int32_t& size) {
