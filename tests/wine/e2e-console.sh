@@ -36,10 +36,16 @@ sz	Software\Microsoft\Windows\CurrentVersion\Explorer\RunMRU	MRUList	ca
 SEED
 e2e seed "Z:$WINE_SCRATCH/seed.txt"
 echo "some bytes" >"$C/cons/temp/a.txt"
+# One file in the recycle bin (Wine's is the scratch XDG trash): 16 bytes.
+trash="$XDG_DATA_HOME/Trash"
+mkdir -p "$trash/files" "$trash/info"
+echo "an old draft..." >"$trash/files/brouillon.txt"
+printf '[Trash Info]\nPath=/tmp/brouillon.txt\nDeletionDate=2026-01-01T10:00:00\n' >"$trash/info/brouillon.txt.trashinfo"
 
 # Everything the runs may change: the tree with sizes and modes, and the registry lists.
 state() {
     (cd "$C/cons" && find . -printf '%p %s %M\n' | sort)
+    (cd "$trash" && find . -printf '%p %s\n' | sort)
     e2e reg-dump 'Software\WinRAR\ArcHistory' | sort
     e2e reg-dump 'Software\Microsoft\Windows\CurrentVersion\Explorer\RunMRU' | sort
 }
@@ -88,7 +94,7 @@ state >"$WINE_SCRATCH/state.wrong"
 expect_same "nothing changed" "$WINE_SCRATCH/state.before" "$WINE_SCRATCH/state.wrong"
 
 echo "Preview"
-vx preview --apercu 6,8,19 --log 'C:\logs\preview.txt'
+vx preview --apercu 6,8,10,19 --log 'C:\logs\preview.txt'
 expect_status "a file would stay: status 1" preview 1
 state >"$WINE_SCRATCH/state.preview"
 expect_same "the preview changed nothing" "$WINE_SCRATCH/state.before" "$WINE_SCRATCH/state.preview"
@@ -104,6 +110,8 @@ C:\cons\temp\setup\deeper\d.tmp
 Historique de Exécuter  : Nettoyage ...
 notepad\1
 calc\1
+
+Corbeille  : Nettoyage ...
 
 WinRar  : Nettoyage ...
 C:\Mes documents\été.rar
@@ -123,13 +131,20 @@ else
 fi
 
 echo "Clean"
-vx clean --nettoyer 6,8,19 --log 'C:\logs\clean.txt'
+vx clean --nettoyer 6,8,10,19 --log 'C:\logs\clean.txt'
 expect_status "the locked file stayed: status 1" clean 1
 run_log clean >"$WINE_SCRATCH/clean.log"
 expect_same "the clean's lines are the preview's" "$WINE_SCRATCH/preview.log" "$WINE_SCRATCH/clean.log"
-grep -E '^  (Fichiers|Dossiers|Valeurs du registre) ' "$WINE_SCRATCH/preview.out" >"$WINE_SCRATCH/preview.sizes"
-grep -E '^  (Fichiers|Dossiers|Valeurs du registre) ' "$WINE_SCRATCH/clean.out" >"$WINE_SCRATCH/clean.sizes"
+grep -E '^  (Fichiers|Dossiers|Valeurs du registre|Corbeille) ' "$WINE_SCRATCH/preview.out" >"$WINE_SCRATCH/preview.sizes"
+grep -E '^  (Fichiers|Dossiers|Valeurs du registre|Corbeille) ' "$WINE_SCRATCH/clean.out" >"$WINE_SCRATCH/clean.sizes"
 expect_same "the clean frees the sizes the preview announced" "$WINE_SCRATCH/preview.sizes" "$WINE_SCRATCH/clean.sizes"
+expect_lines "sizes: files and bytes, folders, registry values, the recycle bin" "$WINE_SCRATCH/clean.sizes" <<'SIZES'
+  Fichiers                  : 5, 15 octets
+  Dossiers                  : 3
+  Valeurs du registre       : 5
+  Corbeille                 : 1 élément(s), 16 octets
+SIZES
+expect_absent "the recycle bin was emptied" "$trash/files/brouillon.txt"
 expect_present "the locked file stays" "$C/cons/temp/locked.txt"
 expect_present "the hidden file stays" "$C/cons/temp/hidden.txt"
 expect_absent "the read-only file went" "$C/cons/temp/b-readonly.txt"
