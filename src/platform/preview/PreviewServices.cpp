@@ -111,8 +111,9 @@ bool PreviewInternetCache::fetchKept(CacheSearchHandle& search, Fetched& entry) 
 void PreviewInternetCache::deliver(const Fetched& entry, std::uintptr_t buffer) {
     const auto from = reinterpret_cast<std::uintptr_t>(entry.storage.data());
     const auto size = static_cast<std::size_t>(entry.size);
-    std::memcpy(reinterpret_cast<void*>(buffer), entry.storage.data(),
-                size); // NOLINT(performance-no-int-to-ptr)
+    // The buffer comes as the address the caller handed to the cache call.
+    void* out = reinterpret_cast<void*>(buffer); // NOLINT(performance-no-int-to-ptr)
+    std::memcpy(out, entry.storage.data(), size);
     CacheEntryInfo info{};
     std::memcpy(&info, entry.storage.data(), sizeof info);
     for (std::uintptr_t* text :
@@ -121,8 +122,7 @@ void PreviewInternetCache::deliver(const Fetched& entry, std::uintptr_t buffer) 
             *text = *text - from + buffer;
         }
     }
-    std::memcpy(reinterpret_cast<void*>(buffer), &info,
-                sizeof info); // NOLINT(performance-no-int-to-ptr)
+    std::memcpy(out, &info, sizeof info);
 }
 
 CacheSearchHandle PreviewInternetCache::findFirstEntry(std::uintptr_t buffer, std::int32_t& size) {
