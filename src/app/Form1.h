@@ -4,6 +4,7 @@
 
 #include "app/Catalogue.h"
 #include "app/ListingControls.h"
+#include "app/RunTotals.h"
 #include "platform/Platform.h"
 #include "progressbar/XP_ProgressBar.h"
 
@@ -16,6 +17,7 @@
 namespace vp {
 
 class CheckBox;
+struct FileTally;
 class Control;
 class ListBox;
 class MainWindow;
@@ -94,10 +96,15 @@ public:
     bool bCookiesDone = false;
     bool bCacheDone = false;
 
+    // What the last run freed, target by target; reset when a run starts.
+    RunTotals totals;
+
 private:
     void CreateControls();
     void WireCommands();
     void ListCacheEntries();
+    // Adds what one deleteMatchingFiles call did to the run's totals.
+    void CountFiles(const FileTally& tally);
     // Makes the frame `shown` the only visible one of the three panels.
     void ShowPanel(std::string_view shown);
     void OpenPage(std::string_view address);
@@ -106,6 +113,7 @@ private:
     // per start (`done`).
     void DeleteListedCacheEntries(ListBox& list, bool& done);
     // Removes the cache entry of that source URL name; true when the cache reports it gone.
+    // Counts it, with the bytes the cache kept for it, in the run's totals.
     bool DeleteCacheEntry(std::string_view sourceUrlName);
 
     // The target routine contract: progress value first, then the status caption.

@@ -1,6 +1,7 @@
 // Command5: saves the run log to a file the user names. Every failure ends the command
 // silently; an earlier file of that name survives any failure.
 #include "app/Form1.h"
+#include "app/RunLogText.h"
 
 #include "platform/FileSystem.h"
 #include "platform/NarrowText.h"
@@ -18,21 +19,26 @@ constexpr int InformationIcon = 64;
 
 } // namespace
 
+std::string RunLogFileBytes(const ListBox& runLog, const NarrowText& narrow) {
+    std::string text(Header);
+    text += LineEnd;
+    text += LineEnd;
+    for (int i = 0; i < runLog.listCount(); ++i) {
+        text += runLog.list(i);
+        text += LineEnd;
+    }
+    return narrow.toNarrow(text);
+}
+
 void Form1::Command5_Click() {
     const std::optional<std::string> path = window_->showSaveDialog(SaveFilter);
     if (!path || path->empty()) {
         return;
     }
-    std::string text(Header);
-    text += LineEnd;
-    text += LineEnd;
-    for (int i = 0; i < List1->listCount(); ++i) {
-        text += List1->list(i);
-        text += LineEnd;
-    }
     // The new content replaces the old file only once it is completely written, so a full
     // disk or a refused write never leaves the user with a truncated earlier log.
-    if (!platform_.fileSystem.replaceFileContents(*path, platform_.narrowText.toNarrow(text))) {
+    if (!platform_.fileSystem.replaceFileContents(*path,
+                                                  RunLogFileBytes(*List1, platform_.narrowText))) {
         return;
     }
     window_->messageBox(" ENREGISTRE ! ", InformationIcon, "Vexoma Dustrel");

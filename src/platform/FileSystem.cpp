@@ -15,7 +15,7 @@ std::optional<std::vector<DirEntry>> FileSystem::listFolder(std::string_view pat
     return folder->list();
 }
 
-bool FileSystem::deleteMatchingFiles(std::string_view pattern, bool force) {
+bool FileSystem::deleteMatchingFiles(std::string_view pattern, bool force, FileTally* tally) {
     const std::size_t cut = pattern.find_last_of('\\');
     if (cut == std::string_view::npos || cut + 1 == pattern.size()) {
         return false;
@@ -52,7 +52,16 @@ bool FileSystem::deleteMatchingFiles(std::string_view pattern, bool force) {
         if (force && (entry.attributes & FileAttribute::ReadOnly) != 0) {
             attributes = entry.attributes & ~FileAttribute::ReadOnly;
         }
-        if (!isGone(folder->deleteFile(entry.name, attributes, &entry))) {
+        const Deletion outcome = folder->deleteFile(entry.name, attributes, &entry);
+        if (tally != nullptr) {
+            if (outcome == Deletion::Deleted) {
+                ++tally->deleted;
+                tally->bytes += entry.size;
+            } else if (outcome == Deletion::Kept) {
+                ++tally->kept;
+            }
+        }
+        if (!isGone(outcome)) {
             return false;
         }
     }

@@ -80,6 +80,17 @@ public:
     virtual Deletion probeDeleteFile(std::string_view name,
                                      std::optional<std::uint32_t> attributes) = 0;
     virtual bool probeRemoveFolder(std::string_view name) = 0;
+    // What removeFolder would do once everything inside the subfolder were gone: whether the
+    // folder itself may be removed (no link, not in use), whatever it holds now.
+    virtual bool probeRemoveEmptiedFolder(std::string_view name) = 0;
+};
+
+// What one deleteMatchingFiles call did: files deleted and their bytes, and files it tried to
+// delete that stayed.
+struct FileTally {
+    std::uint64_t deleted = 0;
+    std::uint64_t bytes = 0;
+    std::uint64_t kept = 0;
 };
 
 class FileSystem {
@@ -108,7 +119,8 @@ public:
     // `?` in its last part, every matching file of that folder. With `force`, read-only files
     // go too. Hidden and system files and links never match. Fails when the folder is missing
     // or nothing matches; stops at the first file it cannot delete, leaving the ones not reached.
-    bool deleteMatchingFiles(std::string_view pattern, bool force);
+    // `tally`, when given, adds up what was deleted and what stayed.
+    bool deleteMatchingFiles(std::string_view pattern, bool force, FileTally* tally = nullptr);
 };
 
 // True when `name` matches the wildcard `pattern` (`*` any run, `?` one character), without

@@ -3,11 +3,20 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace vp {
 
 using CacheSearchHandle = std::uintptr_t;
+
+// One entry as the cache describes it, without changing it.
+struct CacheEntryState {
+    std::uint64_t size = 0; // bytes of the file the cache keeps for it
+    std::string localFile;  // that file's full path, narrow text; empty when none
+    bool inUse = false;     // known to be locked, so deleting it would fail
+};
 
 class InternetCache {
 public:
@@ -26,6 +35,10 @@ public:
 
     // FindCloseUrlCache; the handle may be 0.
     virtual bool findClose(CacheSearchHandle search) = 0;
+
+    // GetUrlCacheEntryInfoA: the entry of that source URL name (narrow text), nullopt when there
+    // is none. A lock the cache cannot report reads as not in use.
+    virtual std::optional<CacheEntryState> inspectEntry(std::string_view sourceUrlName) = 0;
 
     // DeleteUrlCacheEntryA: removes the entry and its local file; false when there is no such
     // entry or it is in use. `sourceUrlName` is narrow text.

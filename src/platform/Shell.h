@@ -2,9 +2,17 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace vp {
+
+// What the recycle bins hold.
+struct RecycleBinContents {
+    std::uint64_t items = 0;
+    std::uint64_t bytes = 0;
+    bool operator==(const RecycleBinContents&) const = default;
+};
 
 class Shell {
 public:
@@ -14,6 +22,9 @@ public:
     // Flag 1 asks for no confirmation.
     virtual long emptyRecycleBin(std::uintptr_t owner, std::string_view root,
                                  std::uint32_t flags) = 0;
+    // SHQueryRecycleBinW(root): the items and bytes in the bins (empty text: every drive);
+    // nullopt when the shell cannot say.
+    virtual std::optional<RecycleBinContents> queryRecycleBin(std::string_view root) = 0;
     // SHUpdateRecycleBinIcon.
     virtual long updateRecycleBinIcon() = 0;
     // ShellExecuteA(owner, verb, file, parameters, folder, show).

@@ -29,43 +29,49 @@ constexpr std::array<std::string_view, 1> WinZipFiles = {
 
 void Form1::Nero() {
     BeginTarget(&Form1::Nero);
-    CleanNumberedLists(platform_, {NeroFiles, "file", 1, 100},
-                       [this](std::string_view line) { AppendLogLine(line); });
+    totals.current().registryValues +=
+        CleanNumberedLists(platform_, {NeroFiles, "file", 1, 100},
+                           [this](std::string_view line) { AppendLogLine(line); });
     EndLogSection();
 }
 
 void Form1::Cover() {
     BeginTarget(&Form1::Cover);
-    CleanNumberedLists(platform_, {CoverFiles, "file", 1, 100},
-                       [this](std::string_view line) { AppendLogLine(line); });
+    totals.current().registryValues +=
+        CleanNumberedLists(platform_, {CoverFiles, "file", 1, 100},
+                           [this](std::string_view line) { AppendLogLine(line); });
     EndLogSection();
 }
 
 void Form1::VB() {
     BeginTarget(&Form1::VB);
-    CleanNumberedLists(platform_, {VisualBasicFiles, "", 1, 100},
-                       [this](std::string_view line) { AppendLogLine(line); });
+    totals.current().registryValues +=
+        CleanNumberedLists(platform_, {VisualBasicFiles, "", 1, 100},
+                           [this](std::string_view line) { AppendLogLine(line); });
     EndLogSection();
 }
 
 void Form1::WM() {
     BeginTarget(&Form1::WM);
-    CleanNumberedLists(platform_, {MediaPlayerUrls, "URL", 0, 100},
-                       [this](std::string_view line) { AppendLogLine(line); });
+    totals.current().registryValues +=
+        CleanNumberedLists(platform_, {MediaPlayerUrls, "URL", 0, 100},
+                           [this](std::string_view line) { AppendLogLine(line); });
     EndLogSection();
 }
 
 void Form1::Rar() {
     BeginTarget(&Form1::Rar);
-    CleanNumberedLists(platform_, {WinRarHistories, "", 0, 100},
-                       [this](std::string_view line) { AppendLogLine(line); });
+    totals.current().registryValues +=
+        CleanNumberedLists(platform_, {WinRarHistories, "", 0, 100},
+                           [this](std::string_view line) { AppendLogLine(line); });
     EndLogSection();
 }
 
 void Form1::Zip() {
     BeginTarget(&Form1::Zip);
-    CleanNumberedLists(platform_, {WinZipFiles, "filemenu", 1, 100},
-                       [this](std::string_view line) { AppendLogLine(line); });
+    totals.current().registryValues +=
+        CleanNumberedLists(platform_, {WinZipFiles, "filemenu", 1, 100},
+                           [this](std::string_view line) { AppendLogLine(line); });
     EndLogSection();
 }
 

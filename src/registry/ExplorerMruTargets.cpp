@@ -26,8 +26,9 @@ constexpr std::array<std::string_view, 1> TypedUrls = {
 
 void Form1::Typed() {
     BeginTarget(&Form1::Typed);
-    CleanNumberedLists(platform_, {TypedUrls, "url", 1, 100},
-                       [this](std::string_view line) { AppendLogLine(line); });
+    totals.current().registryValues +=
+        CleanNumberedLists(platform_, {TypedUrls, "url", 1, 100},
+                           [this](std::string_view line) { AppendLogLine(line); });
     EndLogSection();
 }
 
@@ -35,20 +36,21 @@ void Form1::Recent() {
     BeginTarget(&Form1::Recent);
     // An unreadable path comes back empty, and the sweeper leaves an empty path alone.
     ClearD(GetRegString(platform_, HKEY_CURRENT_USER, ShellFolders, "Recent", ""));
-    DeleteLetterList(platform_, RecentDocs, 'z');
+    totals.current().registryValues += DeleteLetterList(platform_, RecentDocs, 'z');
     EndLogSection();
 }
 
 void Form1::Run() {
     BeginTarget(&Form1::Run);
-    CleanLetterList(platform_, RunMru, 'j', [this](std::string_view line) { AppendLogLine(line); });
+    totals.current().registryValues += CleanLetterList(
+        platform_, RunMru, 'j', [this](std::string_view line) { AppendLogLine(line); });
     EndLogSection();
 }
 
 void Form1::Searched() {
     BeginTarget(&Form1::Searched);
-    CleanLetterList(platform_, SearchMru, 'j',
-                    [this](std::string_view line) { AppendLogLine(line); });
+    totals.current().registryValues += CleanLetterList(
+        platform_, SearchMru, 'j', [this](std::string_view line) { AppendLogLine(line); });
     EndLogSection();
 }
 

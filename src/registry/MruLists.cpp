@@ -13,17 +13,18 @@ constexpr std::string_view OrderValue = "MRUList";
 
 } // namespace
 
-void ReadLogDelete(const Platform& platform, std::string_view key, std::string_view name,
+bool ReadLogDelete(const Platform& platform, std::string_view key, std::string_view name,
                    const LogLine& logLine) {
     const std::string text = GetRegString(platform, HKEY_CURRENT_USER, key, name, "");
     if (!text.empty()) {
         logLine(text);
     }
-    DeleteRegValue(platform, HKEY_CURRENT_USER, key, name);
+    return DeleteRegValue(platform, HKEY_CURRENT_USER, key, name);
 }
 
-void CleanNumberedLists(const Platform& platform, const NumberedLists& lists,
-                        const LogLine& logLine) {
+int CleanNumberedLists(const Platform& platform, const NumberedLists& lists,
+                       const LogLine& logLine) {
+    int deleted = 0;
     std::string name(lists.prefix);
     for (int number = lists.first; number <= lists.last; ++number) {
         char digits[12];
@@ -31,24 +32,30 @@ void CleanNumberedLists(const Platform& platform, const NumberedLists& lists,
         name.resize(lists.prefix.size());
         name.append(digits, end);
         for (const std::string_view key : lists.keys) {
-            ReadLogDelete(platform, key, name, logLine);
+            deleted += ReadLogDelete(platform, key, name, logLine) ? 1 : 0;
         }
     }
+    return deleted;
 }
 
-void CleanLetterList(const Platform& platform, std::string_view key, char last,
-                     const LogLine& logLine) {
+int CleanLetterList(const Platform& platform, std::string_view key, char last,
+                    const LogLine& logLine) {
+    int deleted = 0;
     for (char letter = 'a'; letter <= last; ++letter) {
-        ReadLogDelete(platform, key, std::string_view(&letter, 1), logLine);
+        deleted += ReadLogDelete(platform, key, std::string_view(&letter, 1), logLine) ? 1 : 0;
     }
-    DeleteRegValue(platform, HKEY_CURRENT_USER, key, OrderValue);
+    deleted += DeleteRegValue(platform, HKEY_CURRENT_USER, key, OrderValue) ? 1 : 0;
+    return deleted;
 }
 
-void DeleteLetterList(const Platform& platform, std::string_view key, char last) {
+int DeleteLetterList(const Platform& platform, std::string_view key, char last) {
+    int deleted = 0;
     for (char letter = 'a'; letter <= last; ++letter) {
-        DeleteRegValue(platform, HKEY_CURRENT_USER, key, std::string_view(&letter, 1));
+        deleted +=
+            DeleteRegValue(platform, HKEY_CURRENT_USER, key, std::string_view(&letter, 1)) ? 1 : 0;
     }
-    DeleteRegValue(platform, HKEY_CURRENT_USER, key, OrderValue);
+    deleted += DeleteRegValue(platform, HKEY_CURRENT_USER, key, OrderValue) ? 1 : 0;
+    return deleted;
 }
 
 } // namespace vp

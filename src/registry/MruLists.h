@@ -15,8 +15,8 @@ using LogLine = std::function<void(std::string_view)>;
 
 // Reads value `name` of `key` under HKEY_CURRENT_USER, hands its text to `logLine` when there
 // is any, and deletes the value whether or not it could be read: an entry too long to read
-// still goes.
-void ReadLogDelete(const Platform& platform, std::string_view key, std::string_view name,
+// still goes. True when the value was deleted.
+bool ReadLogDelete(const Platform& platform, std::string_view key, std::string_view name,
                    const LogLine& logLine);
 
 // Lists whose entries are named by a prefix and a number in decimal ("file7", or "7" alone).
@@ -28,15 +28,16 @@ struct NumberedLists {
     int first;
     int last;
 };
-void CleanNumberedLists(const Platform& platform, const NumberedLists& lists,
-                        const LogLine& logLine);
+// Each walk returns how many values it deleted.
+int CleanNumberedLists(const Platform& platform, const NumberedLists& lists,
+                       const LogLine& logLine);
 
 // Lists whose entries are named by one letter from "a" to `last`, with the order value
 // "MRUList", which is not read: the letters are walked in alphabetical order and the order
 // value is deleted after them.
-void CleanLetterList(const Platform& platform, std::string_view key, char last,
-                     const LogLine& logLine);
+int CleanLetterList(const Platform& platform, std::string_view key, char last,
+                    const LogLine& logLine);
 // The same list deleted without reading or logging anything.
-void DeleteLetterList(const Platform& platform, std::string_view key, char last);
+int DeleteLetterList(const Platform& platform, std::string_view key, char last);
 
 } // namespace vp

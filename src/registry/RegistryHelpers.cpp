@@ -80,17 +80,18 @@ std::string GetRegString(const Platform& platform, RegHandle hive, std::string_v
                                                static_cast<std::size_t>(end - buffer.begin())));
 }
 
-void DeleteRegValue(const Platform& platform, RegHandle hive, std::string_view path,
+bool DeleteRegValue(const Platform& platform, RegHandle hive, std::string_view path,
                     std::string_view name) {
     Registry& registry = platform.registry;
     const NarrowText& narrow = platform.narrowText;
     RegHandle key = 0;
     if (registry.openKey(hive, NarrowArgument(narrow, path), 0, KEY_ALL_ACCESS, key) !=
         RegStatus::Success) {
-        return;
+        return false;
     }
-    registry.deleteValue(key, NarrowArgument(narrow, name));
+    const long status = registry.deleteValue(key, NarrowArgument(narrow, name));
     registry.closeKey(key);
+    return status == RegStatus::Success;
 }
 
 } // namespace vp

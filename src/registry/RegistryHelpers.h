@@ -17,8 +17,8 @@ std::string GetRegString(const Platform& platform, RegHandle hive, std::string_v
                          std::string_view name, std::string_view defaultText);
 
 // Deletes value `name` of key `path` under `hive`, if the key opens with full access. Never a
-// subkey, never the key itself.
-void DeleteRegValue(const Platform& platform, RegHandle hive, std::string_view path,
+// subkey, never the key itself. True when the registry reports the value deleted.
+bool DeleteRegValue(const Platform& platform, RegHandle hive, std::string_view path,
                     std::string_view name);
 
 } // namespace vp

@@ -31,15 +31,20 @@ constexpr std::string_view FlashPlayerSettingsFolder = "macromedia.com";
 void Form1::Azureus() {
     BeginTarget(&Form1::Azureus);
     if (const auto profile = ProfileFolder(*Label10)) {
+        FileTally tally;
         platform_.fileSystem.deleteMatchingFiles(
-            *profile + R"(\Application Data\Azureus\logs\*.log)", true);
+            *profile + R"(\Application Data\Azureus\logs\*.log)", true, &tally);
+        CountFiles(tally);
     }
     EndLogSection();
 }
 
 void Form1::Donkey() {
     BeginTarget(&Form1::Donkey);
-    platform_.fileSystem.deleteMatchingFiles(R"(C:\Program Files\eDonkey2000\log.txt)", true);
+    FileTally tally;
+    platform_.fileSystem.deleteMatchingFiles(R"(C:\Program Files\eDonkey2000\log.txt)", true,
+                                             &tally);
+    CountFiles(tally);
     EndLogSection();
 }
 
@@ -49,7 +54,9 @@ void Form1::Mule() {
     for (const char* path : {R"(C:\Program Files\eMule\config\AC_SearchStrings.dat)",
                              R"(C:\Program Files\eMule\config\known.met)",
                              R"(C:\Program Files\eMule\downloads.txt)"}) {
-        platform_.fileSystem.deleteMatchingFiles(path, true);
+        FileTally tally;
+        platform_.fileSystem.deleteMatchingFiles(path, true, &tally);
+        CountFiles(tally);
     }
     EndLogSection();
 }
@@ -57,10 +64,12 @@ void Form1::Mule() {
 void Form1::MPlayerF() {
     BeginTarget(&Form1::MPlayerF);
     if (const auto profile = ProfileFolder(*Label10)) {
+        FileTally tally;
         platform_.fileSystem.deleteMatchingFiles(
             *profile + R"(\Application Data\Macromedia\Flash Player\)" +
                 std::string(FlashPlayerSettingsFolder) + R"(\support\flashplayer\sys\*.*)",
-            true);
+            true, &tally);
+        CountFiles(tally);
     }
     EndLogSection();
 }

@@ -44,7 +44,15 @@ void Form1::DeleteListedCacheEntries(ListBox& list, bool& done) {
 }
 
 bool Form1::DeleteCacheEntry(std::string_view sourceUrlName) {
-    return platform_.internetCache.deleteEntry(platform_.narrowText.toNarrow(sourceUrlName));
+    const std::string name = platform_.narrowText.toNarrow(sourceUrlName);
+    const auto entry = platform_.internetCache.inspectEntry(name);
+    const bool deleted = platform_.internetCache.deleteEntry(name);
+    if (deleted) {
+        Totals& counted = totals.current();
+        ++counted.cacheEntries;
+        counted.cacheBytes += entry ? entry->size : 0;
+    }
+    return deleted;
 }
 
 } // namespace vp

@@ -22,6 +22,17 @@ struct SweepFrame {
     std::size_t next = 0;
 };
 
+// Hidden and system files are spared, not failures.
+void CountDeletion(Totals& totals, const DirEntry& file, Deletion outcome) {
+    constexpr std::uint32_t Spared = FileAttribute::Hidden | FileAttribute::System;
+    if (outcome == Deletion::Deleted) {
+        ++totals.files;
+        totals.fileBytes += file.size;
+    } else if (outcome == Deletion::Kept && (file.attributes & Spared) == 0) {
+        ++totals.keptFiles;
+    }
+}
+
 constexpr std::uint32_t SweptFolderAttributes = FileAttribute::Directory | FileAttribute::Archive;
 
 } // namespace
@@ -62,7 +73,9 @@ void Form1::ClearD(std::string_view strPath) {
             if (file.attributes != FileAttribute::Archive) {
                 archiveOnly = FileAttribute::Archive;
             }
-            if (isGone(folder->deleteFile(file.name, archiveOnly, &file))) {
+            const Deletion outcome = folder->deleteFile(file.name, archiveOnly, &file);
+            CountDeletion(totals.current(), file, outcome);
+            if (isGone(outcome)) {
                 path.resize(folderLength);
                 path += file.name;
                 AppendLogLine(path);
@@ -90,7 +103,8 @@ void Form1::ClearD(std::string_view strPath) {
         // Every subfolder has been swept: remove them, in the order they were swept. Those
         // that still hold something stay.
         for (const DirEntry& subfolder : top.subfolders) {
-            top.folder->removeFolder(subfolder.name);
+            const bool removed = top.folder->removeFolder(subfolder.name);
+            ++(removed ? totals.current().folders : totals.current().keptFolders);
         }
         stack.pop_back();
     }

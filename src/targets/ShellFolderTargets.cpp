@@ -45,7 +45,9 @@ void Form1::Prefetch() {
     // empty whatever "\Prefetch" folder lies there; nothing is deleted then.
     const std::string systemRoot = platform_.environment.variable("SystemRoot").value_or("");
     if (!systemRoot.empty()) {
-        platform_.fileSystem.deleteMatchingFiles(systemRoot + R"(\Prefetch\*.*)", true);
+        FileTally tally;
+        platform_.fileSystem.deleteMatchingFiles(systemRoot + R"(\Prefetch\*.*)", true, &tally);
+        CountFiles(tally);
     }
     EndLogSection();
 }
@@ -53,7 +55,15 @@ void Form1::Prefetch() {
 void Form1::Corb() {
     BeginTarget(&Form1::Corb);
     constexpr std::uint32_t NoConfirmation = 0x1;
+    // What the bins held before and still hold after is what the emptying freed.
+    const auto before = platform_.shell.queryRecycleBin("");
     platform_.shell.emptyRecycleBin(window_->hWnd(), "", NoConfirmation);
+    const auto after = platform_.shell.queryRecycleBin("");
+    if (before && after) {
+        Totals& counted = totals.current();
+        counted.recycledItems += before->items > after->items ? before->items - after->items : 0;
+        counted.recycledBytes += before->bytes > after->bytes ? before->bytes - after->bytes : 0;
+    }
     platform_.shell.updateRecycleBinIcon();
     EndLogSection();
 }

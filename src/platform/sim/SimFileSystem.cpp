@@ -466,6 +466,13 @@ public:
         return removable(find(name).get());
     }
 
+    bool probeRemoveEmptiedFolder(std::string_view name) override {
+        fs_.tick();
+        const auto child = find(name);
+        return child != nullptr && !node_->detached && child->folder && !child->isLink() &&
+               !child->inUse;
+    }
+
 private:
     std::shared_ptr<SimFileSystem::Node> find(std::string_view name) const {
         if (node_->detached || name.find_first_of("\\/") != std::string_view::npos) {

@@ -123,6 +123,21 @@ bool SimInternetCache::findClose(CacheSearchHandle search) {
     return true;
 }
 
+std::optional<CacheEntryState> SimInternetCache::inspectEntry(std::string_view sourceUrlName) {
+    for (const Entry& entry : entries_) {
+        if (entry.url == sourceUrlName) {
+            CacheEntryState state;
+            state.localFile = entry.localFile;
+            state.inUse = entry.inUse;
+            if (files_ != nullptr && !entry.localFileUtf8.empty()) {
+                state.size = files_->contents(entry.localFileUtf8).size();
+            }
+            return state;
+        }
+    }
+    return std::nullopt;
+}
+
 bool SimInternetCache::deleteEntry(std::string_view sourceUrlName) {
     ++counters_.deleteEntry;
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {

@@ -50,6 +50,7 @@ public:
     bool findNextEntry(CacheSearchHandle search, std::uintptr_t buffer,
                        std::int32_t& size) override;
     bool findClose(CacheSearchHandle search) override;
+    std::optional<CacheEntryState> inspectEntry(std::string_view sourceUrlName) override;
     bool deleteEntry(std::string_view sourceUrlName) override;
 
 private:

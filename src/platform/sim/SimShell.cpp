@@ -13,17 +13,33 @@ char driveOf(std::string_view path) {
 
 } // namespace
 
-SimShell& SimShell::recycled(std::string_view originalPath) {
-    bins_[driveOf(originalPath)].emplace_back(originalPath);
+SimShell& SimShell::recycled(std::string_view originalPath, std::uint64_t bytes) {
+    bins_[driveOf(originalPath)].push_back({std::string(originalPath), bytes});
     return *this;
 }
 
 std::vector<std::string> SimShell::recycleBinItems() const {
     std::vector<std::string> out;
     for (const auto& [drive, items] : bins_) {
-        out.insert(out.end(), items.begin(), items.end());
+        for (const Item& item : items) {
+            out.push_back(item.originalPath);
+        }
     }
     return out;
+}
+
+std::optional<RecycleBinContents> SimShell::queryRecycleBin(std::string_view root) {
+    RecycleBinContents contents;
+    for (const auto& [drive, items] : bins_) {
+        if (!root.empty() && drive != driveOf(root)) {
+            continue;
+        }
+        for (const Item& item : items) {
+            ++contents.items;
+            contents.bytes += item.bytes;
+        }
+    }
+    return contents;
 }
 
 long SimShell::emptyRecycleBin(std::uintptr_t owner, std::string_view root, std::uint32_t flags) {

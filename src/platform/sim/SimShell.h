@@ -32,7 +32,7 @@ public:
     static constexpr std::uint32_t NoConfirmation = 0x1;
 
     // Builder: puts an item (by its original path) into the recycle bin of its drive.
-    SimShell& recycled(std::string_view originalPath);
+    SimShell& recycled(std::string_view originalPath, std::uint64_t bytes = 0);
 
     // The items in every bin, drive by drive in letter order.
     std::vector<std::string> recycleBinItems() const;
@@ -43,12 +43,17 @@ public:
     const std::vector<ShellExecuteCall>& executed() const { return executed_; }
 
     long emptyRecycleBin(std::uintptr_t owner, std::string_view root, std::uint32_t flags) override;
+    std::optional<RecycleBinContents> queryRecycleBin(std::string_view root) override;
     long updateRecycleBinIcon() override;
     std::intptr_t execute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                           std::string_view parameters, std::string_view folder, int show) override;
 
 private:
-    std::map<char, std::vector<std::string>> bins_; // by upper-case drive letter
+    struct Item {
+        std::string originalPath;
+        std::uint64_t bytes = 0;
+    };
+    std::map<char, std::vector<Item>> bins_; // by upper-case drive letter
     std::vector<EmptyRecycleBinCall> emptyCalls_;
     std::vector<ShellExecuteCall> executed_;
     long confirmationsAsked_ = 0;

@@ -289,6 +289,27 @@ bool Win32Folder::probeRemoveFolder(std::string_view name) {
     return opened.item && emptyBelow(opened.item->get(), id_, wine::running());
 }
 
+bool Win32Folder::probeRemoveEmptiedFolder(std::string_view name) {
+    const std::wstring wide = widen(name);
+    if (wineRefuses(wide)) {
+        return false;
+    }
+    const Opened opened =
+        openItem(wide, Kind::Folder, DELETE | FILE_READ_ATTRIBUTES | FILE_LIST_DIRECTORY, nullptr);
+    if (!opened.item) {
+        return false;
+    }
+    if (!wine::running()) {
+        return true;
+    }
+    // Under Wine a link to a folder opens as its target: it must list this folder as its "..".
+    bool parentSeen = false;
+    forEachEntry(opened.item->get(), [&](const nt::DirectoryEntry& entry) {
+        parentSeen = parentSeen || (nameOf(entry) == L".." && idOf(entry.fileId) == id_);
+    });
+    return parentSeen && !wine::hasLookAlike(handle_->get(), wide);
+}
+
 std::wstring Win32Folder::storedName(std::wstring_view name) {
     std::wstring stored;
     forEachEntry(handle_->get(), [&](const nt::DirectoryEntry& entry) {

@@ -45,6 +45,7 @@ public:
     Deletion probeDeleteFile(std::string_view name,
                              std::optional<std::uint32_t> attributes) override;
     bool probeRemoveFolder(std::string_view name) override;
+    bool probeRemoveEmptiedFolder(std::string_view name) override;
 
     // For saving a file beside others: the folder's handle, and the name a file of this folder
     // really has when `name` names it without regard to case (empty when none does).

@@ -7,6 +7,7 @@
 #include <wininet.h>
 
 #include <string>
+#include <vector>
 
 namespace vp::win32 {
 namespace {
@@ -64,6 +65,27 @@ bool Win32InternetCache::findClose(CacheSearchHandle search) {
         return false;
     }
     return FindCloseUrlCache(reinterpret_cast<HANDLE>(search)) != FALSE;
+}
+
+std::optional<CacheEntryState> Win32InternetCache::inspectEntry(std::string_view sourceUrlName) {
+    const std::string name(sourceUrlName);
+    DWORD bytes = 0;
+    if (GetUrlCacheEntryInfoA(name.c_str(), nullptr, &bytes) ||
+        GetLastError() != ERROR_INSUFFICIENT_BUFFER || bytes == 0) {
+        return std::nullopt;
+    }
+    // Aligned for the record at its start.
+    std::vector<std::uint64_t> storage((bytes + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t));
+    auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(storage.data());
+    if (!GetUrlCacheEntryInfoA(name.c_str(), info, &bytes)) {
+        return std::nullopt;
+    }
+    CacheEntryState state;
+    state.size = (static_cast<std::uint64_t>(info->dwSizeHigh) << 32) | info->dwSizeLow;
+    if (info->lpszLocalFileName != nullptr) {
+        state.localFile = info->lpszLocalFileName;
+    }
+    return state;
 }
 
 bool Win32InternetCache::deleteEntry(std::string_view sourceUrlName) {

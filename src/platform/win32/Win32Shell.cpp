@@ -33,6 +33,17 @@ long Win32Shell::emptyRecycleBin(std::uintptr_t owner, std::string_view root, st
     return SHEmptyRecycleBinW(ownerWindow(owner), orNull(wideRoot), flags);
 }
 
+std::optional<RecycleBinContents> Win32Shell::queryRecycleBin(std::string_view root) {
+    const std::wstring wideRoot = widen(root);
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof(info);
+    if (FAILED(SHQueryRecycleBinW(orNull(wideRoot), &info))) {
+        return std::nullopt;
+    }
+    return RecycleBinContents{static_cast<std::uint64_t>(info.i64NumItems),
+                              static_cast<std::uint64_t>(info.i64Size)};
+}
+
 long Win32Shell::updateRecycleBinIcon() {
     return SHUpdateRecycleBinIcon();
 }

@@ -1,0 +1,28 @@
+// The file service of a preview: every read goes to the real service, every change is asked of
+// it without being made (the folder's probes) and kept in the overlay, which later reads see.
+#pragma once
+
+#include "platform/FileSystem.h"
+#include "platform/preview/FileOverlay.h"
+
+namespace vp::preview {
+
+class PreviewFileSystem final : public FileSystem {
+public:
+    explicit PreviewFileSystem(FileSystem& inner) : inner_(inner) {}
+
+    FileOverlay& overlay() { return overlay_; }
+    const FileOverlay& overlay() const { return overlay_; }
+
+    std::unique_ptr<Folder> openFolder(std::string_view path) override;
+    std::optional<std::uint32_t> attributes(std::string_view path) override;
+    // Nothing is written: the path is recorded, and the answer is what a write would answer as
+    // far as the item there tells (a folder, a link or a read-only file refuses it).
+    bool replaceFileContents(std::string_view path, std::string_view bytes) override;
+
+private:
+    FileSystem& inner_;
+    FileOverlay overlay_;
+};
+
+} // namespace vp::preview

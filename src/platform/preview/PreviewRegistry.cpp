@@ -1,0 +1,78 @@
+#include "platform/preview/PreviewRegistry.h"
+
+#include <array>
+
+namespace vp::preview {
+namespace {
+
+constexpr std::uint32_t KeySetValue = 0x0002u;
+
+// Registry names compare without case; the narrow code page agrees with ASCII, and letters
+// outside it are compared as written.
+std::string foldAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+long PreviewRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t options,
+                              std::uint32_t access, RegHandle& key) {
+    const long status = inner_.openKey(hive, path, options, access, key);
+    if (status == RegStatus::Success) {
+        while (!path.empty() && path.back() == '\\') {
+            path.remove_suffix(1);
+        }
+        opened_[key] = {std::to_string(hive) + '\\' + foldAscii(path), access};
+    }
+    return status;
+}
+
+std::string PreviewRegistry::valueKey(RegHandle key, std::string_view name) const {
+    const auto found = opened_.find(key);
+    std::string id = found != opened_.end() ? found->second.path : std::to_string(key);
+    id += '\0';
+    id += foldAscii(name);
+    return id;
+}
+
+long PreviewRegistry::queryValue(RegHandle key, std::string_view name, std::uint32_t& type,
+                                 unsigned char* data, std::uint32_t& size) {
+    if (!deleted_.empty() && deleted_.count(valueKey(key, name)) != 0) {
+        return RegStatus::FileNotFound;
+    }
+    return inner_.queryValue(key, name, type, data, size);
+}
+
+long PreviewRegistry::deleteValue(RegHandle key, std::string_view name) {
+    const auto found = opened_.find(key);
+    if (found != opened_.end() && (found->second.access & KeySetValue) == 0) {
+        return RegStatus::AccessDenied;
+    }
+    std::string id = valueKey(key, name);
+    if (deleted_.count(id) != 0) {
+        return RegStatus::FileNotFound;
+    }
+    // A read of one byte tells whether the value is there, whatever its size.
+    std::array<unsigned char, 1> probe{};
+    std::uint32_t size = probe.size();
+    std::uint32_t type = 0;
+    const long status = inner_.queryValue(key, name, type, probe.data(), size);
+    if (status != RegStatus::Success && status != RegStatus::MoreData) {
+        return status;
+    }
+    deleted_.insert(std::move(id));
+    return RegStatus::Success;
+}
+
+long PreviewRegistry::closeKey(RegHandle key) {
+    opened_.erase(key);
+    return inner_.closeKey(key);
+}
+
+} // namespace vp::preview

@@ -1,0 +1,39 @@
+// The registry of a preview: keys are opened and values read on the real registry; a value
+// deleted is only recorded, after asking the registry whether the deletion would succeed (the
+// value is there and the key was opened with the right to change it), and reads as missing.
+#pragma once
+
+#include "platform/Registry.h"
+
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace vp::preview {
+
+class PreviewRegistry final : public Registry {
+public:
+    explicit PreviewRegistry(Registry& inner) : inner_(inner) {}
+
+    std::size_t valuesDeleted() const { return deleted_.size(); }
+
+    long openKey(RegHandle hive, std::string_view path, std::uint32_t options, std::uint32_t access,
+                 RegHandle& key) override;
+    long queryValue(RegHandle key, std::string_view name, std::uint32_t& type, unsigned char* data,
+                    std::uint32_t& size) override;
+    long deleteValue(RegHandle key, std::string_view name) override;
+    long closeKey(RegHandle key) override;
+
+private:
+    struct OpenedKey {
+        std::string path; // hive and path, folded
+        std::uint32_t access = 0;
+    };
+    std::string valueKey(RegHandle key, std::string_view name) const;
+
+    Registry& inner_;
+    std::unordered_map<RegHandle, OpenedKey> opened_;
+    std::unordered_set<std::string> deleted_; // folded key path, a zero byte, folded name
+};
+
+} // namespace vp::preview

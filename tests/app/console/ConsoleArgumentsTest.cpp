@@ -1,0 +1,84 @@
+// The console program's command line: targets by number, range and category, the actions and
+// their aliases, and every way a command can be wrong.
+#include "app/console/ConsoleArguments.h"
+
+#include <gtest/gtest.h>
+
+namespace vp::console {
+namespace {
+
+std::vector<int> range(int first, int last) {
+    std::vector<int> out;
+    for (int n = first; n <= last; ++n) {
+        out.push_back(n);
+    }
+    return out;
+}
+
+ConsoleCommand parse(const std::vector<std::string>& arguments) {
+    const ParsedArguments parsed = ParseArguments(arguments);
+    EXPECT_TRUE(parsed.command) << parsed.error;
+    return parsed.command.value_or(ConsoleCommand{});
+}
+
+TEST(ConsoleArguments, TargetsByNumberRangeAndCategoryInCatalogueOrder) {
+    EXPECT_EQ(parse({"--apercu", "1-4,6"}).targets, (std::vector<int>{1, 2, 3, 4, 6}));
+    EXPECT_EQ(parse({"--nettoyer", "6", "1-4", "3"}).targets, (std::vector<int>{1, 2, 3, 4, 6}));
+    EXPECT_EQ(parse({"--apercu", "internet"}).targets, range(1, 4));
+    EXPECT_EQ(parse({"--apercu", "Windows"}).targets, range(5, 10));
+    EXPECT_EQ(parse({"--apercu", "LOGICIELS"}).targets, range(11, 20));
+    EXPECT_EQ(parse({"--apercu", "complet"}).targets, range(1, 20));
+    EXPECT_EQ(parse({"--apercu", "internet,20", "7-7"}).targets,
+              (std::vector<int>{1, 2, 3, 4, 7, 20}));
+}
+
+TEST(ConsoleArguments, ActionsOptionsAndTheirEnglishNames) {
+    EXPECT_EQ(parse({"--preview", "1"}).action, Action::Preview);
+    EXPECT_EQ(parse({"--aperçu", "1"}).action, Action::Preview);
+    EXPECT_EQ(parse({"--clean", "1"}).action, Action::Clean);
+    EXPECT_EQ(parse({"--list"}).action, Action::List);
+    EXPECT_EQ(parse({"--liste"}).action, Action::List);
+    // Help wins over anything else on the line, even a wrong argument after it.
+    EXPECT_EQ(parse({"--apercu", "1", "--help", "--nope"}).action, Action::Help);
+    EXPECT_EQ(parse({"-h"}).action, Action::Help);
+
+    const ConsoleCommand command = parse({"5", "--log", "C:\\run.txt", "--nettoyer", "--json"});
+    EXPECT_EQ(command.logFile, "C:\\run.txt");
+    EXPECT_TRUE(command.json);
+    EXPECT_EQ(parse({"--apercu", "--journal=out.log", "5"}).logFile, "out.log");
+}
+
+TEST(ConsoleArguments, WrongCommandsAreRefusedWithAMessage) {
+    const std::vector<std::vector<std::string>> wrong = {
+        {},                  // nothing to do
+        {"1-4"},             // targets but neither preview nor clean
+        {"--apercu"},        // no target
+        {"--nettoyer", "0"}, // out of the catalogue
+        {"--nettoyer", "21"},
+        {"--nettoyer", "4-1"},  // a range backwards
+        {"--nettoyer", "1,,2"}, // an empty part
+        {"--nettoyer", "1-"},
+        {"--nettoyer", "-3"},
+        {"--nettoyer", "3x"},
+        {"--nettoyer", "internets"},
+        {"--nettoyer", "1", "--force"}, // unknown option
+        {"--nettoyer", "1", "--log"},   // no file after --log
+        {"--nettoyer", "1", "--log", ""},
+        {"--nettoyer", "1", "--log", "a", "--log", "b"},
+        {"--apercu", "--nettoyer", "1"}, // two actions
+        {"--liste", "3"},                // the list takes no target
+        {"--liste", "--json"},
+    };
+    for (const auto& arguments : wrong) {
+        std::string line;
+        for (const auto& argument : arguments) {
+            line += argument + ' ';
+        }
+        const ParsedArguments parsed = ParseArguments(arguments);
+        EXPECT_FALSE(parsed.command) << line;
+        EXPECT_FALSE(parsed.error.empty()) << line;
+    }
+}
+
+} // namespace
+} // namespace vp::console
