@@ -11,16 +11,12 @@ namespace vp::win32 {
 namespace {
 
 constexpr UINT_PTR FilterId = 1;
-// The list box grows its storage a few lines at a time, copying it whole each time; room is
-// asked for ahead, doubling, so a run of a hundred thousand lines copies it a few times only.
-constexpr LRESULT FirstReserve = 1024;
-// Characters reserved per line: a path of average length.
-constexpr LPARAM BytesPerLine = 128;
 
 } // namespace
 
 Win32ListBox::Win32ListBox(const ControlSpec& desc, HWND window, HFONT font)
-    : Win32Control(desc, window, font) {
+    : Win32Control(desc, window, font),
+      listProc_(reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC))) {
     SetWindowSubclass(window_, filter, FilterId, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -34,15 +30,21 @@ Win32ListBox::~Win32ListBox() {
 LRESULT CALLBACK Win32ListBox::filter(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR /*id*/, DWORD_PTR self) {
     auto* list = reinterpret_cast<Win32ListBox*>(self);
-    if (list->ownCalls_ == 0 && list->batching_) {
-        list->settle(); // whoever asks sees the list as the program made it
+    if (list->ownCalls_ == 0) {
+        list->count_ = -1; // it may add or remove lines
+        if (list->batching_) {
+            list->settle(); // whoever asks sees the list as the program made it
+        }
     }
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
 LRESULT Win32ListBox::send(UINT message, WPARAM wParam, LPARAM lParam) const {
+    // Straight to the list box's own procedure: a sent message costs a trip through the
+    // system (under Wine several microseconds, as much as the line itself), and this class's
+    // filter has nothing to do for its own messages.
     ++ownCalls_;
-    const LRESULT result = SendMessageW(window_, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(listProc_, window_, message, wParam, lParam);
     --ownCalls_;
     return result;
 }
@@ -67,16 +69,10 @@ void Win32ListBox::settle() {
         pendingIndex_ = NoPendingIndex;
     }
     send(WM_SETREDRAW, TRUE);
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-}
-
-void Win32ListBox::reserveFor(LRESULT count) {
-    if (count < reserved_) {
-        return;
-    }
-    const LRESULT more = std::max(FirstReserve, count);
-    const LRESULT room = send(LB_INITSTORAGE, static_cast<WPARAM>(more), more * BytesPerLine);
-    reserved_ = room == LB_ERRSPACE ? count + 1 : std::max(room, count + 1);
+    // Drawn now: under Wine the paint message of a list box drawn again this way is not
+    // always found by the next look at the queue.
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
 }
 
 void Win32ListBox::setVisible(bool visible) {
@@ -87,32 +83,37 @@ void Win32ListBox::setVisible(bool visible) {
 void Win32ListBox::clear() {
     settle();
     send(LB_RESETCONTENT);
-    reserved_ = 0;
+    count_ = 0;
 }
 
 void Win32ListBox::addItem(std::string_view text) {
+    // Readers are let in between the program's calls, never inside one: before the line
+    // (after the previous call), or once the line's selection is set.
+    LivePainting::tick();
     openBatch();
     const std::wstring wide = widen(text);
     const LRESULT added = send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-    if (added >= 0) {
-        reserveFor(added + 1);
-    }
-    LivePainting::tick();
+    count_ = added >= 0 ? added + 1 : -1; // unsorted: the new line is the last
 }
 
 void Win32ListBox::insertItem(int index, std::string_view text) {
     settle();
     const std::wstring wide = widen(text);
     send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str()));
+    count_ = -1;
 }
 
 void Win32ListBox::removeItem(int index) {
     settle();
     send(LB_DELETESTRING, static_cast<WPARAM>(index));
+    count_ = -1;
 }
 
 int Win32ListBox::listCount() const {
-    return static_cast<int>(send(LB_GETCOUNT));
+    if (count_ < 0) {
+        count_ = send(LB_GETCOUNT);
+    }
+    return static_cast<int>(count_);
 }
 
 std::string Win32ListBox::list(int index) const {

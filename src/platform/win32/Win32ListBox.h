@@ -37,12 +37,14 @@ private:
                                    UINT_PTR id, DWORD_PTR self);
     LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void openBatch();
-    void reserveFor(LRESULT count);
 
+    // The number of lines, known without asking the list box while only this class changed
+    // it; -1 after anything else reached the list box.
+    mutable LRESULT count_ = -1;
+    WNDPROC listProc_; // the list box class's own procedure, under every subclass
     bool batching_ = false;
     int pendingIndex_ = NoPendingIndex;
     mutable int ownCalls_ = 0; // messages this class is sending, which need no settling
-    LRESULT reserved_ = 0;     // lines the list box has room for
 };
 
 } // namespace vp::win32

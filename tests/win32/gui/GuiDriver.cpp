@@ -13,6 +13,7 @@
 // its closing empty line, so the run log is known in advance. What each target cleans is
 // checked by the targets' own suites.
 #include "Checks.h"
+#include "LongRun.h"
 #include "Probe.h"
 #include "Screenshot.h"
 
@@ -512,6 +513,16 @@ public:
         saveLog(file, expectedFile(expectedLog(winZip)), "saving again replaces the whole file");
     }
 
+    // Several thousand lines through the real window (LongRun.h).
+    void longRun() const {
+        checkLongRun({window_, control("List1"), control("Command1"), control("ch6"),
+                      control("ch1"),
+                      [this](bool tempOnly) {
+                          setBoxes(tempOnly ? "00000100000000000000" : "00000000000000000000");
+                      }},
+                     output_);
+    }
+
     void minimiseAndClose() const {
         click("ButtonPlus1");
         const bool minimised = waitUntil([this] { return IsIconic(window_) != 0; }, 5);
@@ -580,6 +591,7 @@ int run(const std::wstring& programPath, const std::wstring& output, bool demoOn
     driver.panels();
     driver.aboutBox();
     driver.saving();
+    driver.longRun();
     driver.minimiseAndClose();
     return testing::summary();
 }
