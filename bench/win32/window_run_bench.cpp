@@ -119,22 +119,23 @@ int controlId(std::string_view name) {
     return -1;
 }
 
+struct Search {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK matchId(HWND child, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    if (GetDlgCtrlID(child) == search->id) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND descendant(HWND parent, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) == s->id) {
-                s->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    Search search{id, nullptr};
+    EnumChildWindows(parent, matchId, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
