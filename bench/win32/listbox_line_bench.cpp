@@ -102,8 +102,7 @@ int main(int argc, char** argv) {
         return CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                                WS_CHILD | (shown ? WS_VISIBLE : 0) | LBS_NOTIFY |
                                    LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL,
-                               75, 160, 283, 54, main, nullptr, GetModuleHandleW(nullptr),
-                               nullptr);
+                               75, 160, 283, 54, main, nullptr, GetModuleHandleW(nullptr), nullptr);
     };
     HWND shownList = bare(true);
     HWND hiddenList = bare(false);

@@ -249,8 +249,7 @@ int wmain(int argc, wchar_t** argv) {
         const bool ok = run.ok && run.lines == files + 2 && isEmpty(temp) && isEmpty(bare);
         allOk = allOk && ok;
         std::printf("round %d: window %.2f s, minimal loop %.2f s, ratio %.2f, %ld lines%s\n",
-                    round + 1, run.seconds, loop, run.seconds / loop,
-                    static_cast<long>(run.lines),
+                    round + 1, run.seconds, loop, run.seconds / loop, static_cast<long>(run.lines),
                     ok ? "" : "  (WRONG: the run did not log every file or left some)");
         ratios.push_back(run.seconds / loop);
         bestWindow = std::min(bestWindow, run.seconds);

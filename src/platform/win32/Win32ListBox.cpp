@@ -71,8 +71,7 @@ void Win32ListBox::settle() {
     send(WM_SETREDRAW, TRUE);
     // Drawn now: under Wine the paint message of a list box drawn again this way is not
     // always found by the next look at the queue.
-    RedrawWindow(window_, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
 }
 
 void Win32ListBox::setVisible(bool visible) {

@@ -136,8 +136,7 @@ void checkLongRun(const LongRunWindow& run, const std::wstring& output) {
 
     const std::vector<std::string> log = listLines(run.list);
     std::string diff;
-    for (std::size_t i = 0; i < std::max(log.size(), expected.size()) && diff.size() < 2000;
-         ++i) {
+    for (std::size_t i = 0; i < std::max(log.size(), expected.size()) && diff.size() < 2000; ++i) {
         const std::string got = i < log.size() ? log[i] : "(none)";
         const std::string want = i < expected.size() ? expected[i] : "(none)";
         if (got != want) {

@@ -15,9 +15,9 @@ struct LongRunWindow {
     HWND window;
     HWND list;     // List1
     HWND nettoyer; // Command1
-    HWND tempBox;  // ch6, the temporary files
     HWND otherBox; // a box clicked during the run
-    std::function<void(bool tempOnly)> setBoxes; // tempOnly false: every box unchecked
+    // Only the temporary files (ch6) checked, or (false) every box unchecked.
+    std::function<void(bool tempOnly)> setBoxes;
 };
 
 void checkLongRun(const LongRunWindow& run, const std::wstring& output);
