@@ -79,9 +79,10 @@ void checkLongRun(const LongRunWindow& run, const std::wstring& output) {
         return;
     }
 
-    // While the run goes: what a reader sees, what the screen shows, whether it answers.
+    // While the run goes: what a reader sees, what the screen shows, whether it answers. A
+    // sample counts when its answers came while the run log was still shown.
     int samples = 0;
-    std::string unanswered;
+    int unanswered = 0;
     std::string badSelection;
     std::string hung;
     std::set<std::vector<std::uint32_t>> screens;
@@ -89,26 +90,28 @@ void checkLongRun(const LongRunWindow& run, const std::wstring& output) {
     bool clickWaited = true;
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(Patience * 1000);
     while (IsWindowVisible(run.list) && GetTickCount64() < deadline) {
-        ++samples;
         LRESULT before = 0;
         LRESULT selected = 0;
         LRESULT after = 0;
         const bool answered = ask(run.list, LB_GETCOUNT, 0, before) &&
                               ask(run.list, LB_GETCURSEL, 0, selected) &&
                               ask(run.list, LB_GETCOUNT, 0, after);
+        if (IsHungAppWindow(run.window)) {
+            hung = "after " + std::to_string(samples) + " samples";
+        }
         if (!IsWindowVisible(run.list)) {
             break; // the answers may come from after the run's end
         }
         if (!answered) {
-            unanswered = "sample " + std::to_string(samples);
-        } else if (before > 0 && (selected < before - 1 || selected > after - 1) &&
-                   badSelection.size() < 500) {
+            ++unanswered;
+            continue;
+        }
+        ++samples;
+        if (before > 0 && (selected < before - 1 || selected > after - 1) &&
+            badSelection.size() < 500) {
             // Lines may arrive between the questions, never a line without the selection.
             badSelection += " [" + number(before) + " lines, then selected " + number(selected) +
                             ", then " + number(after) + " lines]";
-        }
-        if (IsHungAppWindow(run.window)) {
-            hung = "sample " + std::to_string(samples);
         }
         screens.insert(screenshotOf(run.list).pixels);
         if (samples == 10) {
@@ -123,8 +126,10 @@ void checkLongRun(const LongRunWindow& run, const std::wstring& output) {
         }
     }
     check(!IsWindowVisible(run.list), "the long run ends and hides the run log");
-    check(unanswered.empty(), "during the run the window answers every message sent to it",
-          "no answer at " + unanswered);
+    check(unanswered == 0 && samples >= 3,
+          "during the run the window answers the messages sent to it",
+          std::to_string(samples) + " samples answered during the run, " +
+              std::to_string(unanswered) + " unanswered");
     check(badSelection.empty() && samples > 0,
           "during the run the run log, whenever asked, has its newest line selected",
           std::to_string(samples) + " samples;" + badSelection);
