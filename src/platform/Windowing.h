@@ -94,7 +94,8 @@ public:
 };
 
 // An unsorted list of lines with one selected line. Counts and indices are plain ints: the
-// list holds as many lines as memory allows.
+// list holds as many lines as memory allows. A line added can be read back at once, by the
+// program and by any reader outside it, in order; a window may draw the lines in batches.
 class ListBox : public virtual Control {
 public:
     virtual void clear() = 0;

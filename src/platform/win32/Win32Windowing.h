@@ -1,6 +1,7 @@
-// The native window and its controls: every control is a real child window whose window text
-// is its caption, so screen readers and test drivers can read and drive it with the standard
-// messages. No logic lives here; the window only reports clicks and presses to its handlers.
+// The native window and its controls (Win32MainWindow.cpp and the files it uses): every
+// control is a real child window whose window text is its caption, so screen readers and test
+// drivers can read and drive it with the standard messages. No logic lives here; the window only
+// reports clicks and presses to its handlers.
 #pragma once
 
 #include "platform/Windowing.h"

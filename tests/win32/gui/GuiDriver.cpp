@@ -15,6 +15,7 @@
 #include "CaptionFit.h"
 #include "CaptionFit.h"
 #include "Checks.h"
+#include "LongRun.h"
 #include "Probe.h"
 #include "Screenshot.h"
 
@@ -514,6 +515,15 @@ public:
         saveLog(file, expectedFile(expectedLog(winZip)), "saving again replaces the whole file");
     }
 
+    // Several thousand lines through the real window (LongRun.h).
+    void longRun() const {
+        checkLongRun({window_, control("List1"), control("Command1"), control("ch1"),
+                      [this](bool tempOnly) {
+                          setBoxes(tempOnly ? "00000100000000000000" : "00000000000000000000");
+                      }},
+                     output_);
+    }
+
     void minimiseAndClose() const {
         click("ButtonPlus1");
         const bool minimised = waitUntil([this] { return IsIconic(window_) != 0; }, 5);
@@ -584,6 +594,7 @@ int run(const std::wstring& programPath, const std::wstring& output, bool demoOn
     driver.panels();
     driver.aboutBox();
     driver.saving();
+    driver.longRun();
     driver.minimiseAndClose();
     return testing::summary();
 }

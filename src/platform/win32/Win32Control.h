@@ -1,0 +1,53 @@
+// The base of every native control: a child window whose window text is its caption, with
+// its font, picture and background brush, found again from its window handle.
+#pragma once
+
+#include "platform/Windowing.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace vp::win32 {
+
+class Win32Control : public virtual Control {
+public:
+    Win32Control(const ControlSpec& desc, HWND window, HFONT font);
+    ~Win32Control() override;
+    Win32Control(const Win32Control&) = delete;
+    Win32Control& operator=(const Win32Control&) = delete;
+
+    // The control behind a child window of this program; nullptr for any other window.
+    static Win32Control* of(HWND window);
+
+    const std::string& name() const override { return spec_.name; }
+    void setVisible(bool visible) override;
+    bool visible() const override;
+    void setCaption(std::string_view text) override;
+    std::string caption() const override;
+    void onClick(std::function<void()> handler) override { onClick_ = std::move(handler); }
+
+    // BN_CLICKED from the control.
+    virtual void clicked();
+    // WM_DRAWITEM for owner-drawn controls.
+    virtual void draw(const DRAWITEMSTRUCT& /*item*/) {}
+    // WM_CTLCOLOR* for the control: its colours on `dc`, and the brush of its background.
+    HBRUSH colours(HDC dc) const;
+
+    HWND window() const { return window_; }
+    HFONT font() const { return font_; }
+
+protected:
+    // The control's font, or the default one.
+    HGDIOBJ fontOrDefault() const;
+
+    ControlSpec spec_;
+    HWND window_;
+    HFONT font_;
+    HBITMAP picture_;
+    HBRUSH background_;
+    std::function<void()> onClick_;
+};
+
+} // namespace vp::win32

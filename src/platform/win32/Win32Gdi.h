@@ -1,0 +1,80 @@
+// The drawing helpers the window and its controls share: one owner per GDI handle kind, the
+// units and colours of the layout, fonts, pictures from the resources, and the theme.
+#pragma once
+
+#include "platform/Windowing.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vp::win32 {
+
+// The theme of the buttons and frames, as COLORREF (0x00BBGGRR, like the layout's colours).
+constexpr COLORREF ThemeColour = 0xE39E71;
+constexpr COLORREF ThemeDark = 0xC56A31;
+constexpr COLORREF ThemeLight = 0xFBEEE4;
+constexpr COLORREF White = 0xFFFFFF;
+
+HINSTANCE instance();
+
+class ScopedGdiObject {
+public:
+    explicit ScopedGdiObject(HGDIOBJ object) : object_(object) {}
+    ~ScopedGdiObject() {
+        if (object_ != nullptr) {
+            DeleteObject(object_);
+        }
+    }
+    ScopedGdiObject(const ScopedGdiObject&) = delete;
+    ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+    HGDIOBJ get() const { return object_; }
+
+private:
+    HGDIOBJ object_;
+};
+
+class ScopedSelectObject {
+public:
+    ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~ScopedSelectObject() { SelectObject(dc_, previous_); }
+    ScopedSelectObject(const ScopedSelectObject&) = delete;
+    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+class ScopedMemoryDC {
+public:
+    explicit ScopedMemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+    ~ScopedMemoryDC() { DeleteDC(dc_); }
+    ScopedMemoryDC(const ScopedMemoryDC&) = delete;
+    ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+int screenDpi();
+// Twips to pixels at the screen's resolution, to the nearest pixel.
+int toPixels(int twips, int dpi);
+// A layout colour (0x00BBGGRR, or a system colour code with the top bit set) as COLORREF.
+COLORREF colourOf(std::uint32_t colour);
+HFONT makeFont(const FontSpec& desc, int dpi);
+
+// Pictures named in the layout ("panel-clean") are BITMAP resources named in capitals with
+// '_' for '-' ("PANEL_CLEAN"); nullptr for no picture.
+HBITMAP loadPicture(std::string_view picture);
+// Draws the picture into `box`: stretched when `stretch`, else centred at its own size.
+void drawPicture(HDC dc, HBITMAP picture, const RECT& box, bool stretch);
+// A top-to-bottom blend from `top` to `bottom`, one line per row.
+void fillGradient(HDC dc, const RECT& box, COLORREF top, COLORREF bottom);
+
+std::wstring windowText(HWND window);
+
+} // namespace vp::win32

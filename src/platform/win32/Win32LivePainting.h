@@ -1,0 +1,48 @@
+// Keeps the window drawn and answering while one of its handlers runs long (a cleaning run
+// deletes and logs for minutes): the controls tick as they change, and about ten times a
+// second the window's batched controls are settled and the system is let in to deliver paint
+// messages and messages sent from other programs (a screen reader, a test driver) — never the
+// user's input, which waits in the queue until the handler returns. A click that arrives as a
+// sent message meanwhile is posted back, so no other handler runs in the middle of this one.
+#pragma once
+
+#include <windows.h>
+
+namespace vp::win32 {
+
+// A control that gathers its changes into batches: between batches it is exactly what the
+// program asked for; within one it may owe its selection and its drawing.
+class BatchedControl {
+public:
+    virtual void settle() = 0;
+
+protected:
+    ~BatchedControl() = default;
+};
+
+class LivePainting {
+public:
+    // Between two deliveries: often enough to look alive, rarely enough to cost little.
+    static constexpr ULONGLONG IntervalMs = 100;
+
+    // A control that opened a batch; it is settled at every delivery and at the end of the
+    // handler. forget() before it is destroyed.
+    static void enlist(BatchedControl& control);
+    static void forget(BatchedControl& control);
+
+    // Called by the controls as they change: cheap, unless a delivery is due.
+    static void tick();
+    // Settles every open batch now (a handler ended, a modal loop or a message pump follows).
+    static void settleAll();
+
+    // True while the system is let in: handlers must not run, their messages are posted
+    // back for later.
+    static bool holdingHandlers();
+    // Posts the message back to `window` when handlers are held; true when it did.
+    static bool deferIfHeld(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static void deliver();
+};
+
+} // namespace vp::win32
