@@ -31,7 +31,7 @@ Win32Control* Win32Control::of(HWND window) {
 
 void Win32Control::setVisible(bool visible) {
     // A control shown inside a panel comes in front of its siblings, as the run log covers
-    // the picture and the description while a run is under way. Panels themselves keep their
+    // the picture and the text beside it while a run is under way. Panels themselves keep their
     // place, which is also the window's focus order.
     if (visible && spec_.parent != nullptr) {
         SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
