@@ -122,6 +122,20 @@ Win32Folder::Opened Win32Folder::openItem(std::wstring_view name, Kind kind, ACC
         return opened;
     }
     auto item = std::make_unique<OwnedHandle>(handle);
+    if (wine::running()) {
+        // Wine shows no reparse points and gives a link its target's attributes and file id,
+        // so only the name it keeps for the handle tells a link from this folder's own item.
+        if (wine::keptName(handle) != wine::childName(keptName_, name)) {
+            return opened;
+        }
+        // That name is all a file needs: asking its attributes again would cost Wine one more
+        // round trip per file and tell nothing new.
+        if (kind == Kind::File && expected != nullptr) {
+            opened.attributes = expected->attributes;
+            opened.item = std::move(item);
+            return opened;
+        }
+    }
     ULONG attributes = 0;
     if (!nt::queryAttributes(handle, attributes)) {
         return opened;
@@ -143,9 +157,6 @@ Win32Folder::Opened Win32Folder::openItem(std::wstring_view name, Kind kind, ACC
             (expected->attributes & NotForDeletion) == 0) {
             return opened;
         }
-    }
-    if (wine::running() && wine::keptName(handle) != wine::childName(keptName_, name)) {
-        return opened; // the handle reached something else than this folder's item: a link
     }
     opened.item = std::move(item);
     return opened;
