@@ -12,6 +12,8 @@
 #include "platform/win32/Win32Paths.h"
 #include "platform/win32/Win32Platform.h"
 
+#include "MinimalDelete.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -38,29 +40,6 @@ void buildTree(const std::wstring& root) {
             CloseHandle(h);
         }
     }
-}
-
-// The minimal recursive delete: list, delete every file, recurse, remove the emptied folder.
-void minimalSweep(const std::wstring& folder) {
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        const std::wstring_view name(found.cFileName);
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        const std::wstring path = folder + L"\\" + found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            minimalSweep(path);
-            RemoveDirectoryW(path.c_str());
-        } else {
-            DeleteFileW(path.c_str());
-        }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
 }
 
 // The same minimal loop on the program's own file service (folder handles, checked deletions):
@@ -159,7 +138,7 @@ int main() {
                 clearD.push_back(seconds([&] { form.ClearD(swept); }));
                 break;
             case 1:
-                minimal.push_back(seconds([&] { minimalSweep(bare); }));
+                minimal.push_back(seconds([&] { vp::bench::emptyFolderMinimally(bare); }));
                 break;
             case 2:
                 rd.push_back(seconds([&] { removeWithCmd(byCmd); }));

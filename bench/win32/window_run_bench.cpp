@@ -10,6 +10,8 @@
 //   window_run_bench PROGRAM FOLDER [FILES] [ROUNDS]   (FOLDER is made and emptied)
 #include "app/Layout.h"
 
+#include "MinimalDelete.h"
+
 #include <windows.h>
 
 #include <psapi.h>
@@ -50,29 +52,6 @@ std::size_t buildTree(const std::wstring& root, int files) {
         }
     }
     return characters;
-}
-
-// The minimal loop: empties `folder`, depth first, and keeps it.
-void emptyFolder(const std::wstring& folder) {
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        const std::wstring_view name(found.cFileName);
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        const std::wstring path = folder + L"\\" + found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            emptyFolder(path);
-            RemoveDirectoryW(path.c_str());
-        } else {
-            DeleteFileW(path.c_str());
-        }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
 }
 
 bool isEmpty(const std::wstring& folder) {
@@ -236,7 +215,7 @@ int wmain(int argc, wchar_t** argv) {
         WindowRun run;
         const auto timeLoop = [&] {
             const double start = seconds();
-            emptyFolder(bare);
+            vp::bench::emptyFolderMinimally(bare);
             loop = seconds() - start;
         };
         if (round % 2 == 1) {
@@ -255,7 +234,7 @@ int wmain(int argc, wchar_t** argv) {
         bestWindow = std::min(bestWindow, run.seconds);
         bestLoop = std::min(bestLoop, loop);
         last = run;
-        emptyFolder(temp);
+        vp::bench::emptyFolderMinimally(temp);
     }
     RemoveDirectoryW(temp.c_str());
     RemoveDirectoryW(bare.c_str());

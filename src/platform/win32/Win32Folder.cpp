@@ -257,13 +257,17 @@ Deletion Win32Folder::deleteFile(std::string_view name, std::optional<std::uint3
                                                                    : Deletion::Kept;
 }
 
+Win32Folder::Opened Win32Folder::openForRemoval(std::wstring_view name) {
+    if (wineRefuses(name)) {
+        return {};
+    }
+    return openItem(name, Kind::Folder, DELETE | FILE_READ_ATTRIBUTES | FILE_LIST_DIRECTORY,
+                    nullptr);
+}
+
 bool Win32Folder::removeFolder(std::string_view name) {
     const std::wstring wide = widen(name);
-    if (wineRefuses(wide)) {
-        return false;
-    }
-    const Opened opened =
-        openItem(wide, Kind::Folder, DELETE | FILE_READ_ATTRIBUTES | FILE_LIST_DIRECTORY, nullptr);
+    const Opened opened = openForRemoval(wide);
     if (!opened.item) {
         return false;
     }
@@ -292,21 +296,13 @@ Deletion Win32Folder::probeDeleteFile(std::string_view name,
 
 bool Win32Folder::probeRemoveFolder(std::string_view name) {
     const std::wstring wide = widen(name);
-    if (wineRefuses(wide)) {
-        return false;
-    }
-    const Opened opened =
-        openItem(wide, Kind::Folder, DELETE | FILE_READ_ATTRIBUTES | FILE_LIST_DIRECTORY, nullptr);
+    const Opened opened = openForRemoval(wide);
     return opened.item && emptyBelow(opened.item->get(), id_, wine::running());
 }
 
 bool Win32Folder::probeRemoveEmptiedFolder(std::string_view name) {
     const std::wstring wide = widen(name);
-    if (wineRefuses(wide)) {
-        return false;
-    }
-    const Opened opened =
-        openItem(wide, Kind::Folder, DELETE | FILE_READ_ATTRIBUTES | FILE_LIST_DIRECTORY, nullptr);
+    const Opened opened = openForRemoval(wide);
     if (!opened.item) {
         return false;
     }

@@ -71,6 +71,9 @@ private:
     // when `expected` was neither, and under Wine the name the handle really has.
     Opened openItem(std::wstring_view name, Kind kind, ACCESS_MASK access,
                     const DirEntry* expected);
+    // The subfolder `name` opened for removal, checked as openItem does; refused under Wine
+    // when this folder cannot tell it from another one.
+    Opened openForRemoval(std::wstring_view name);
     // Under Wine: names this folder cannot tell from another one, which are never changed.
     bool wineRefuses(std::wstring_view name) const;
     // Under Wine: the subfolder opened as `child` really lies in this folder (its ".." is this
