@@ -10,6 +10,8 @@
 #include "platform/win32/Win32LivePainting.h"
 #include "platform/win32/Win32Windowing.h"
 
+#include "Clock.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -18,14 +20,6 @@
 #include <string>
 
 namespace {
-
-double seconds() {
-    LARGE_INTEGER now{};
-    LARGE_INTEGER frequency{};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::string line(int number) {
     return "C:\\users\\bench\\Temp\\folder" + std::to_string(number / 100) + "\\file" +
@@ -43,7 +37,7 @@ void handleWaiting() {
 double bareLines(HWND list, int lines) {
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     handleWaiting();
-    const double start = seconds();
+    const double start = vp::bench::secondsNow();
     for (int i = 0; i < lines; ++i) {
         const std::string text = line(i);
         const std::wstring wide(text.begin(), text.end());
@@ -51,20 +45,20 @@ double bareLines(HWND list, int lines) {
             SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
         SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
-    return seconds() - start;
+    return vp::bench::secondsNow() - start;
 }
 
 // What the run does for each line it logs.
 double programLines(vp::ListBox& list, int lines, bool& whole) {
     list.clear();
     handleWaiting();
-    const double start = seconds();
+    const double start = vp::bench::secondsNow();
     for (int i = 0; i < lines; ++i) {
         list.addItem(line(i));
         list.setListIndex(list.listCount() - 1);
     }
     vp::win32::LivePainting::settleAll(); // the run's end
-    const double took = seconds() - start;
+    const double took = vp::bench::secondsNow() - start;
     whole = whole && list.listCount() == lines && list.listIndex() == lines - 1 &&
             list.list(lines - 1) == line(lines - 1);
     return took;
@@ -73,14 +67,14 @@ double programLines(vp::ListBox& list, int lines, bool& whole) {
 // One repaint: a batch settled and the list box drawn again.
 double oneRepaint(vp::ListBox& list) {
     constexpr int Repaints = 20;
-    const double start = seconds();
+    const double start = vp::bench::secondsNow();
     for (int i = 0; i < Repaints; ++i) {
         list.addItem(line(i));
         list.setListIndex(list.listCount() - 1);
         vp::win32::LivePainting::settleAll();
         handleWaiting();
     }
-    return (seconds() - start) / Repaints;
+    return (vp::bench::secondsNow() - start) / Repaints;
 }
 
 } // namespace
@@ -93,11 +87,11 @@ int main(int argc, char** argv) {
     HWND main = reinterpret_cast<HWND>(window->hWnd());
     ShowWindow(main, SW_SHOWNORMAL);
     UpdateWindow(main);
-    vp::ControlSpec spec{};
-    spec.name = "List1";
-    spec.kind = vp::ControlKind::ListBox;
-    spec.rect = {1120, 1440, 4245, 810}; // List1's size
-    vp::ListBox& list = window->createListBox(spec);
+    vp::ControlSpec desc{};
+    desc.name = "List1";
+    desc.kind = vp::ControlKind::ListBox;
+    desc.rect = {1120, 1440, 4245, 810}; // List1's size
+    vp::ListBox& list = window->createListBox(desc);
     const auto bare = [main](bool shown) {
         return CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                                WS_CHILD | (shown ? WS_VISIBLE : 0) | LBS_NOTIFY |

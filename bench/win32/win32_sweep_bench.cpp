@@ -12,6 +12,7 @@
 #include "platform/win32/Win32Paths.h"
 #include "platform/win32/Win32Platform.h"
 
+#include "Clock.h"
 #include "MinimalDelete.h"
 
 #include <windows.h>
@@ -74,18 +75,10 @@ void removeWithCmd(const std::wstring& folder) {
     }
 }
 
-double now() {
-    LARGE_INTEGER count{};
-    LARGE_INTEGER frequency{};
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 template <typename F> double seconds(F&& work) {
-    const double start = now();
+    const double start = vp::bench::secondsNow();
     work();
-    return now() - start;
+    return vp::bench::secondsNow() - start;
 }
 
 double median(std::vector<double> values) {

@@ -10,6 +10,7 @@
 //   window_run_bench PROGRAM FOLDER [FILES] [ROUNDS]   (FOLDER is made and emptied)
 #include "app/Layout.h"
 
+#include "Clock.h"
 #include "MinimalDelete.h"
 
 #include <windows.h>
@@ -27,14 +28,6 @@ namespace {
 
 constexpr int FilesPerFolder = 100;
 constexpr int FirstControlId = 1000;
-
-double seconds() {
-    LARGE_INTEGER now{};
-    LARGE_INTEGER frequency{};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Makes the tree; gives the characters of the run log's lines for its files.
 std::size_t buildTree(const std::wstring& root, int files) {
@@ -165,10 +158,10 @@ WindowRun runThroughWindow(const std::wstring& program, const std::wstring& temp
         run.workingSetBefore = memory.WorkingSetSize;
 
         DWORD_PTR result = 0;
-        const double start = seconds();
+        const double start = vp::bench::secondsNow();
         const LRESULT sent = SendMessageTimeoutW(descendant(window, controlId("Command1")),
                                                  BM_CLICK, 0, 0, SMTO_NORMAL, 3600000, &result);
-        run.seconds = seconds() - start;
+        run.seconds = vp::bench::secondsNow() - start;
         run.lines = SendMessageW(list, LB_GETCOUNT, 0, 0);
         run.ok = sent != 0 && !IsWindowVisible(list);
         GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
@@ -214,9 +207,9 @@ int wmain(int argc, wchar_t** argv) {
         double loop = 0;
         WindowRun run;
         const auto timeLoop = [&] {
-            const double start = seconds();
+            const double start = vp::bench::secondsNow();
             vp::bench::emptyFolderMinimally(bare);
-            loop = seconds() - start;
+            loop = vp::bench::secondsNow() - start;
         };
         if (round % 2 == 1) {
             timeLoop();

@@ -17,13 +17,13 @@ namespace {
 // resolution.
 class LayoutFont {
 public:
-    LayoutFont(const FontSpec& spec, int dpi) {
+    LayoutFont(const FontSpec& wanted, int dpi) {
         LOGFONTW font{};
-        font.lfHeight = -static_cast<LONG>(std::lround(spec.points * dpi / 72.0));
-        font.lfWeight = spec.bold ? std::max(spec.weight, 700) : spec.weight;
+        font.lfHeight = -static_cast<LONG>(std::lround(wanted.points * dpi / 72.0));
+        font.lfWeight = wanted.bold ? std::max(wanted.weight, 700) : wanted.weight;
         font.lfCharSet = DEFAULT_CHARSET;
         font.lfOutPrecision = OUT_TT_PRECIS;
-        const std::wstring face = win32::widen(spec.face);
+        const std::wstring face = win32::widen(wanted.face);
         wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
         font_ = CreateFontIndirectW(&font);
     }
