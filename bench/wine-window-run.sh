@@ -24,7 +24,6 @@ done
 source "$here/../tests/wine/lib.sh"
 wine_scratch_begin
 
-windows_path() { local p=$1; echo "Z:${p//\//\\}"; }
 measure() {
     echo "== $1"
     wine "$run_bench" "$(windows_path "$program")" 'C:\vp-window-bench' "$files" "$rounds" \

@@ -3,18 +3,25 @@
 # those; does nothing when they are all there. Debian 12 (bookworm) or later: the build needs
 # CMake 3.25.
 #
-# Usage: install-deps.sh run|test|lint|release
+# Usage: install-deps.sh [--packages] run|test|lint|release
+#   --packages  prints the packages the command needs, one line, and installs nothing
 #   run   scripts/run.sh and scripts/screenshot.sh: the 64-bit cross build and Wine with a display
 #   release  scripts/release.sh: both cross builds, the zips and the installers
-#   test  scripts/test-all.sh: both builds, the unit tests, and the suites under 32- and 64-bit
-#         Wine with the installer's tools
+#   test  scripts/test-all.sh: both builds, the unit tests, and the suites under 64-bit Wine
+#         (and 32-bit Wine where this machine runs 32-bit programs) with the installer's tools
 #   lint  scripts/lint.sh: the simulation build's compile commands and clang-tidy
 #
 # Exits with status 3, naming the packages and the command to install them, when some are
 # missing and this user cannot install them (neither root nor sudo).
 set -euo pipefail
+source "$(dirname "$0")/wine-loader.sh"
 
-usage() { echo "usage: install-deps.sh run|test|lint|release" >&2; exit 2; }
+usage() { echo "usage: install-deps.sh [--packages] run|test|lint|release" >&2; exit 2; }
+only_list=false
+if [[ ${1:-} == --packages ]]; then
+    only_list=true
+    shift
+fi
 [[ $# -eq 1 ]] || usage
 
 # The simulation build: native compiler, GoogleTest, libpng for the golden images.
@@ -26,15 +33,24 @@ i386=false
 case $1 in
 run) packages=(cmake ninja-build g++-mingw-w64-x86-64 "${wine[@]}") ;;
 test)
-    # 32-bit Wine runs the mingw32 build in the same prefix; nsis and zip make the installer
-    # and the archive that the packaging suites check.
-    packages=("${native[@]}" mingw-w64 "${wine[@]}" wine32:i386 nsis zip python3)
-    i386=true
+    # nsis and zip make the installer and the archive that the packaging suites check.
+    packages=("${native[@]}" mingw-w64 "${wine[@]}" nsis zip python3)
+    # 32-bit Wine runs the mingw32 build in the same prefix, where this machine runs 32-bit
+    # programs at all. Elsewhere it would only break Debian's `wine`, which prefers it.
+    if vp_runs_32bit; then
+        packages+=(wine32:i386)
+        i386=true
+    fi
     ;;
 lint) packages=("${native[@]}" clang-tidy) ;;
 release) packages=(cmake ninja-build mingw-w64 nsis python3) ;;
 *) usage ;;
 esac
+
+if $only_list; then
+    echo "${packages[*]}"
+    exit 0
+fi
 
 installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"

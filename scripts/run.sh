@@ -24,7 +24,6 @@ vp_build mingw64 vexoma-pellora vp-gui-driver
 program=$(pwd)/build/mingw64/src/app/win32/VexomaPellora.exe
 driver=$(pwd)/build/mingw64/tests/win32/gui/vp-gui-driver.exe
 kept=$(pwd)/build/demo
-windows_path() { local p=$1; echo "Z:${p//\//\\}"; }
 
 source tests/wine/lib.sh
 source scripts/demo-profile.sh

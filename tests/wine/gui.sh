@@ -8,6 +8,7 @@ cd "$(dirname "$0")/../.."
 source tests/wine/lib.sh
 
 build=${1:?usage: gui.sh BUILD_DIR}
+wine_build "$build"
 cmake --build "$build" --target vexoma-pellora vp-gui-driver >/dev/null
 program=$(realpath "$build/src/app/win32/VexomaPellora.exe")
 driver=$(realpath "$build/tests/win32/gui/vp-gui-driver.exe")
@@ -19,9 +20,6 @@ out="$WINE_SCRATCH/out"
 mkdir -p "$out"
 
 status=0
-# Wine shows the Unix root as drive Z:. (Asking winepath would start the prefix's server outside
-# the display, and the window would then have no screen to open on.)
-windows_path() { local p=$1; echo "Z:${p//\//\\}"; }
 with_display wine "$driver" "$(windows_path "$program")" "$(windows_path "$out")" || status=$?
 
 rm -rf "$kept"

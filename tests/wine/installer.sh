@@ -12,6 +12,7 @@ cd "$(dirname "$0")/../.."
 source tests/wine/lib.sh
 
 build=${1:?usage: installer.sh BUILD_DIR [SETUP_EXE]}
+wine_build "$build"
 cmake --build "$build" --target vexoma-pellora vp-gui-driver >/dev/null
 program=$(realpath "$build/src/app/win32/VexomaPellora.exe")
 driver=$(realpath "$build/tests/win32/gui/vp-gui-driver.exe")
@@ -27,7 +28,6 @@ wine_scratch_begin
 # Wine's menu builder would mirror the shortcut into XDG_DATA_HOME; the installer's own work is
 # what is under test.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
-windows_path() { local p=$1; echo "Z:${p//\//\\}"; }
 user=${USER:-$(id -un)} # Wine names the profile after the Unix user
 profile="$WINEPREFIX/drive_c/users/$user"
 installed="$profile/AppData/Local/Programs/Vexoma Pellora"

@@ -7,7 +7,8 @@
 # Usage: tests/wine/leftovers.sh build/mingw64
 source "$(dirname "$0")/lib.sh"
 here=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "${1:?usage: leftovers.sh BUILD_DIR}" && pwd)
+wine_build "${1:?usage: leftovers.sh BUILD_DIR}"
+build=$VP_BUILD
 
 box=$(mktemp -d "${TMPDIR:-/tmp}/vp-leftovers.XXXXXX")
 notes=$(mktemp -d "${TMPDIR:-/tmp}/vp-leftovers-notes.XXXXXX")

@@ -7,6 +7,7 @@
 # with it, whether the suite ends, fails or is interrupted.
 
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-loader.sh"
 
 WINE_SCRATCH=""
 VP_XVFB_PID=""
@@ -18,8 +19,32 @@ vp_interruptible() {
     "$@" <&0 &
     wait "$!"
 }
-wine() { vp_interruptible command wine "$@"; }
+wine() { vp_interruptible vp_wine "$@"; }
 wineserver() { vp_interruptible command wineserver "$@"; }
+
+# Wine shows the Unix root as drive Z:. (Asking winepath would start the prefix's server.)
+windows_path() { local p=$1; echo "Z:${p//\//\\}"; }
+
+# The build folder a suite was given, made absolute (VP_BUILD). A 32-bit build on a machine
+# that cannot run 32-bit programs ends the suite here as skipped (CTest's status 77), with the
+# line that says why.
+wine_build() {
+    local build=${1:?build folder, e.g. build/mingw64}
+    [[ -d "$build" ]] || { echo "error: no build folder $build: build its preset first" >&2; exit 1; }
+    VP_BUILD=$(cd "$build" && pwd)
+    if [[ $(vp_build_bits "$VP_BUILD") == 32 ]] && ! vp_runs_32bit; then
+        echo "$VP_NO_32BIT_LINE ($VP_RUNS_32BIT_WHY)"
+        exit 77
+    fi
+}
+
+# 32 or 64: the pointer size the build folder's compiler was configured with.
+vp_build_bits() {
+    local size
+    size=$(sed -n 's/^set(CMAKE_CXX_SIZEOF_DATA_PTR "\([0-9]*\)")$/\1/p' \
+        "$1"/CMakeFiles/*/CMakeCXXCompiler.cmake 2>/dev/null | head -n1)
+    echo $((${size:-8} * 8))
+}
 
 wine_scratch_begin() {
     WINE_SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/vp-wine.XXXXXX")
@@ -37,7 +62,14 @@ wine_scratch_begin() {
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     mkdir -p "$HOME" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$TMPDIR"
-    wine wineboot -i >/dev/null 2>&1
+    vp_wine_check || exit 1
+    local status=0
+    wine wineboot -i >"$WINE_SCRATCH/wineboot.log" 2>&1 || status=$?
+    if ((status != 0)); then
+        echo "error: making the scratch Wine prefix failed ('$(vp_wine_loader) wineboot -i', status $status):" >&2
+        sed 's/^/    /' "$WINE_SCRATCH/wineboot.log" >&2
+        exit 1
+    fi
     wineserver -w
 }
 
@@ -135,8 +167,9 @@ WINE_FAILURES=0
 
 # The Windows driver of the end-to-end tests in the build folder given to the suite.
 wine_driver() {
-    local build=${1:?build folder, e.g. build/mingw64}
-    E2E=$(cd "$build" && pwd)/tests/win32/e2e/vp_e2e.exe
+    wine_build "$1"
+    local build=$VP_BUILD
+    E2E=$build/tests/win32/e2e/vp_e2e.exe
     [[ -f "$E2E" ]] || { echo "missing $E2E: build the ${build##*/} preset first" >&2; exit 1; }
 }
 

@@ -5,7 +5,8 @@
 #
 # Usage: tests/wine/narrow-text.sh build/mingw64
 source "$(dirname "$0")/lib.sh"
-build=$(cd "${1:?usage: narrow-text.sh BUILD_DIR}" && pwd)
+wine_build "${1:?usage: narrow-text.sh BUILD_DIR}"
+build=$VP_BUILD
 driver="$build/tests/win32/platform/vp-narrow-text-driver.exe"
 [[ -f "$driver" ]] || { echo "missing $driver: build the ${build##*/} preset first" >&2; exit 1; }
 wine_scratch_begin

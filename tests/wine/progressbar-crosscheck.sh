@@ -9,6 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build/mingw64}
 source tests/wine/lib.sh
+wine_build "$build"
 
 cmake --build "$build" --target vp-bar-render-driver >/dev/null
 cmake --preset sim >/dev/null
@@ -24,5 +25,5 @@ wine regedit /S "$WINE_SCRATCH/colors.reg" >/dev/null 2>&1
 wineserver -w
 out="$WINE_SCRATCH/drawings"
 mkdir -p "$out"
-with_display wine "$driver" "$(winepath -w "$out")"
+with_display wine "$driver" "$(windows_path "$out")"
 "$gallery" compare "$out"
