@@ -1,4 +1,4 @@
-// The main window: its controls, its event handlers and the twenty target routines. The
+// The main window: its controls, its event handlers and the target routines of the catalogue. The
 // routines are defined in the folder of their subsystem (targets/, registry/).
 #pragma once
 
@@ -8,11 +8,11 @@
 #include "platform/Platform.h"
 #include "progressbar/XP_ProgressBar.h"
 
-#include <array>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vp {
 
@@ -82,7 +82,7 @@ public:
     // --- The window and its controls ---
     MainWindow& window() { return *window_; }
     Control& control(std::string_view name) const; // any control of the layout by name
-    CheckBox& ch(int number) const;                 // ch1 to ch20
+    CheckBox& ch(int number) const;                // ch1 to chN, N the catalogue's count
 
     ListBox* List1 = nullptr; // the run log
     ListBox* List2 = nullptr; // cookie entries of the Internet cache
@@ -97,7 +97,7 @@ public:
     bool bCacheDone = false;
 
     // What the last run freed, target by target; reset when a run starts.
-    RunTotals totals;
+    RunTotals totals{TargetCount()};
 
 private:
     void CreateControls();
@@ -126,7 +126,7 @@ private:
     Platform& platform_;
     std::unique_ptr<MainWindow> window_;
     std::map<std::string, Control*, std::less<>> controls_;
-    std::array<CheckBox*, 20> checkBoxes_{};
+    std::vector<CheckBox*> checkBoxes_ = std::vector<CheckBox*>(Catalogue().size());
 };
 
 } // namespace vp

@@ -26,39 +26,6 @@ ControlLayout control(std::string name, ControlKind kind, std::string_view paren
     return layout;
 }
 
-// The check boxes' places: panel, left, top, width (all 255 high).
-struct BoxPlace {
-    int left;
-    int top;
-    int width;
-};
-
-BoxPlace boxPlace(int number) {
-    switch (number) {
-    case 1: return {120, 360, 2295};
-    case 3: return {120, 720, 2295};
-    case 4: return {120, 1080, 1695};
-    case 5: return {120, 1440, 2535};
-    case 6: return {120, 1800, 1695};
-    case 2: return {2880, 360, 975};
-    case 7: return {2880, 720, 1500};
-    case 10: return {2880, 1080, 1455};
-    case 19: return {2880, 1440, 855};
-    case 20: return {2880, 1800, 855};
-    case 8: return {120, 2640, 2295};
-    case 9: return {120, 2880, 2295};
-    case 11: return {120, 3840, 975};
-    case 12: return {120, 4080, 1335};
-    case 13: return {120, 4320, 735};
-    case 14: return {120, 4560, 2175};
-    case 15: return {120, 4800, 735};
-    case 16: return {120, 5040, 1815};
-    case 17: return {120, 5280, 1215};
-    case 18: return {120, 5520, 1935};
-    default: return {};
-    }
-}
-
 std::vector<ControlLayout> buildLayout() {
     using K = ControlKind;
     std::vector<ControlLayout> all;
@@ -68,8 +35,8 @@ std::vector<ControlLayout> buildLayout() {
     };
 
     // Focus order: the keyboard focus starts on Command4, then Dir1, File1, Command5.
-    add(control("Command4", K::CommandButton, {}, {360, 4200, 1455, 375}, "Tout cocher"))
-        .tabIndex = 0;
+    add(control("Command4", K::CommandButton, {}, {360, 4200, 1455, 375}, "Tout cocher")).tabIndex =
+        0;
     {
         auto& dir = add(control("Dir1", K::DirListBox, {}, {2160, 4920, 1095, 315}));
         dir.visible = false;
@@ -78,14 +45,16 @@ std::vector<ControlLayout> buildLayout() {
         file.visible = false;
         file.tabIndex = 2;
     }
-    add(control("Command5", K::CommandButton, {}, {4560, 4200, 1455, 375}, "Enreg. log"))
-        .tabIndex = 3;
+    add(control("Command5", K::CommandButton, {}, {4560, 4200, 1455, 375}, "Enreg. log")).tabIndex =
+        3;
     // The category that Command4 checks: beside it, outside the client area like the button
     // itself, next in the focus order; "Complet" unless the user picks another.
     {
-        auto& selector = add(control("cboCategory", K::DropDownList, {},
-                                     {1920, 4200, 2535, 315}, std::string(DefaultCategory)));
-        selector.choices = {"Complet", "Internet", "Windows", "Logiciels"};
+        auto& selector = add(control("cboCategory", K::DropDownList, {}, {1920, 4200, 2535, 315},
+                                     std::string(Categories().front().name)));
+        for (const Category& category : Categories()) {
+            selector.choices.emplace_back(category.name);
+        }
         selector.tabIndex = 4;
     }
 
@@ -124,8 +93,7 @@ std::vector<ControlLayout> buildLayout() {
             font("Arial", 8.25);
     }
     add(control("picBoard", K::PictureBox, {}, {6720, 480, 3135, 6375}));
-    add(control("Label10", K::Label, {}, {8280, 4800, 2895, 255})).font =
-        font("Arial", 9.75, true);
+    add(control("Label10", K::Label, {}, {8280, 4800, 2895, 255})).font = font("Arial", 9.75, true);
 
     // Cleaning panel.
     add(control("Image1", K::Picture, "FramePlus1", {240, 480, 525, 570})).picture = "broom";
@@ -156,14 +124,13 @@ std::vector<ControlLayout> buildLayout() {
             font("Arial", 8.25, true);
     }
 
-    // The twenty check boxes, in catalogue order.
+    // The check boxes, in catalogue order.
     for (const auto& entry : Catalogue()) {
-        const BoxPlace place = boxPlace(entry.number);
+        const BoxPlace& place = entry.place;
         const bool onBoard = entry.panel == Panel::TargetBoard;
-        auto& box = add(control("ch" + std::to_string(entry.number), K::CheckBox,
-                                onBoard ? "picBoard" : "FramePlus3",
-                                {place.left, place.top, place.width, 255},
-                                std::string(entry.caption)));
+        auto& box = add(control(
+            "ch" + std::to_string(entry.number), K::CheckBox, onBoard ? "picBoard" : "FramePlus3",
+            {place.left, place.top, place.width, 255}, std::string(entry.caption)));
         box.value = entry.checkedAtStart ? 1 : 0;
         box.backColor = onBoard ? White : SystemWindowColour;
     }

@@ -21,7 +21,4 @@ const std::vector<ControlLayout>& ControlsLayout();
 
 inline constexpr int TwipsPerPixel = 15;
 
-// The category selector's choice when the window opens.
-inline constexpr std::string_view DefaultCategory = "Complet";
-
 } // namespace vp

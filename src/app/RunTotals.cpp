@@ -13,6 +13,7 @@ Totals& Totals::operator+=(const Totals& other) {
     cacheBytes += other.cacheBytes;
     recycledItems += other.recycledItems;
     recycledBytes += other.recycledBytes;
+    keptRecycledItems += other.keptRecycledItems;
     return *this;
 }
 

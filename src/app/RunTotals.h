@@ -2,8 +2,8 @@
 // so the window's texts stay as they are while a caller (the console program) can report sizes.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 namespace vp {
 
@@ -18,18 +18,23 @@ struct Totals {
     std::uint64_t cacheBytes = 0;
     std::uint64_t recycledItems = 0;
     std::uint64_t recycledBytes = 0;
+    std::uint64_t keptRecycledItems = 0; // items the emptying left in the bins
 
     Totals& operator+=(const Totals& other);
     bool operator==(const Totals&) const = default;
-    bool somethingKept() const { return keptFiles != 0 || keptFolders != 0; }
+    bool somethingKept() const {
+        return keptFiles != 0 || keptFolders != 0 || keptRecycledItems != 0;
+    }
 };
 
 class RunTotals {
 public:
-    static constexpr int Targets = 20;
+    // Room for `targets` targets, numbered from 1.
+    explicit RunTotals(int targets) : byTarget_(static_cast<std::size_t>(targets) + 1) {}
 
-    void reset() { *this = RunTotals(); }
-    // From now on everything counted goes to target `number` (1 to 20; 0: none).
+    void reset() { *this = RunTotals(targets()); }
+    int targets() const { return static_cast<int>(byTarget_.size()) - 1; }
+    // From now on everything counted goes to target `number` (1 to targets(); 0: none).
     void beginTarget(int number) { current_ = number; }
     int currentTarget() const { return current_; }
     Totals& current() { return byTarget_.at(static_cast<std::size_t>(current_)); }
@@ -39,7 +44,7 @@ public:
     Totals sum() const;
 
 private:
-    std::array<Totals, Targets + 1> byTarget_{}; // index 0: outside any target
+    std::vector<Totals> byTarget_; // index 0: outside any target
     int current_ = 0;
 };
 

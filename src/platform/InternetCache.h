@@ -22,6 +22,10 @@ class InternetCache {
 public:
     virtual ~InternetCache() = default;
 
+    // Whether the cache has its store on disk at all (its index files). Any search makes one
+    // where there is none, so a caller that must change nothing asks this first.
+    virtual bool storeExists() = 0;
+
     // FindFirstUrlCacheEntryA(nullptr, buffer, size). With buffer 0: sets `size` to the bytes
     // the first entry needs (0 or less when the cache is empty). With a buffer of at least
     // `size` bytes: fills it with the first entry and returns the search handle (0 on failure).

@@ -25,6 +25,10 @@ public:
     // SHQueryRecycleBinW(root): the items and bytes in the bins (empty text: every drive);
     // nullopt when the shell cannot say.
     virtual std::optional<RecycleBinContents> queryRecycleBin(std::string_view root) = 0;
+    // What emptying the bins (empty text: every drive) would leave in them: the items the shell
+    // cannot remove. Asked without changing anything, to preview an emptying; nullopt when
+    // the shell cannot say.
+    virtual std::optional<RecycleBinContents> recycleBinLeftovers(std::string_view root) = 0;
     // SHUpdateRecycleBinIcon.
     virtual long updateRecycleBinIcon() = 0;
     // ShellExecuteA(owner, verb, file, parameters, folder, show).

@@ -63,6 +63,8 @@ void Form1::Corb() {
         Totals& counted = totals.current();
         counted.recycledItems += before->items > after->items ? before->items - after->items : 0;
         counted.recycledBytes += before->bytes > after->bytes ? before->bytes - after->bytes : 0;
+        // What the shell could not remove stayed, as a file that could not be deleted does.
+        counted.keptRecycledItems += std::min(before->items, after->items);
     }
     platform_.shell.updateRecycleBinIcon();
     EndLogSection();

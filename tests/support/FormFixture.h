@@ -40,7 +40,7 @@ protected:
 
     // Checks exactly the given boxes and unchecks the others.
     void checkOnly(std::initializer_list<int> numbers) const {
-        for (int n = 1; n <= 20; ++n) {
+        for (int n = 1; n <= TargetCount(); ++n) {
             form->ch(n).setValue(0);
         }
         for (const int n : numbers) {

@@ -68,8 +68,12 @@ public:
         }
         const int recycled = number(0, 4);
         for (int i = 0; i < recycled; ++i) {
+            // Now and then one the shell cannot remove (a folder, under Wine).
             sim.shell.recycled(R"(C:\old\thing)" + std::to_string(i),
-                               static_cast<std::uint64_t>(number(0, 5000)));
+                               static_cast<std::uint64_t>(number(0, 5000)), chance(4));
+        }
+        if (entries == 0 && chance(2)) {
+            sim.internetCache.withoutStore(); // never used: a search would set it up
         }
         sim.urlHistory.visit("http://visited.example/");
     }

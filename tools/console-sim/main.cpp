@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     sim.shell.recycled(R"(C:\Mes documents\brouillon.doc)", 48000);
 
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const vp::console::ConsoleStreams streams{[](std::string_view text) { std::cout << text; },
+    const vp::console::ConsoleHost streams{[](std::string_view text) { std::cout << text; },
                                               [](std::string_view text) { std::cerr << text; }};
     return vp::console::RunConsole(arguments, sim.bundle(), streams);
 }

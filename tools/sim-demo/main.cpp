@@ -26,7 +26,7 @@ int main() {
     vp::Platform platform = sim.bundle();
     vp::Form1 form(platform);
     form.Form_Load();
-    for (int n = 1; n <= 20; ++n) {
+    for (int n = 1; n <= vp::TargetCount(); ++n) {
         form.ch(n).setValue(1);
     }
     form.Command1_Click();

@@ -1,5 +1,9 @@
 #include "app/console/ConsoleArguments.h"
 
+#include "app/Catalogue.h"
+#include "app/console/ConsoleOptions.h"
+#include "app/console/MatchFolding.h"
+
 #include <algorithm>
 #include <charconv>
 #include <string_view>
@@ -7,44 +11,32 @@
 namespace vp::console {
 namespace {
 
-constexpr int FirstTarget = 1;
-constexpr int LastTarget = 20;
-
-struct Category {
-    std::string_view name; // as the window's selector shows it, compared without case
-    int first;
-    int last;
-};
-constexpr Category Categories[] = {
-    {"complet", 1, 20}, {"internet", 1, 4}, {"windows", 5, 10}, {"logiciels", 11, 20}};
-
-std::string lowerAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
-
 std::optional<int> targetNumber(std::string_view text) {
     int value = 0;
     const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (failure != std::errc() || end != text.data() + text.size() || value < FirstTarget ||
-        value > LastTarget) {
+    if (text.empty() || failure != std::errc() || end != text.data() + text.size() || value < 1 ||
+        value > TargetCount()) {
         return std::nullopt;
     }
     return value;
 }
 
-bool addPart(std::string_view part, std::vector<int>& targets, std::string& error) {
-    const std::string lowered = lowerAscii(part);
-    for (const Category& category : Categories) {
-        if (lowered == category.name) {
-            for (int n = category.first; n <= category.last; ++n) {
-                targets.push_back(n);
+// Every way one part may name targets: a category, a target's name, a number, a range.
+bool addPart(std::string_view part, std::vector<int>& targets) {
+    const std::string folded = FoldForMatching(part);
+    for (const Category& category : Categories()) {
+        if (folded == FoldForMatching(category.name)) {
+            for (const CatalogueEntry& entry : Catalogue()) {
+                if (category.contains(entry)) {
+                    targets.push_back(entry.number);
+                }
             }
+            return true;
+        }
+    }
+    for (const CatalogueEntry& entry : Catalogue()) {
+        if (folded == entry.keyword) {
+            targets.push_back(entry.number);
             return true;
         }
     }
@@ -52,9 +44,6 @@ bool addPart(std::string_view part, std::vector<int>& targets, std::string& erro
     const auto first = targetNumber(part.substr(0, dash));
     const auto last = dash == std::string_view::npos ? first : targetNumber(part.substr(dash + 1));
     if (!first || !last || *first > *last) {
-        error = "cible inconnue : « " + std::string(part) +
-                " » (un numéro de 1 à 20, un intervalle comme 1-4, ou complet, internet, "
-                "windows, logiciels)";
         return false;
     }
     for (int n = *first; n <= *last; ++n) {
@@ -63,13 +52,42 @@ bool addPart(std::string_view part, std::vector<int>& targets, std::string& erro
     return true;
 }
 
+// "complet, internet, windows, logiciels"
+std::string categoryNames() {
+    std::string names;
+    for (const Category& category : Categories()) {
+        names += (names.empty() ? "" : ", ") + FoldForMatching(category.name);
+    }
+    return names;
+}
+
+std::string unknownTarget(std::string_view part) {
+    return "cible inconnue : « " + std::string(part) + " » (un numéro de 1 à " +
+           std::to_string(TargetCount()) +
+           ", un intervalle comme 1-4, un nom de « vexoma --liste » ou " + categoryNames() + ")";
+}
+
+// An option is anything that starts with "--" or "/", or with "-" and no digit ("-h", "-?");
+// targets never do.
+bool looksLikeOption(std::string_view argument) {
+    if (argument.size() < 2) {
+        return argument == "/" || argument == "-";
+    }
+    if (argument[0] == '/' || argument.substr(0, 2) == "--") {
+        return true;
+    }
+    return argument[0] == '-' && (argument[1] < '0' || argument[1] > '9');
+}
+
 } // namespace
 
 bool AddTargets(const std::string& text, std::vector<int>& targets, std::string& error) {
     std::string_view rest = text;
     while (true) {
         const std::size_t comma = rest.find(',');
-        if (!addPart(rest.substr(0, comma), targets, error)) {
+        const std::string_view part = rest.substr(0, comma);
+        if (!addPart(part, targets)) {
+            error = unknownTarget(part);
             return false;
         }
         if (comma == std::string_view::npos) {
@@ -81,59 +99,62 @@ bool AddTargets(const std::string& text, std::vector<int>& targets, std::string&
 
 ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
     ParsedArguments parsed;
+    if (arguments.empty()) {
+        parsed.command = ConsoleCommand{};
+        return parsed;
+    }
+    // Help, then the version, win over anything else on the line, even a wrong argument.
+    for (const Action first : {Action::Help, Action::Version}) {
+        for (const std::string& argument : arguments) {
+            const ConsoleOption* option = FindConsoleOption(argument);
+            if (option != nullptr && option->action == first) {
+                parsed.command = ConsoleCommand{.action = first};
+                return parsed;
+            }
+        }
+    }
+
     ConsoleCommand command;
     std::optional<Action> action;
     auto fail = [&](std::string message) {
         parsed.error = std::move(message);
         return parsed;
     };
-    auto setAction = [&](Action chosen, const std::string& option) {
-        if (action && *action != chosen) {
-            parsed.error = "« " + option + " » ne va pas avec une autre action déjà demandée";
-            return false;
-        }
-        action = chosen;
-        return true;
-    };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (argument == "--aide" || argument == "--help" || argument == "-h" || argument == "/?") {
-            ConsoleCommand help;
-            parsed.command = help;
-            return parsed;
+        if (!looksLikeOption(argument)) {
+            if (!AddTargets(argument, command.targets, parsed.error)) {
+                return parsed;
+            }
+            continue;
         }
-        if (argument == "--liste" || argument == "--list") {
-            if (!setAction(Action::List, argument)) {
-                return parsed;
-            }
-        } else if (argument == "--apercu" || argument == "--aperçu" || argument == "--preview") {
-            if (!setAction(Action::Preview, argument)) {
-                return parsed;
-            }
-        } else if (argument == "--nettoyer" || argument == "--clean") {
-            if (!setAction(Action::Clean, argument)) {
-                return parsed;
-            }
-        } else if (argument == "--json") {
-            command.json = true;
-        } else if (argument == "--log" || argument == "--journal") {
-            if (i + 1 == arguments.size() || arguments[i + 1].empty()) {
-                return fail("il manque le nom du fichier après « " + argument + " »");
-            }
-            if (command.logFile) {
-                return fail("un seul fichier journal peut être donné");
-            }
-            command.logFile = arguments[++i];
-        } else if (argument.rfind("--log=", 0) == 0 || argument.rfind("--journal=", 0) == 0) {
-            const std::string file = argument.substr(argument.find('=') + 1);
-            if (file.empty() || command.logFile) {
-                return fail("« " + argument + " » : un seul fichier journal, et nommé");
-            }
-            command.logFile = file;
-        } else if (!argument.empty() && argument.front() == '-' &&
-                   (argument.size() < 2 || argument[1] < '0' || argument[1] > '9')) {
+        // "--log=FILE" as well as "--log FILE".
+        const std::size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        const ConsoleOption* option = FindConsoleOption(name);
+        if (option == nullptr) {
             return fail("option inconnue : « " + argument + " »");
-        } else if (!AddTargets(argument, command.targets, parsed.error)) {
+        }
+        std::string value;
+        if (!option->value.empty()) {
+            if (equals != std::string::npos) {
+                value = argument.substr(equals + 1);
+            } else if (i + 1 < arguments.size()) {
+                value = arguments[++i];
+            }
+            if (value.empty()) {
+                return fail("il manque " + std::string(option->value) + " après « " + name + " »");
+            }
+        } else if (equals != std::string::npos) {
+            return fail("« " + name + " » ne prend pas de valeur");
+        }
+        if (option->action) {
+            if (action && *action != *option->action) {
+                return fail("« " + argument + " » ne va pas avec une autre action déjà demandée");
+            }
+            action = option->action;
+        }
+        if (!option->apply(command, value, parsed.error)) {
             return parsed;
         }
     }
@@ -148,8 +169,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
             return fail("--liste ne prend ni cible, ni --log, ni --json");
         }
     } else if (command.targets.empty()) {
-        return fail("aucune cible : donnez des numéros (1-4,6) ou une catégorie (complet, "
-                    "internet, windows, logiciels)");
+        return fail("aucune cible : donnez des numéros (1-4,6), des noms (temp,corbeille) ou une "
+                    "catégorie (" +
+                    categoryNames() + ")");
     }
     std::sort(command.targets.begin(), command.targets.end());
     command.targets.erase(std::unique(command.targets.begin(), command.targets.end()),

@@ -1,4 +1,6 @@
-// The console program's command line: what to do, on which targets, and where the run log goes.
+// The console program's command line: what to do, on which targets, how to print it, and
+// where the run log goes. Every option is a row of one table (ConsoleOptions.h), which the
+// parser and the help both read.
 #pragma once
 
 #include <optional>
@@ -7,13 +9,23 @@
 
 namespace vp::console {
 
-enum class Action { Help, List, Preview, Clean };
+enum class Action {
+    Usage, // nothing asked: the usage is shown and the command counts as wrong
+    Help,
+    Version,
+    List,
+    Preview,
+    Clean,
+};
 
 struct ConsoleCommand {
-    Action action = Action::Help;
+    Action action = Action::Usage;
     std::vector<int> targets; // catalogue numbers, ascending, each once
     std::optional<std::string> logFile;
     bool json = false;
+    bool quiet = false;         // only the summary and the errors
+    bool utf8 = false;          // UTF-8 to a pipe or a file instead of the console's code page
+    bool systemProfile = false; // run under the SYSTEM account all the same
 };
 
 // The command, or the message (French, one line) saying what is wrong with it.
@@ -25,8 +37,8 @@ struct ParsedArguments {
 // `arguments` without the program's own name, in UTF-8.
 ParsedArguments ParseArguments(const std::vector<std::string>& arguments);
 
-// Adds the targets named by one argument ("6", "1-4,6", "internet", ...) to `targets`; false
-// with `error` set when a part names none.
+// Adds the targets named by one argument ("6", "1-4,6", "internet", "temp,corbeille") to
+// `targets`; false with `error` set when a part names none.
 bool AddTargets(const std::string& text, std::vector<int>& targets, std::string& error);
 
 } // namespace vp::console

@@ -6,6 +6,8 @@
 #include "app/console/ConsoleArguments.h"
 #include "app/console/ConsoleReport.h"
 #include "app/console/LineTapWindowing.h"
+#include "app/console/LogDestination.h"
+#include "platform/Environment.h"
 #include "platform/FileSystem.h"
 #include "platform/Windowing.h"
 #include "platform/preview/PreviewPlatform.h"
@@ -15,47 +17,79 @@
 namespace vp::console {
 namespace {
 
-std::string folderOf(const std::string& path) {
-    const std::size_t cut = path.find_last_of("\\/");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
 std::string catalogueListing() {
     std::string text;
     for (const CatalogueEntry& entry : Catalogue()) {
-        text += entry.number < 10 ? " " : "";
-        text += std::to_string(entry.number) + "  " + std::string(entry.caption) + '\n';
+        std::string number = std::to_string(entry.number);
+        std::string name(entry.keyword);
+        text += std::string(3 - std::min<std::size_t>(3, number.size()), ' ') + number + "  " +
+                name + std::string(name.size() < 21 ? 21 - name.size() : 1, ' ') +
+                std::string(entry.caption) + '\n';
+        text += std::string(26, ' ') + std::string(entry.cleans) + '\n';
     }
-    text += "\nCatégories : complet (1-20), internet (1-4), windows (5-10), logiciels (11-20)\n";
+    text += "\nCatégories :\n" + CategoriesHelp();
     return text;
+}
+
+std::string wrongCommand(std::string_view why) {
+    return "vexoma : " + std::string(why) + "\nRien n'a été effacé. Aide : vexoma --aide\n";
+}
+
+// The temporary folder the run will sweep, as the system reports it.
+std::string tempFolder(Environment& environment) {
+    std::string buffer;
+    const std::uint32_t needed = environment.tempPath(0, buffer);
+    return needed != 0 && environment.tempPath(needed + 1, buffer) != 0 ? buffer : std::string();
 }
 
 } // namespace
 
+std::string_view ProgramVersion() {
+    return VP_VERSION;
+}
+
 int RunConsole(const std::vector<std::string>& arguments, const Platform& platform,
-               const ConsoleStreams& streams) {
+               const ConsoleHost& host) {
     const ParsedArguments parsed = ParseArguments(arguments);
     if (!parsed.command) {
-        streams.err("vexoma : " + parsed.error + "\nRien n'a été effacé. Aide : vexoma --aide\n");
+        host.err(wrongCommand(parsed.error));
         return ExitStatus::WrongCommand;
     }
     const ConsoleCommand& command = *parsed.command;
-    if (command.action == Action::Help) {
-        streams.out(HelpText());
-        return ExitStatus::Done;
+    if (command.utf8) {
+        host.preferUtf8();
     }
-    if (command.action == Action::List) {
-        streams.out(catalogueListing());
+    switch (command.action) {
+    case Action::Usage:
+        host.err("vexoma : le nettoyage de Vexoma Pellora en ligne de commande.\n\n" + UsageText() +
+                 "\nRien n'a été effacé. Aide : vexoma --aide\n");
+        return ExitStatus::WrongCommand;
+    case Action::Help:
+        host.out(HelpText());
         return ExitStatus::Done;
+    case Action::Version:
+        host.out("vexoma " + std::string(ProgramVersion()) + '\n');
+        return ExitStatus::Done;
+    case Action::List:
+        host.out(catalogueListing());
+        return ExitStatus::Done;
+    case Action::Preview:
+    case Action::Clean:
+        break;
+    }
+
+    if (host.systemAccount && !command.systemProfile) {
+        host.err(wrongCommand(
+            "le programme tourne sous le compte SYSTEM : il nettoierait le profil du système, "
+            "pas celui d'un utilisateur. Planifiez la tâche sous le compte de l'utilisateur, ou "
+            "ajoutez --profil-systeme pour nettoyer le profil du système"));
+        return ExitStatus::WrongCommand;
     }
     std::string logPath;
     if (command.logFile) {
-        logPath = streams.fullPath(*command.logFile);
-        const std::string folder = folderOf(logPath);
-        const auto attributes = platform.fileSystem.attributes(folder);
-        if (folder.empty() || !attributes || (*attributes & FileAttribute::Directory) == 0) {
-            streams.err("vexoma : le dossier du journal n'existe pas : « " + folder +
-                        " »\nRien n'a été effacé.\n");
+        logPath = host.fullPath(*command.logFile);
+        if (const auto problem = LogDestinationProblem(platform.fileSystem, logPath)) {
+            host.err(wrongCommand(*problem));
             return ExitStatus::WrongCommand;
         }
     }
@@ -63,11 +97,12 @@ int RunConsole(const std::vector<std::string>& arguments, const Platform& platfo
     const bool preview = command.action == Action::Preview;
     RunReport report(preview);
     Form1* running = nullptr;
+    const bool printLines = !command.json && !command.quiet;
     LineTapWindowing windowing(platform.windowing, "List1", [&](std::string_view line) {
         const int target = running != nullptr ? running->totals.currentTarget() : 0;
         report.addLine(target, line);
-        if (!command.json) {
-            streams.out(std::string(line) + '\n');
+        if (printLines) {
+            host.out(std::string(line) + '\n');
         }
     });
     // The run's platform is the one given, with the windowing that hands on the run log, and
@@ -82,10 +117,17 @@ int RunConsole(const std::vector<std::string>& arguments, const Platform& platfo
     }
     Platform runPlatform = previewPlatform ? previewPlatform->bundle() : tapped;
 
+    RunContext context;
+    context.started = host.nowUtc();
+    context.computer = platform.environment.variable("COMPUTERNAME").value_or("");
+    context.user = platform.environment.variable("USERNAME").value_or("");
+    context.tempFolder = tempFolder(platform.environment);
+    context.targets = command.targets;
+
     Form1 form(runPlatform);
     form.Form_Load();
-    for (int n = 1; n <= RunTotals::Targets; ++n) {
-        form.ch(n).setValue(0);
+    for (const CatalogueEntry& entry : Catalogue()) {
+        form.ch(entry.number).setValue(0);
     }
     for (const int n : command.targets) {
         form.ch(n).setValue(1);
@@ -100,11 +142,14 @@ int RunConsole(const std::vector<std::string>& arguments, const Platform& platfo
         // Written for real in a preview too: the log is the program's output, not the run's.
         if (!platform.fileSystem.replaceFileContents(
                 logPath, RunLogFileBytes(*form.List1, platform.narrowText))) {
-            streams.err("vexoma : le journal n'a pas pu être écrit dans « " + logPath + " »\n");
-            status = ExitStatus::SomethingKept;
+            host.err("vexoma : le nettoyage a eu lieu, mais le journal n'a pas pu être écrit "
+                     "dans « " +
+                     logPath + " »\n");
+            status = ExitStatus::LogNotWritten;
         }
     }
-    streams.out(command.json ? report.json(command.targets, status) : report.summary());
+    context.status = status;
+    host.out(command.json ? report.json(context) : report.summary());
     return status;
 }
 

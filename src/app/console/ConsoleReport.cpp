@@ -20,38 +20,6 @@ std::string grouped(std::uint64_t value) {
     return out;
 }
 
-std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            constexpr char Hex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += Hex[byte >> 4];
-            out += Hex[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
-}
-
-std::string jsonTotals(const Totals& t) {
-    return "{\"files\": " + std::to_string(t.files) +
-           ", \"fileBytes\": " + std::to_string(t.fileBytes) +
-           ", \"keptFiles\": " + std::to_string(t.keptFiles) +
-           ", \"folders\": " + std::to_string(t.folders) +
-           ", \"keptFolders\": " + std::to_string(t.keptFolders) +
-           ", \"registryValues\": " + std::to_string(t.registryValues) +
-           ", \"cacheEntries\": " + std::to_string(t.cacheEntries) +
-           ", \"cacheBytes\": " + std::to_string(t.cacheBytes) +
-           ", \"recycledItems\": " + std::to_string(t.recycledItems) +
-           ", \"recycledBytes\": " + std::to_string(t.recycledBytes) + "}";
-}
-
 } // namespace
 
 std::string FormatBytes(std::uint64_t bytes) {
@@ -89,30 +57,12 @@ std::string RunReport::summary() const {
             FormatBytes(t.recycledBytes) + '\n';
     if (t.somethingKept()) {
         text += preview_ ? "  Resteraient en place      : " : "  Restés en place           : ";
-        text += grouped(t.keptFiles) + " fichier(s), " + grouped(t.keptFolders) + " dossier(s)\n";
-    }
-    return text;
-}
-
-std::string RunReport::json(const std::vector<int>& targets, int status) const {
-    std::string text = "{\n  \"mode\": ";
-    text += preview_ ? "\"apercu\"" : "\"nettoyage\"";
-    text += ",\n  \"targets\": [";
-    for (std::size_t i = 0; i < targets.size(); ++i) {
-        const int number = targets[i];
-        const CatalogueEntry& entry = Catalogue()[static_cast<std::size_t>(number - 1)];
-        text += i == 0 ? "\n" : ",\n";
-        text += "    {\"number\": " + std::to_string(number) +
-                ", \"caption\": " + jsonString(entry.caption) + ",\n     \"lines\": [";
-        const auto& lines = lines_.at(static_cast<std::size_t>(number));
-        for (std::size_t l = 0; l < lines.size(); ++l) {
-            text += l == 0 ? "" : ", ";
-            text += jsonString(lines[l]);
+        text += grouped(t.keptFiles) + " fichier(s), " + grouped(t.keptFolders) + " dossier(s)";
+        if (t.keptRecycledItems != 0) {
+            text += ", " + grouped(t.keptRecycledItems) + " élément(s) dans la corbeille";
         }
-        text += "],\n     \"totals\": " + jsonTotals(totals_.target(number)) + "}";
+        text += '\n';
     }
-    text += "\n  ],\n  \"totals\": " + jsonTotals(totals_.sum());
-    text += ",\n  \"status\": " + std::to_string(status) + "\n}\n";
     return text;
 }
 

@@ -1,7 +1,8 @@
 // What the console program prints after a run: the summary of sizes in French, or the whole
-// run as JSON (each target, its run-log lines, its counts and bytes).
+// run as JSON (schema 1: each target, its run-log lines, its counts and bytes).
 #pragma once
 
+#include "app/Catalogue.h"
 #include "app/RunTotals.h"
 
 #include <string>
@@ -10,24 +11,39 @@
 
 namespace vp::console {
 
+// What a report says of the run beside what the run itself counted.
+struct RunContext {
+    std::string started; // ISO 8601, UTC
+    std::string computer;
+    std::string user;
+    std::string tempFolder;
+    std::vector<int> targets; // the catalogue numbers that ran
+    int status = 0;
+};
+
 class RunReport {
 public:
-    explicit RunReport(bool preview) : preview_(preview), lines_(RunTotals::Targets + 1) {}
+    explicit RunReport(bool preview)
+        : preview_(preview), lines_(static_cast<std::size_t>(TargetCount()) + 1) {}
 
     // A run-log line, written while target `target` (0: none) ran.
     void addLine(int target, std::string_view line);
     void setTotals(const RunTotals& totals) { totals_ = totals; }
 
     std::string summary() const;
-    std::string json(const std::vector<int>& targets, int status) const;
+    std::string json(const RunContext& context) const;
 
 private:
     bool preview_;
     std::vector<std::vector<std::string>> lines_; // by target number
-    RunTotals totals_;
+    RunTotals totals_{TargetCount()};
 };
 
 // "1 234 567 octets", with "(1,2 Mo)" after it from 1 Ko on.
 std::string FormatBytes(std::uint64_t bytes);
+
+// `text` (UTF-8) as a JSON string in ASCII only: every other character as \uXXXX (a surrogate
+// pair beyond U+FFFF), so that a reader decoding with any code page reads it right.
+std::string JsonString(std::string_view text);
 
 } // namespace vp::console

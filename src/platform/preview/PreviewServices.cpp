@@ -29,7 +29,7 @@ long PreviewShell::emptyRecycleBin(std::uintptr_t /*owner*/, std::string_view ro
 
 std::optional<RecycleBinContents> PreviewShell::queryRecycleBin(std::string_view root) {
     if (emptiedAll_ || (!root.empty() && emptiedDrives_.count(driveOf(root)) != 0)) {
-        return RecycleBinContents{};
+        return inner_.recycleBinLeftovers(root);
     }
     auto contents = inner_.queryRecycleBin(root);
     if (!contents || !root.empty()) {
@@ -37,7 +37,11 @@ std::optional<RecycleBinContents> PreviewShell::queryRecycleBin(std::string_view
     }
     for (const char drive : emptiedDrives_) {
         const std::string driveRoot{drive, ':', '\\'};
-        if (const auto gone = inner_.queryRecycleBin(driveRoot)) {
+        auto gone = inner_.queryRecycleBin(driveRoot);
+        const auto left = inner_.recycleBinLeftovers(driveRoot).value_or(RecycleBinContents{});
+        if (gone) {
+            gone->items -= std::min(gone->items, left.items);
+            gone->bytes -= std::min(gone->bytes, left.bytes);
             contents->items -= std::min(contents->items, gone->items);
             contents->bytes -= std::min(contents->bytes, gone->bytes);
         }
@@ -126,6 +130,10 @@ void PreviewInternetCache::deliver(const Fetched& entry, std::uintptr_t buffer) 
 }
 
 CacheSearchHandle PreviewInternetCache::findFirstEntry(std::uintptr_t buffer, std::int32_t& size) {
+    if (!inner_.storeExists()) {
+        size = 0;
+        return 0;
+    }
     if (deleted_.empty()) {
         return inner_.findFirstEntry(buffer, size);
     }

@@ -28,7 +28,11 @@ public:
     long pagesOpened() const { return pagesOpened_; }
 
     long emptyRecycleBin(std::uintptr_t owner, std::string_view root, std::uint32_t flags) override;
+    // An emptied bin holds what the shell says an emptying would leave.
     std::optional<RecycleBinContents> queryRecycleBin(std::string_view root) override;
+    std::optional<RecycleBinContents> recycleBinLeftovers(std::string_view root) override {
+        return inner_.recycleBinLeftovers(root);
+    }
     long updateRecycleBinIcon() override;
     // Opening a page changes nothing on disk but starts a program: not done in a preview.
     std::intptr_t execute(std::uintptr_t owner, std::string_view verb, std::string_view file,
@@ -50,6 +54,8 @@ public:
 
     std::size_t entriesDeleted() const { return deleted_.size(); }
 
+    bool storeExists() override { return inner_.storeExists(); }
+    // A cache that has no store yet is empty: searching it would make the store.
     CacheSearchHandle findFirstEntry(std::uintptr_t buffer, std::int32_t& size) override;
     bool findNextEntry(CacheSearchHandle search, std::uintptr_t buffer,
                        std::int32_t& size) override;

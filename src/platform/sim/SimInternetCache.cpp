@@ -92,6 +92,7 @@ bool SimInternetCache::serve(std::size_t index, std::uintptr_t buffer, std::int3
 
 CacheSearchHandle SimInternetCache::findFirstEntry(std::uintptr_t buffer, std::int32_t& size) {
     ++counters_.findFirst;
+    store_ = true; // as wininet does: a search sets up the store
     if (!serve(0, buffer, size)) {
         return 0;
     }

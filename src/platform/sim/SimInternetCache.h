@@ -36,6 +36,11 @@ public:
     // Deleting an entry deletes its local file there too.
     void attachFileSystem(SimFileSystem& files) { files_ = &files; }
 
+    // Builder: a cache that has never been used, without a store until the first search.
+    SimInternetCache& withoutStore() {
+        store_ = false;
+        return *this;
+    }
     // Builder: appends an entry; `sourceUrlName` is UTF-8.
     SimInternetCache& entry(std::string_view sourceUrlName, const CacheEntryOptions& options = {});
 
@@ -46,6 +51,7 @@ public:
     // The bytes an entry needs now, with its texts.
     std::int32_t entrySize(std::size_t index) const;
 
+    bool storeExists() override { return store_; }
     CacheSearchHandle findFirstEntry(std::uintptr_t buffer, std::int32_t& size) override;
     bool findNextEntry(CacheSearchHandle search, std::uintptr_t buffer,
                        std::int32_t& size) override;
@@ -75,6 +81,7 @@ private:
     std::vector<bool> searchOpen_;
     InternetCacheCounters counters_;
     SimFileSystem* files_ = nullptr;
+    bool store_ = true;
 };
 
 } // namespace vp::sim

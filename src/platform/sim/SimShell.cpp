@@ -13,8 +13,8 @@ char driveOf(std::string_view path) {
 
 } // namespace
 
-SimShell& SimShell::recycled(std::string_view originalPath, std::uint64_t bytes) {
-    bins_[driveOf(originalPath)].push_back({std::string(originalPath), bytes});
+SimShell& SimShell::recycled(std::string_view originalPath, std::uint64_t bytes, bool stays) {
+    bins_[driveOf(originalPath)].push_back({std::string(originalPath), bytes, stays});
     return *this;
 }
 
@@ -42,15 +42,28 @@ std::optional<RecycleBinContents> SimShell::queryRecycleBin(std::string_view roo
     return contents;
 }
 
+std::optional<RecycleBinContents> SimShell::recycleBinLeftovers(std::string_view root) {
+    RecycleBinContents left;
+    for (const auto& [drive, items] : bins_) {
+        for (const Item& item : items) {
+            if (item.stays && (root.empty() || drive == driveOf(root))) {
+                ++left.items;
+                left.bytes += item.bytes;
+            }
+        }
+    }
+    return left;
+}
+
 long SimShell::emptyRecycleBin(std::uintptr_t owner, std::string_view root, std::uint32_t flags) {
     emptyCalls_.push_back({owner, std::string(root), flags});
     if ((flags & NoConfirmation) == 0) {
         ++confirmationsAsked_; // the simulated user answers yes
     }
-    if (root.empty()) {
-        bins_.clear();
-    } else {
-        bins_.erase(driveOf(root));
+    for (auto& [drive, items] : bins_) {
+        if (root.empty() || drive == driveOf(root)) {
+            std::erase_if(items, [](const Item& item) { return !item.stays; });
+        }
     }
     return 0; // S_OK, an already empty bin included
 }

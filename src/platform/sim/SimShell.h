@@ -31,8 +31,9 @@ class SimShell final : public Shell {
 public:
     static constexpr std::uint32_t NoConfirmation = 0x1;
 
-    // Builder: puts an item (by its original path) into the recycle bin of its drive.
-    SimShell& recycled(std::string_view originalPath, std::uint64_t bytes = 0);
+    // Builder: puts an item (by its original path) into the recycle bin of its drive; one that
+    // `stays` is left there by every emptying, as a shell that cannot remove it would.
+    SimShell& recycled(std::string_view originalPath, std::uint64_t bytes = 0, bool stays = false);
 
     // The items in every bin, drive by drive in letter order.
     std::vector<std::string> recycleBinItems() const;
@@ -44,6 +45,7 @@ public:
 
     long emptyRecycleBin(std::uintptr_t owner, std::string_view root, std::uint32_t flags) override;
     std::optional<RecycleBinContents> queryRecycleBin(std::string_view root) override;
+    std::optional<RecycleBinContents> recycleBinLeftovers(std::string_view root) override;
     long updateRecycleBinIcon() override;
     std::intptr_t execute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                           std::string_view parameters, std::string_view folder, int show) override;
@@ -52,6 +54,7 @@ private:
     struct Item {
         std::string originalPath;
         std::uint64_t bytes = 0;
+        bool stays = false;
     };
     std::map<char, std::vector<Item>> bins_; // by upper-case drive letter
     std::vector<EmptyRecycleBinCall> emptyCalls_;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
 #include <wininet.h>
 
 #include <string>
@@ -23,6 +24,29 @@ std::int32_t neededSize(DWORD size) {
 }
 
 } // namespace
+
+// wininet keeps an index file in each of its three containers: the content cache, the cookies
+// and the history; it writes all three the first time it is searched.
+bool Win32InternetCache::storeExists() {
+    const struct {
+        int folder;
+        const wchar_t* index;
+    } containers[] = {{CSIDL_INTERNET_CACHE, L"\\Content.IE5\\index.dat"},
+                      {CSIDL_COOKIES, L"\\index.dat"},
+                      {CSIDL_HISTORY, L"\\History.IE5\\index.dat"}};
+    for (const auto& container : containers) {
+        wchar_t folder[MAX_PATH] = {};
+        if (SHGetFolderPathW(nullptr, container.folder, nullptr, SHGFP_TYPE_CURRENT, folder) !=
+            S_OK) {
+            continue;
+        }
+        const std::wstring index = std::wstring(folder) + container.index;
+        if (GetFileAttributesW(index.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            return true;
+        }
+    }
+    return false;
+}
 
 CacheSearchHandle Win32InternetCache::findFirstEntry(std::uintptr_t buffer, std::int32_t& size) {
     DWORD bytes = size > 0 ? static_cast<DWORD>(size) : 0;

@@ -7,6 +7,7 @@ namespace vp::win32 {
 
 class Win32InternetCache final : public InternetCache {
 public:
+    bool storeExists() override;
     CacheSearchHandle findFirstEntry(std::uintptr_t buffer, std::int32_t& size) override;
     bool findNextEntry(CacheSearchHandle search, std::uintptr_t buffer,
                        std::int32_t& size) override;

@@ -1,5 +1,5 @@
-// The console program's command line: targets by number, range and category, the actions and
-// their aliases, and every way a command can be wrong.
+// The console program's command line: targets by number, range, category and name, the
+// actions and their aliases in any case, and every way a command can be wrong.
 #include "app/console/ConsoleArguments.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +30,11 @@ TEST(ConsoleArguments, TargetsByNumberRangeAndCategoryInCatalogueOrder) {
     EXPECT_EQ(parse({"--apercu", "complet"}).targets, range(1, 20));
     EXPECT_EQ(parse({"--apercu", "internet,20", "7-7"}).targets,
               (std::vector<int>{1, 2, 3, 4, 7, 20}));
+    // Names, without regard to case or accents; a name with a dash is no range.
+    EXPECT_EQ(parse({"--apercu", "temp,Corbeille", "WINRAR"}).targets,
+              (std::vector<int>{6, 10, 19}));
+    EXPECT_EQ(parse({"--apercu", "Récents", "prefetch", "cache-internet"}).targets,
+              (std::vector<int>{3, 5, 7}));
 }
 
 TEST(ConsoleArguments, ActionsOptionsAndTheirEnglishNames) {
@@ -41,6 +46,19 @@ TEST(ConsoleArguments, ActionsOptionsAndTheirEnglishNames) {
     // Help wins over anything else on the line, even a wrong argument after it.
     EXPECT_EQ(parse({"--apercu", "1", "--help", "--nope"}).action, Action::Help);
     EXPECT_EQ(parse({"-h"}).action, Action::Help);
+    // Windows' ways of asking for help, and options in any case, "/" for "--".
+    for (const char* help : {"/?", "-?", "/aide", "/AIDE", "--Help"}) {
+        EXPECT_EQ(parse({help}).action, Action::Help) << help;
+    }
+    EXPECT_EQ(parse({"--NETTOYER", "1"}).action, Action::Clean);
+    EXPECT_EQ(parse({"/nettoyer", "1"}).action, Action::Clean);
+    EXPECT_EQ(parse({"--APERÇU", "1"}).action, Action::Preview);
+    EXPECT_EQ(parse({"--version"}).action, Action::Version);
+    EXPECT_EQ(parse({}).action, Action::Usage); // nothing asked: the usage, as a wrong command
+    const ConsoleCommand flags =
+        parse({"/clean", "1", "--QUIET", "--utf8", "--profil-systeme", "/LOG=x.txt"});
+    EXPECT_TRUE(flags.quiet && flags.utf8 && flags.systemProfile);
+    EXPECT_EQ(flags.logFile, "x.txt");
 
     const ConsoleCommand command = parse({"5", "--log", "C:\\run.txt", "--nettoyer", "--json"});
     EXPECT_EQ(command.logFile, "C:\\run.txt");
@@ -50,7 +68,6 @@ TEST(ConsoleArguments, ActionsOptionsAndTheirEnglishNames) {
 
 TEST(ConsoleArguments, WrongCommandsAreRefusedWithAMessage) {
     const std::vector<std::vector<std::string>> wrong = {
-        {},                  // nothing to do
         {"1-4"},             // targets but neither preview nor clean
         {"--apercu"},        // no target
         {"--nettoyer", "0"}, // out of the catalogue
@@ -61,8 +78,12 @@ TEST(ConsoleArguments, WrongCommandsAreRefusedWithAMessage) {
         {"--nettoyer", "-3"},
         {"--nettoyer", "3x"},
         {"--nettoyer", "internets"},
-        {"--nettoyer", "1", "--force"}, // unknown option
-        {"--nettoyer", "1", "--log"},   // no file after --log
+        {"--nettoyer", "1", "--force"}, // unknown options, also Windows-style ones
+        {"--nettoyer", "1", "/AUTO"},
+        {"--nettoyer", "1", "-x"},
+        {"--nettoyer", "1", "--json=yes"}, // a value for an option that takes none
+        {"--nettoyer", "1", "--log="},
+        {"--nettoyer", "1", "--log"}, // no file after --log
         {"--nettoyer", "1", "--log", ""},
         {"--nettoyer", "1", "--log", "a", "--log", "b"},
         {"--apercu", "--nettoyer", "1"}, // two actions

@@ -4,6 +4,7 @@
 #include "app/console/ConsoleProgram.h"
 
 #include "app/Form1.h"
+#include "app/console/ConsoleReport.h"
 #include "support/RandomProfile.h"
 
 #include <gtest/gtest.h>
@@ -21,12 +22,19 @@ struct Outcome {
     std::string err;
 };
 
-Outcome run(sim::SimPlatform& sim, const std::vector<std::string>& arguments) {
+Outcome run(sim::SimPlatform& sim, const std::vector<std::string>& arguments,
+            bool systemAccount = false) {
     Outcome outcome;
-    ConsoleStreams streams{[&](std::string_view text) { outcome.out += text; },
-                           [&](std::string_view text) { outcome.err += text; }};
-    outcome.status = RunConsole(arguments, sim.bundle(), streams);
+    ConsoleHost host{[&](std::string_view text) { outcome.out += text; },
+                     [&](std::string_view text) { outcome.err += text; }};
+    host.nowUtc = [] { return std::string("2026-12-06T09:30:00Z"); };
+    host.systemAccount = systemAccount;
+    outcome.status = RunConsole(arguments, sim.bundle(), host);
     return outcome;
+}
+
+bool contains(const std::string& text, std::string_view part) {
+    return text.find(part) != std::string::npos;
 }
 
 std::string stateOf(sim::SimPlatform& sim) {
@@ -63,35 +71,105 @@ void smallProfile(sim::SimPlatform& sim, bool locked) {
 }
 
 TEST(ConsoleProgram, AWrongCommandDeletesNothingAndSaysWhy) {
-    for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"--nettoyer", "25"},
-          {"--nettoyer"},
-          {"complet"},
-          {"--nettoyer", "complet", "--bogus"},
-          {"--nettoyer", "complet", "--log", R"(C:\missing folder\run.txt)"}}) {
+    const std::string Logs = R"(C:\logs\)";
+    const struct {
+        std::vector<std::string> arguments;
+        std::string_view why;
+        bool systemAccount = false;
+    } cases[] = {
+        {{}, "Utilisation :"}, // no argument: the usage itself
+        {{"--nettoyer", "25"}, "cible inconnue : « 25 »"},
+        {{"--nettoyer"}, "aucune cible"},
+        {{"complet"}, "indiquez --apercu"},
+        {{"--nettoyer", "complet", "/AUTO"}, "option inconnue : « /AUTO »"},
+        // The log's destination is checked before the run, never after it.
+        {{"--nettoyer", "complet", "--log", R"(C:\missing folder\run.txt)"},
+         "le dossier du journal n'existe pas"},
+        {{"--nettoyer", "complet", "--log", Logs + "a?b.txt"}, "nom de fichier journal invalide"},
+        {{"--nettoyer", "complet", "--log", Logs + "run.txt."}, "nom de fichier journal invalide"},
+        {{"--nettoyer", "complet", "--log", Logs + "NUL"}, "nom de périphérique"},
+        {{"--nettoyer", "complet", "--log", Logs + "com1.log"}, "nom de périphérique"},
+        {{"--nettoyer", "complet", "--log", R"(\\.\nul)"}, "périphérique"},
+        {{"--nettoyer", "complet", "--log", Logs + "sub"}, "est un dossier"},
+        {{"--nettoyer", "complet", "--log", Logs + "old.txt"}, "lecture seule"},
+        {{"--nettoyer", "complet", "--log", Logs}, "il manque le nom du fichier journal"},
+        // Under SYSTEM, the profile cleaned would be the system's.
+        {{"--nettoyer", "complet"}, "compte SYSTEM", true},
+    };
+    for (const auto& wrong : cases) {
         sim::SimPlatform sim;
         smallProfile(sim, false);
+        sim.files.folder(Logs + "sub")
+            .file(Logs + "old.txt", {.attributes = FileAttribute::ReadOnly});
         const std::string before = stateOf(sim);
-        const Outcome outcome = run(sim, arguments);
-        EXPECT_EQ(outcome.status, ExitStatus::WrongCommand);
-        EXPECT_NE(outcome.err.find("Rien n'a été effacé"), std::string::npos) << outcome.err;
+        const Outcome outcome = run(sim, wrong.arguments, wrong.systemAccount);
+        EXPECT_EQ(outcome.status, ExitStatus::WrongCommand) << wrong.why;
+        EXPECT_TRUE(contains(outcome.err, wrong.why)) << outcome.err;
+        EXPECT_TRUE(contains(outcome.err, "Rien n'a été effacé")) << outcome.err;
         EXPECT_EQ(outcome.out, "");
-        EXPECT_EQ(stateOf(sim), before);
+        EXPECT_EQ(stateOf(sim), before) << wrong.why;
     }
+}
+
+TEST(ConsoleProgram, TheSystemAccountCleansOnlyWhenAskedTo) {
+    sim::SimPlatform sim;
+    smallProfile(sim, false);
+    const Outcome outcome = run(sim, {"--nettoyer", "temp", "--profil-systeme"}, true);
+    EXPECT_EQ(outcome.status, ExitStatus::Done) << outcome.err;
+    EXPECT_FALSE(sim.files.exists(Temp + "a.tmp"));
+}
+
+TEST(ConsoleProgram, ALogThatCannotBeWrittenAfterTheRunIsStatusThree) {
+    sim::SimPlatform sim;
+    smallProfile(sim, false);
+    sim.files.folder(R"(C:\logs)");
+    sim.files.refuseWrites(true); // a full disk: nothing tells it beforehand
+    const Outcome outcome = run(sim, {"--nettoyer", "temp", "--log", R"(C:\logs\run.txt)"});
+    EXPECT_EQ(outcome.status, ExitStatus::LogNotWritten);
+    EXPECT_TRUE(contains(outcome.err, "le journal n'a pas pu être écrit")) << outcome.err;
+    EXPECT_FALSE(sim.files.exists(Temp + "a.tmp")); // the run did run
+}
+
+TEST(ConsoleProgram, AnItemLeftInTheBinStaysAndThePreviewSaysSo) {
+    for (const char* action : {"--apercu", "--nettoyer"}) {
+        sim::SimPlatform sim;
+        smallProfile(sim, false);
+        sim.shell.recycled(R"(C:\dossier)", 0, true);
+        const Outcome outcome = run(sim, {action, "corbeille"});
+        EXPECT_EQ(outcome.status, ExitStatus::SomethingKept) << action;
+        EXPECT_TRUE(contains(outcome.out, "Corbeille                 : 1 élément(s), 700 octets"))
+            << outcome.out;
+        EXPECT_TRUE(contains(outcome.out, "0 dossier(s), 1 élément(s) dans la corbeille"))
+            << outcome.out;
+    }
+}
+
+TEST(ConsoleProgram, QuietPrintsOnlyTheSummary) {
+    sim::SimPlatform sim;
+    smallProfile(sim, false);
+    const Outcome outcome = run(sim, {"--apercu", "temp", "--silencieux"});
+    EXPECT_EQ(outcome.out.rfind("Aperçu : rien n'a été effacé.", 0), 0u) << outcome.out;
+    EXPECT_FALSE(contains(outcome.out, "a.tmp"));
 }
 
 TEST(ConsoleProgram, HelpAndListExplainWithoutRunning) {
     sim::SimPlatform sim;
     const Outcome help = run(sim, {"--aide"});
     EXPECT_EQ(help.status, ExitStatus::Done);
-    for (const char* mentioned : {"--apercu", "--nettoyer", "--liste", "--log", "--json", "1-4,6",
-                                  "logiciels", "Codes de sortie"}) {
-        EXPECT_NE(help.out.find(mentioned), std::string::npos) << mentioned;
+    for (const char* mentioned :
+         {"--apercu", "--nettoyer", "--liste", "--log FICHIER", "--json", "--silencieux", "--utf8",
+          "--profil-systeme", "--version", "/?", "1-4,6", "les cibles 11 à 20", "Codes de sortie",
+          "  3  le nettoyage a eu lieu"}) {
+        EXPECT_TRUE(contains(help.out, mentioned)) << mentioned;
     }
+    EXPECT_EQ(run(sim, {"/?"}).out, help.out);
+    EXPECT_EQ(run(sim, {"--VERSION"}).out, "vexoma " + std::string(ProgramVersion()) + "\n");
     const Outcome list = run(sim, {"--liste"});
     EXPECT_EQ(list.status, ExitStatus::Done);
-    EXPECT_NE(list.out.find(" 1  Adresses tapées récemment\n"), std::string::npos);
-    EXPECT_NE(list.out.find("20  WinZip\n"), std::string::npos);
+    EXPECT_TRUE(contains(list.out, "  1  adresses             Adresses tapées récemment\n"))
+        << list.out;
+    EXPECT_TRUE(contains(list.out, " 20  winzip               WinZip\n"));
+    EXPECT_TRUE(contains(list.out, "  internet      les cibles 1 à 4\n"));
     EXPECT_TRUE(sim.windowing.window() == nullptr); // no run, not even a window in memory
 }
 
@@ -138,7 +216,7 @@ TEST(ConsoleProgram, LogFileHoldsTheBytesTheWindowSaves) {
         Platform platform = window.bundle();
         Form1 form(platform);
         form.Form_Load();
-        for (int n = 1; n <= 20; ++n) {
+        for (int n = 1; n <= TargetCount(); ++n) {
             form.ch(n).setValue(1);
         }
         form.Command1_Click();
@@ -153,25 +231,42 @@ TEST(ConsoleProgram, LogFileHoldsTheBytesTheWindowSaves) {
 TEST(ConsoleProgram, JsonHoldsEachTargetWithItsLinesCountsAndBytes) {
     sim::SimPlatform sim;
     smallProfile(sim, true);
+    sim.environment.set("COMPUTERNAME", "PC-12");
     const Outcome outcome = run(sim, {"--nettoyer", "--json", "6,10"});
     EXPECT_EQ(outcome.status, ExitStatus::SomethingKept);
     const std::string& json = outcome.out;
-    EXPECT_EQ(json.front(), '{');
-    EXPECT_NE(json.find("\"mode\": \"nettoyage\""), std::string::npos);
-    EXPECT_NE(json.find("{\"number\": 6, \"caption\": \"Fichiers temporaire\",\n     \"lines\": "
-                        "[\"Fichiers temporaire  : Nettoyage ...\", \"C:\\\\Documents and "
-                        "Settings\\\\anne\\\\Local Settings\\\\Temp\\\\a.tmp\""),
-              std::string::npos)
+    EXPECT_EQ(json.rfind("{\n  \"schema\": 1,\n  \"program\": \"vexoma\",\n  \"version\": \"" +
+                             std::string(ProgramVersion()) + "\",\n  \"mode\": \"clean\",\n",
+                         0),
+              0u)
         << json;
-    EXPECT_NE(json.find("\"totals\": {\"files\": 2, \"fileBytes\": 2053, \"keptFiles\": 1, "
-                        "\"folders\": 1"),
-              std::string::npos)
+    EXPECT_TRUE(contains(json, "\"started\": \"2026-12-06T09:30:00Z\",\n  \"computer\": "
+                               "\"PC-12\",\n  \"user\": \"anne\",\n  \"tempFolder\": "
+                               "\"C:\\\\Documents and Settings\\\\anne\\\\Local "
+                               "Settings\\\\Temp\\\\\",\n  \"status\": 1,"))
         << json;
-    EXPECT_NE(json.find("{\"number\": 10, \"caption\": \"Vider la corbeille\""), std::string::npos);
-    EXPECT_NE(json.find("\"recycledItems\": 1, \"recycledBytes\": 700}"), std::string::npos);
-    EXPECT_NE(json.find("\"status\": 1\n}\n"), std::string::npos);
-    // No run-log text before the JSON.
-    EXPECT_EQ(json.find("Bilan"), std::string::npos);
+    EXPECT_TRUE(contains(json, "{\"number\": 6, \"name\": \"temp\", \"caption\": \"Fichiers "
+                               "temporaire\",\n     \"lines\": [\"Fichiers temporaire  : "
+                               "Nettoyage ...\", \"C:\\\\Documents and "
+                               "Settings\\\\anne\\\\Local Settings\\\\Temp\\\\a.tmp\""))
+        << json;
+    EXPECT_TRUE(contains(json, "\"totals\": {\"files\": 2, \"fileBytes\": 2053, "
+                               "\"keptFiles\": 1, \"folders\": 1"))
+        << json;
+    EXPECT_TRUE(contains(json, "{\"number\": 10, \"name\": \"corbeille\", \"caption\": "
+                               "\"Vider la corbeille\""));
+    EXPECT_TRUE(
+        contains(json, "\"recycledItems\": 1, \"recycledBytes\": 700, \"keptRecycledItems\": 0}"));
+    // No run-log text before the JSON, and nothing but ASCII in it.
+    EXPECT_FALSE(contains(json, "Bilan"));
+    for (const char c : json) {
+        EXPECT_EQ(static_cast<unsigned char>(c) & 0x80, 0) << json;
+    }
+}
+
+TEST(ConsoleProgram, JsonEscapesEveryCharacterBeyondAsciiAsUtf16Units) {
+    EXPECT_EQ(JsonString("é日\"\\\n"), "\"\\u00e9\\u65e5\\\"\\\\\\u000a\"");
+    EXPECT_EQ(JsonString("\xF0\x9F\x98\x80"), "\"\\ud83d\\ude00\""); // U+1F600, a pair
 }
 
 } // namespace

@@ -24,7 +24,7 @@ struct RunResult {
 RunResult runTargets(Platform platform, const std::vector<int>& targets) {
     Form1 form(platform);
     form.Form_Load();
-    for (int n = 1; n <= 20; ++n) {
+    for (int n = 1; n <= TargetCount(); ++n) {
         form.ch(n).setValue(0);
     }
     for (const int n : targets) {
@@ -58,7 +58,7 @@ std::string stateOf(sim::SimPlatform& sim) {
 std::vector<int> randomTargets(std::uint32_t seed) {
     std::mt19937 random(seed ^ 0x5eedu);
     std::vector<int> targets;
-    for (int n = 1; n <= 20; ++n) {
+    for (int n = 1; n <= TargetCount(); ++n) {
         if (std::uniform_int_distribution<int>(0, 2)(random) != 0) {
             targets.push_back(n);
         }

@@ -176,6 +176,26 @@ TEST_F(PreviewServicesTest, CacheEntriesDeletedLeaveSearchesAndTakeTheirFileAlon
     EXPECT_TRUE(sim.files.exists(R"(C:\cache\a.gif)"));
 }
 
+TEST_F(PreviewServicesTest, ACacheNeverUsedStaysWithoutAStore) {
+    sim.internetCache.withoutStore();
+    EXPECT_TRUE(enumerate(shown.internetCache).empty());
+    EXPECT_FALSE(sim.internetCache.storeExists()); // the search was not passed on
+    EXPECT_EQ(sim.internetCache.counters().findFirst, 0);
+    enumerate(real.internetCache);
+    EXPECT_TRUE(sim.internetCache.storeExists()); // as a real search would have made it
+}
+
+TEST_F(PreviewServicesTest, AnEmptiedBinHoldsWhatTheShellCannotRemove) {
+    sim.shell.recycled(R"(C:\x)", 10).recycled(R"(C:\folder)", 0, true).recycled(R"(D:\y)", 20);
+    EXPECT_EQ(shown.shell.emptyRecycleBin(0, "D:\\", 1), 0);
+    EXPECT_EQ(shown.shell.queryRecycleBin(""), (RecycleBinContents{2, 10}));
+    EXPECT_EQ(shown.shell.emptyRecycleBin(0, "", 1), 0);
+    EXPECT_EQ(shown.shell.queryRecycleBin(""), (RecycleBinContents{1, 0}));
+    // The real bin, emptied, holds the same.
+    sim.shell.emptyRecycleBin(0, "", 1);
+    EXPECT_EQ(sim.shell.queryRecycleBin(""), (RecycleBinContents{1, 0}));
+}
+
 TEST_F(PreviewServicesTest, BinHistoryAndPagesAreOnlyRecorded) {
     sim.shell.recycled(R"(C:\x)", 10).recycled(R"(D:\y)", 20);
     sim.urlHistory.visit("http://v/");

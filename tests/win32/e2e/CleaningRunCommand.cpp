@@ -53,7 +53,7 @@ int runCleaning(const std::vector<std::string>& options) {
     form.Form_Load();
     printList("[List2 at load]", *form.List2);
     printList("[List3 at load]", *form.List3);
-    for (int n = 1; n <= 20; ++n) {
+    for (int n = 1; n <= vp::TargetCount(); ++n) {
         form.ch(n).setValue(0);
     }
     std::istringstream boxes(options.back());

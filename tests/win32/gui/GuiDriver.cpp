@@ -149,14 +149,14 @@ public:
     // The twenty boxes as '0'/'1', ch1 first.
     std::string boxes() const {
         std::string out;
-        for (int n = 1; n <= 20; ++n) {
+        for (int n = 1; n <= vp::TargetCount(); ++n) {
             out +=
                 SendMessageW(control("ch" + std::to_string(n)), BM_GETCHECK, 0, 0) == 1 ? '1' : '0';
         }
         return out;
     }
     void setBoxes(std::string_view checked) const {
-        for (int n = 1; n <= 20; ++n) {
+        for (int n = 1; n <= vp::TargetCount(); ++n) {
             SendMessageW(control("ch" + std::to_string(n)), BM_SETCHECK,
                          checked[static_cast<std::size_t>(n - 1)] == '1' ? 1 : 0, 0);
         }
@@ -211,7 +211,7 @@ public:
             const bool checkBox = desc.kind == ControlKind::CheckBox;
             // Label10 takes the user name at load; the selector shows its first choice.
             const std::string text = desc.name == "Label10" ? std::string(user)
-                                     : dropDown             ? std::string(DefaultCategory)
+                                     : dropDown             ? std::string(vp::Categories().front().name)
                                                             : desc.caption;
             const std::string got = facts(
                 GetParent(child) == (item.parentName.empty() ? window_ : control(item.parentName)),

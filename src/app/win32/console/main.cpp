@@ -10,27 +10,86 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
 
-// A real console shows every letter when given UTF-16, whatever its code page; a pipe or a
-// file gets UTF-8.
-void write(DWORD which, std::string_view text) {
-    HANDLE handle = GetStdHandle(which);
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || text.empty()) {
-        return;
+// How text reaches one of the standard streams. A real console takes UTF-16 as it is, whatever
+// its code page. A pipe or a file gets what Windows' own tools write there: CR LF line ends
+// and the console's output code page (the OEM one without a console), so that `type`, `more`,
+// `findstr` and Windows PowerShell, which decode a program's output with that code page, read
+// every letter it can hold; or, with --utf8, UTF-8 (a file then starts with a byte-order mark,
+// which Notepad needs to recognise it).
+class StandardStream {
+public:
+    explicit StandardStream(DWORD which) : handle_(GetStdHandle(which)) {
+        DWORD mode = 0;
+        console_ = handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE &&
+                   GetConsoleMode(handle_, &mode) != 0;
     }
-    DWORD written = 0;
-    DWORD mode = 0;
-    if (GetConsoleMode(handle, &mode)) {
+
+    void preferUtf8() { utf8_ = true; }
+
+    void write(std::string_view text) {
+        if (handle_ == nullptr || handle_ == INVALID_HANDLE_VALUE || text.empty()) {
+            return;
+        }
         const std::wstring wide = vp::win32::widen(text);
-        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
+        DWORD written = 0;
+        if (console_) {
+            WriteConsoleW(handle_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+            return;
+        }
+        std::wstring lines;
+        lines.reserve(wide.size() + wide.size() / 16);
+        for (const wchar_t c : wide) {
+            if (c == L'\n') {
+                lines += L'\r';
+            }
+            lines += c;
+        }
+        std::string bytes;
+        if (utf8_) {
+            if (!started_ && GetFileType(handle_) == FILE_TYPE_DISK && atStart()) {
+                bytes = "\xEF\xBB\xBF";
+            }
+            bytes += encode(lines, CP_UTF8, 0);
+        } else {
+            const UINT page = GetConsoleOutputCP() != 0 ? GetConsoleOutputCP() : GetOEMCP();
+            // No best-fit look-alikes: what the code page cannot hold shows as '?'.
+            bytes = encode(lines, page, page == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS);
+        }
+        started_ = true;
+        WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     }
-    WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-}
+
+private:
+    static std::string encode(const std::wstring& text, UINT page, DWORD flags) {
+        const int length = static_cast<int>(text.size());
+        const int needed =
+            WideCharToMultiByte(page, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
+        std::string out(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
+        if (needed > 0) {
+            WideCharToMultiByte(page, flags, text.data(), length, out.data(), needed, nullptr,
+                                nullptr);
+        }
+        return out;
+    }
+
+    bool atStart() const {
+        LARGE_INTEGER zero{};
+        LARGE_INTEGER position{};
+        return SetFilePointerEx(handle_, zero, &position, FILE_CURRENT) != 0 &&
+               position.QuadPart == 0;
+    }
+
+    HANDLE handle_;
+    bool console_ = false;
+    bool utf8_ = false;
+    bool started_ = false;
+};
 
 std::string fullPath(std::string_view path) {
     const std::wstring wide = vp::win32::widen(path);
@@ -42,6 +101,30 @@ std::string fullPath(std::string_view path) {
     const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
     full.resize(length);
     return vp::win32::narrowUtf8(full);
+}
+
+std::string nowUtc() {
+    SYSTEMTIME now{};
+    GetSystemTime(&now);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02uZ", now.wYear, now.wMonth,
+                  now.wDay, now.wHour, now.wMinute, now.wSecond);
+    return text;
+}
+
+// Scheduled tasks and deployment tools often run programs as SYSTEM, whose profile is the
+// system's own.
+bool runsAsSystem() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return false;
+    }
+    alignas(TOKEN_USER) unsigned char buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    DWORD size = 0;
+    const bool known = GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size) != 0;
+    CloseHandle(token);
+    return known &&
+           IsWellKnownSid(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, WinLocalSystemSid);
 }
 
 } // namespace
@@ -61,8 +144,15 @@ int main() {
     const vp::Platform platform{real.registry,      real.files,      real.environment, real.shell,
                                 real.internetCache, real.urlHistory, real.memory,      windowing,
                                 graphics,           real.narrowText};
-    const vp::console::ConsoleStreams streams{
-        [](std::string_view text) { write(STD_OUTPUT_HANDLE, text); },
-        [](std::string_view text) { write(STD_ERROR_HANDLE, text); }, fullPath};
-    return vp::console::RunConsole(arguments, platform, streams);
+    StandardStream out(STD_OUTPUT_HANDLE);
+    StandardStream err(STD_ERROR_HANDLE);
+    vp::console::ConsoleHost host{[&](std::string_view text) { out.write(text); },
+                                  [&](std::string_view text) { err.write(text); }, fullPath};
+    host.nowUtc = nowUtc;
+    host.systemAccount = runsAsSystem();
+    host.preferUtf8 = [&] {
+        out.preferUtf8();
+        err.preferUtf8();
+    };
+    return vp::console::RunConsole(arguments, platform, host);
 }

@@ -1,0 +1,84 @@
+// The console program's JSON (schema 1). Keys and values are English and stable; texts are
+// ASCII with \\u escapes, so Windows PowerShell 5.1, which decodes a program's output with the
+// OEM code page, reads every name right.
+#include "app/console/ConsoleProgram.h"
+#include "app/console/ConsoleReport.h"
+#include "platform/Utf8.h"
+
+namespace vp::console {
+namespace {
+
+void appendEscape(std::string& out, unsigned unit) {
+    constexpr char Hex[] = "0123456789abcdef";
+    out += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4) {
+        out += Hex[(unit >> shift) & 0xF];
+    }
+}
+
+std::string jsonTotals(const Totals& t) {
+    return "{\"files\": " + std::to_string(t.files) +
+           ", \"fileBytes\": " + std::to_string(t.fileBytes) +
+           ", \"keptFiles\": " + std::to_string(t.keptFiles) +
+           ", \"folders\": " + std::to_string(t.folders) +
+           ", \"keptFolders\": " + std::to_string(t.keptFolders) +
+           ", \"registryValues\": " + std::to_string(t.registryValues) +
+           ", \"cacheEntries\": " + std::to_string(t.cacheEntries) +
+           ", \"cacheBytes\": " + std::to_string(t.cacheBytes) +
+           ", \"recycledItems\": " + std::to_string(t.recycledItems) +
+           ", \"recycledBytes\": " + std::to_string(t.recycledBytes) +
+           ", \"keptRecycledItems\": " + std::to_string(t.keptRecycledItems) + "}";
+}
+
+} // namespace
+
+std::string JsonString(std::string_view text) {
+    std::string out = "\"";
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char32_t c = utf8::decode(text, pos);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else if (c < 0x10000) {
+            appendEscape(out, static_cast<unsigned>(c));
+        } else {
+            const auto offset = static_cast<unsigned>(c - 0x10000);
+            appendEscape(out, 0xD800 + (offset >> 10));
+            appendEscape(out, 0xDC00 + (offset & 0x3FF));
+        }
+    }
+    return out + '"';
+}
+
+std::string RunReport::json(const RunContext& context) const {
+    std::string text = "{\n  \"schema\": 1,\n  \"program\": \"vexoma\",\n  \"version\": " +
+                       JsonString(ProgramVersion());
+    text += ",\n  \"mode\": ";
+    text += preview_ ? "\"preview\"" : "\"clean\"";
+    text += ",\n  \"started\": " + JsonString(context.started);
+    text += ",\n  \"computer\": " + JsonString(context.computer);
+    text += ",\n  \"user\": " + JsonString(context.user);
+    text += ",\n  \"tempFolder\": " + JsonString(context.tempFolder);
+    text += ",\n  \"status\": " + std::to_string(context.status);
+    text += ",\n  \"targets\": [";
+    for (std::size_t i = 0; i < context.targets.size(); ++i) {
+        const int number = context.targets[i];
+        const CatalogueEntry& entry = Catalogue()[static_cast<std::size_t>(number - 1)];
+        text += i == 0 ? "\n" : ",\n";
+        text += "    {\"number\": " + std::to_string(number) +
+                ", \"name\": " + JsonString(entry.keyword) +
+                ", \"caption\": " + JsonString(entry.caption) + ",\n     \"lines\": [";
+        const auto& lines = lines_.at(static_cast<std::size_t>(number));
+        for (std::size_t l = 0; l < lines.size(); ++l) {
+            text += l == 0 ? "" : ", ";
+            text += JsonString(lines[l]);
+        }
+        text += "],\n     \"totals\": " + jsonTotals(totals_.target(number)) + "}";
+    }
+    text += "\n  ],\n  \"totals\": " + jsonTotals(totals_.sum()) + "\n}\n";
+    return text;
+}
+
+} // namespace vp::console
