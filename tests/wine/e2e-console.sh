@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # End to end under Wine: the console program vexoma.exe previews, then cleans, a seeded
-# profile on the real Win32 services. The preview changes nothing and prints the lines the
-# clean prints; a file held open by another process is reported by the preview as one that
-# would stay; the exit statuses say so; --log writes the bytes the window's save writes; a
-# wrong command deletes nothing.
+# profile on the real Win32 services. A preview changes nothing in the whole prefix (files,
+# their sizes and attributes, HKEY_CURRENT_USER), on a new prefix as on a seeded one, and
+# prints the lines the clean prints; a file held open by another process and a folder in the
+# recycle bin are reported by the preview as what would stay; the exit statuses say so; --log
+# writes the bytes the window's save writes, and a destination it cannot write is refused
+# before anything is deleted; a wrong command deletes nothing; what it prints to a pipe or a
+# file is checked byte by byte, in the console's code page or in UTF-8; the JSON reads with a
+# JSON parser.
 #
 # Usage: tests/wine/e2e-console.sh build/mingw64
 source "$(dirname "$0")/lib.sh"
@@ -14,6 +18,62 @@ VEXOMA=$(cd "$build" && pwd)/src/app/win32/vexoma.exe
 wine_scratch_begin
 
 C="$WINEPREFIX/drive_c"
+# vx NAME ARGS...: runs vexoma.exe, keeps its bytes in NAME.raw, its output read as text
+# (the console's code page, 437 in a new prefix, with CR LF) in NAME.out, its errors in
+# NAME.err, its status in NAME.status.
+vx() {
+    local name=$1
+    shift
+    local status=0
+    wine "$VEXOMA" "$@" >"$WINE_SCRATCH/$name.raw" 2>"$WINE_SCRATCH/$name.rawerr" || status=$?
+    iconv -f CP437 -t UTF-8 "$WINE_SCRATCH/$name.raw" | tr -d '\r' >"$WINE_SCRATCH/$name.out"
+    iconv -f CP437 -t UTF-8 "$WINE_SCRATCH/$name.rawerr" | tr -d '\r' >"$WINE_SCRATCH/$name.err"
+    echo "$status" >"$WINE_SCRATCH/$name.status"
+}
+expect_status() {
+    local got
+    got=$(cat "$WINE_SCRATCH/$2.status")
+    if [[ $got == "$3" ]]; then pass "$1"; else fail "$1 (status $got, expected $3)" || true; fi
+}
+expect_grep() { # expect_grep NAME FILE PATTERN (fixed text)
+    if grep -qF -- "$3" "$WINE_SCRATCH/$2"; then pass "$1"; else
+        if fail "$1"; then sed 's/^/        /' "$WINE_SCRATCH/$2" | head -20; fi
+    fi
+}
+expect_same() {
+    if cmp -s "$2" "$3"; then pass "$1"; else
+        if fail "$1"; then diff -u "$2" "$3" | sed 's/^/        /' | head -40; fi
+    fi
+}
+# The whole prefix as a preview must leave it: every file and folder under drive_c with its
+# size, mode and DOS attributes, and every key and value of HKEY_CURRENT_USER.
+whole_prefix() {
+    python3 - "$C" <<'PY'
+import os, sys
+root = sys.argv[1]
+for folder, dirs, files in sorted(os.walk(root)):
+    dirs.sort()
+    for name in sorted(dirs + files):
+        path = os.path.join(folder, name)
+        st = os.lstat(path)
+        try:
+            dos = os.getxattr(path, "user.DOSATTRIB", follow_symlinks=False).decode()
+        except OSError:
+            dos = "-"
+        size = st.st_size if os.path.isfile(path) else "-"
+        print(os.path.relpath(path, root), size, oct(st.st_mode), dos)
+PY
+    wine regedit /E "$WINE_SCRATCH/hkcu.reg" HKEY_CURRENT_USER >/dev/null 2>&1
+    iconv -f UTF-16LE -t UTF-8 "$WINE_SCRATCH/hkcu.reg" | tr -d '\r'
+}
+
+echo "A preview on a new prefix"
+whole_prefix >"$WINE_SCRATCH/new.before"
+vx fresh --apercu complet
+expect_status "nothing would stay: status 0" fresh 0
+whole_prefix >"$WINE_SCRATCH/new.after"
+expect_same "the whole prefix is as it was (no Internet cache set up)" \
+    "$WINE_SCRATCH/new.before" "$WINE_SCRATCH/new.after"
 # The temporary folder comes from the user's environment in the registry, read when a program
 # starts.
 cat >"$WINE_SCRATCH/seed.txt" <<'SEED'
@@ -28,6 +88,8 @@ file	C:\cons\temp\setup\c.log
 file	C:\cons\temp\setup\deeper\d.tmp
 dir	C:\cons\temp\empty
 dir	C:\logs
+dir	C:\logs\sub
+file	C:\logs\old.txt	r
 sz	Software\WinRAR\ArcHistory	0	C:\Mes documents\été.rar
 sz	Software\WinRAR\ArcHistory	3	C:\Mes documents\notes.zip
 sz	Software\Microsoft\Windows\CurrentVersion\Explorer\RunMRU	a	notepad\1
@@ -36,11 +98,14 @@ sz	Software\Microsoft\Windows\CurrentVersion\Explorer\RunMRU	MRUList	ca
 SEED
 e2e seed "Z:$WINE_SCRATCH/seed.txt"
 echo "some bytes" >"$C/cons/temp/a.txt"
-# One file in the recycle bin (Wine's is the scratch XDG trash): 16 bytes.
+# In the recycle bin (Wine's is the scratch XDG trash): a file of 16 bytes, and a folder, which
+# Wine's emptying leaves where it is.
 trash="$XDG_DATA_HOME/Trash"
-mkdir -p "$trash/files" "$trash/info"
+mkdir -p "$trash/files/dossier" "$trash/info"
 echo "an old draft..." >"$trash/files/brouillon.txt"
+echo "inside" >"$trash/files/dossier/dedans.txt"
 printf '[Trash Info]\nPath=/tmp/brouillon.txt\nDeletionDate=2026-01-01T10:00:00\n' >"$trash/info/brouillon.txt.trashinfo"
+printf '[Trash Info]\nPath=/tmp/dossier\nDeletionDate=2026-01-01T10:00:00\n' >"$trash/info/dossier.trashinfo"
 
 # Everything the runs may change: the tree with sizes and modes, and the registry lists.
 state() {
@@ -49,27 +114,8 @@ state() {
     e2e reg-dump 'Software\WinRAR\ArcHistory' | sort
     e2e reg-dump 'Software\Microsoft\Windows\CurrentVersion\Explorer\RunMRU' | sort
 }
-# vx NAME ARGS...: runs vexoma.exe, keeps its output in NAME.out and NAME.err, its status in
-# NAME.status.
-vx() {
-    local name=$1
-    shift
-    local status=0
-    wine "$VEXOMA" "$@" >"$WINE_SCRATCH/$name.out" 2>"$WINE_SCRATCH/$name.err" || status=$?
-    echo "$status" >"$WINE_SCRATCH/$name.status"
-}
-expect_status() {
-    local got
-    got=$(cat "$WINE_SCRATCH/$2.status")
-    if [[ $got == "$3" ]]; then pass "$1"; else fail "$1 (status $got, expected $3)" || true; fi
-}
 # The run-log part of a run's output: every line before the summary's heading.
 run_log() { sed -n '/^\(Aperçu : \|Bilan du nettoyage :\)/q;p' "$WINE_SCRATCH/$1.out"; }
-expect_same() {
-    if cmp -s "$2" "$3"; then pass "$1"; else
-        if fail "$1"; then diff -u "$2" "$3" | sed 's/^/        /' | head -40; fi
-    fi
-}
 # The bytes the window's save writes for a run log: the header, an empty line, every line in
 # Windows-1252 (the prefix's ANSI code page), each ended by CR LF.
 window_save_bytes() {
@@ -84,17 +130,73 @@ wine "$E2E" hold 'C:\cons\temp\locked.txt' 'C:\release' >"$WINE_SCRATCH/hold.out
 holder=$!
 for _ in $(seq 100); do grep -q held "$WINE_SCRATCH/hold.out" 2>/dev/null && break; sleep 0.1; done
 
-echo "A wrong command"
-vx wrong --nettoyer 6,25
-expect_status "a target outside the catalogue: status 2" wrong 2
-if grep -q "Rien n'a été effacé" "$WINE_SCRATCH/wrong.err"; then pass "it says that nothing was deleted"; else fail "it says that nothing was deleted" || true; fi
-vx unknown --nettoyer 6 --forcer
-expect_status "an unknown option: status 2" unknown 2
+echo "A preview on the seeded prefix"
+whole_prefix >"$WINE_SCRATCH/seeded.before"
+vx seeded --apercu complet
+whole_prefix >"$WINE_SCRATCH/seeded.after"
+expect_same "the whole prefix is as it was" "$WINE_SCRATCH/seeded.before" "$WINE_SCRATCH/seeded.after"
+
+echo "Wrong commands, and destinations --log cannot write to: refused before the run"
+wrong() { # wrong NAME WHY ARGS...: status 2, the reason and "nothing deleted" said
+    local name=$1 why=$2
+    shift 2
+    vx "$name" "$@"
+    expect_status "$name: status 2" "$name" 2
+    expect_grep "$name: says why" "$name.err" "$why"
+    expect_grep "$name: says that nothing was deleted" "$name.err" "Rien n'a été effacé"
+}
+wrong no-argument "Utilisation :"
+wrong outside "cible inconnue : « 25 »" --nettoyer 6,25
+wrong unknown "option inconnue : « --forcer »" --nettoyer 6 --forcer
+wrong windows-switch "option inconnue : « /AUTO »" /NETTOYER 6 /AUTO
+wrong log-folder "est un dossier" --nettoyer 6 --log 'C:\logs\sub'
+wrong log-read-only "est en lecture seule" --nettoyer 6 --log 'C:\logs\old.txt'
+wrong log-invalid "nom de fichier journal invalide" --nettoyer 6 --log 'C:\logs\a?b.txt'
+wrong log-device "périphérique" --nettoyer 6 --log NUL
+wrong log-missing "le dossier du journal n'existe pas" --nettoyer 6 --log 'C:\nowhere\x.txt'
 state >"$WINE_SCRATCH/state.wrong"
 expect_same "nothing changed" "$WINE_SCRATCH/state.before" "$WINE_SCRATCH/state.wrong"
 
+echo "What it prints, byte by byte"
+vx list --liste
+expect_status "--liste: status 0" list 0
+hex() { od -An -tx1 | tr -d ' \n'; }
+# "tapées récemment" and the line's end.
+if head -n1 "$WINE_SCRATCH/list.raw" | hex | grep -q '74617082657320728263656d6d656e740d0a$'; then
+    pass "to a file: the console's code page (é is 0x82 in 437) and CR LF"
+else
+    fail "to a file: the console's code page (é is 0x82 in 437) and CR LF" && head -n1 "$WINE_SCRATCH/list.raw" | od -c | head
+fi
+if wine "$VEXOMA" --liste 2>/dev/null | head -n1 | hex | grep -q '7461708265732072826365746d656e740d0a$\|7461708265732072826365'; then
+    pass "to a pipe: the same"
+else
+    fail "to a pipe: the same"
+fi
+if [[ $(wine "$VEXOMA" --liste --utf8 2>/dev/null | head -c 3 | hex) == 202031 ]]; then
+    pass "--utf8 to a pipe: UTF-8 without a byte-order mark"
+else
+    fail "--utf8 to a pipe: UTF-8 without a byte-order mark"
+fi
+if [[ $(grep -c $'\r$' "$WINE_SCRATCH/list.raw") == $(wc -l <"$WINE_SCRATCH/list.raw") ]]; then
+    pass "every line ends in CR LF"
+else
+    fail "every line ends in CR LF"
+fi
+wine "$VEXOMA" --LISTE --utf8 >"$WINE_SCRATCH/list-utf8.txt" 2>/dev/null
+if head -n1 "$WINE_SCRATCH/list-utf8.txt" | hex |
+    grep -q '^efbbbf2020312020616472657373657320.*746170c3a965732072c3a963656d6d656e740d0a$'; then
+    pass "--utf8 into a file: a byte-order mark, then UTF-8"
+else
+    fail "--utf8 into a file: a byte-order mark, then UTF-8" && head -c 64 "$WINE_SCRATCH/list-utf8.txt" | od -c
+fi
+vx help /?
+expect_status "/?: status 0" help 0
+expect_grep "/? prints the help" help.out "Codes de sortie"
+vx version --VERSION
+expect_grep "--VERSION (any case)" version.out "vexoma "
+
 echo "Preview"
-vx preview --apercu 6,8,10,19 --log 'C:\logs\preview.txt'
+vx preview --apercu temp,8,Corbeille,19 --log 'C:\logs\preview.txt'
 expect_status "a file would stay: status 1" preview 1
 state >"$WINE_SCRATCH/state.preview"
 expect_same "the preview changed nothing" "$WINE_SCRATCH/state.before" "$WINE_SCRATCH/state.preview"
@@ -118,11 +220,8 @@ C:\Mes documents\été.rar
 C:\Mes documents\notes.zip
 
 LOG
-if grep -q '^  Resteraient en place      : 1 fichier(s), 0 dossier(s)$' "$WINE_SCRATCH/preview.out"; then
-    pass "the locked file is reported as one that would stay"
-else
-    fail "the locked file is reported as one that would stay" && cat "$WINE_SCRATCH/preview.out"
-fi
+expect_grep "the locked file and the folder in the bin would stay" preview.out \
+    "  Resteraient en place      : 1 fichier(s), 0 dossier(s), 1 élément(s) dans la corbeille"
 vx json --apercu --json 6
 if grep -q '"keptFiles": 1' "$WINE_SCRATCH/json.out" && grep -q '"status": 1' "$WINE_SCRATCH/json.out"; then
     pass "the JSON preview counts the locked file as kept"
@@ -144,7 +243,10 @@ expect_lines "sizes: files and bytes, folders, registry values, the recycle bin"
   Valeurs du registre       : 5
   Corbeille                 : 1 élément(s), 16 octets
 SIZES
-expect_absent "the recycle bin was emptied" "$trash/files/brouillon.txt"
+expect_grep "the locked file and the folder in the bin stayed" clean.out \
+    "  Restés en place           : 1 fichier(s), 0 dossier(s), 1 élément(s) dans la corbeille"
+expect_absent "the recycle bin was emptied of its file" "$trash/files/brouillon.txt"
+expect_present "Wine's emptying left the folder" "$trash/files/dossier"
 expect_present "the locked file stays" "$C/cons/temp/locked.txt"
 expect_present "the hidden file stays" "$C/cons/temp/hidden.txt"
 expect_absent "the read-only file went" "$C/cons/temp/b-readonly.txt"
@@ -156,14 +258,41 @@ expect_same "the preview's --log holds the same bytes" "$C/logs/clean.txt" "$C/l
 touch "$C/release"
 wait "$holder" || true
 
-echo "Once the file is let go"
-vx again --nettoyer 6
-expect_status "everything went: status 0" again 0
-run_log again >"$WINE_SCRATCH/again.log"
-expect_lines "the run log names the file let go" "$WINE_SCRATCH/again.log" <<'LOG'
-Fichiers temporaire  : Nettoyage ...
-C:\cons\temp\locked.txt
+echo "JSON for scripts"
+cat >"$WINE_SCRATCH/seed2.txt" <<'SEED'
+file	C:\cons\temp\é.txt
+file	C:\cons\temp\日本.txt
+file	C:\cons\temp\😀.tmp
+sz	Software\WinRAR\ArcHistory	0	C:\Ωmega\Ψ.rar
+SEED
+e2e seed "Z:$WINE_SCRATCH/seed2.txt"
+vx json-all --apercu --json temp,winrar
+python3 - "$WINE_SCRATCH/json-all.raw" >"$WINE_SCRATCH/json-check.out" 2>&1 <<'PY' && pass "the JSON parses and holds the Unicode names exactly" || { fail "the JSON parses and holds the Unicode names exactly" && sed 's/^/        /' "$WINE_SCRATCH/json-check.out"; }
+import json, sys
+raw = open(sys.argv[1], "rb").read()
+assert all(b < 0x80 for b in raw), "non-ASCII bytes in the JSON"
+doc = json.loads(raw.decode("ascii"))
+assert doc["schema"] == 1 and doc["program"] == "vexoma" and doc["mode"] == "preview", doc
+assert doc["started"].endswith("Z") and len(doc["started"]) == 20, doc["started"]
+assert doc["tempFolder"].lower() == "c:\\cons\\temp\\", doc["tempFolder"]
+temp = next(t for t in doc["targets"] if t["name"] == "temp")
+for name in ("é.txt", "日本.txt", "😀.tmp"):
+    assert "C:\\cons\\temp\\" + name in temp["lines"], (name, temp["lines"])
+rar = next(t for t in doc["targets"] if t["number"] == 19)
+assert rar["totals"]["registryValues"] == 1, rar
+PY
 
+echo "Once the file is let go"
+vx again --nettoyer 6 --utf8
+expect_status "everything went: status 0" again 0
+sed '1s/^\xEF\xBB\xBF//' "$WINE_SCRATCH/again.raw" | iconv -f UTF-8 -t UTF-8 | tr -d '\r' | sed -n '/^Bilan du nettoyage :/q;p' | sort >"$WINE_SCRATCH/again.log"
+expect_lines "the run log names the files let go, in UTF-8 with --utf8" "$WINE_SCRATCH/again.log" <<'LOG'
+
+C:\cons\temp\locked.txt
+C:\cons\temp\é.txt
+C:\cons\temp\日本.txt
+C:\cons\temp\😀.tmp
+Fichiers temporaire  : Nettoyage ...
 LOG
 
 wine_suite_end
