@@ -31,6 +31,8 @@ std::string FoldForMatching(std::string_view text) {
             }
         } else if (c == 0x152 || c == 0x153) {
             out += "oe"; // Œ œ
+        } else if (c == 0x178) {
+            out += 'y'; // Ÿ, whose small letter ÿ is in the range above
         } else {
             out.append(text.substr(start, pos - start));
         }

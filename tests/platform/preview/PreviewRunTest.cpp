@@ -3,6 +3,7 @@
 // was, and the sizes it reports are what the real run frees.
 #include "app/Form1.h"
 #include "platform/preview/PreviewPlatform.h"
+#include "support/PropertyCases.h"
 #include "support/RandomProfile.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@
 namespace vp::test {
 namespace {
 
-constexpr int Profiles = 300;
+constexpr int Profiles = test::PropertyCases(300);
 
 struct RunResult {
     std::vector<std::string> log;
