@@ -66,38 +66,42 @@ TEST(ConsoleArguments, ActionsOptionsAndTheirEnglishNames) {
     EXPECT_EQ(parse({"--apercu", "--journal=out.log", "5"}).logFile, "out.log");
 }
 
-TEST(ConsoleArguments, WrongCommandsAreRefusedWithAMessage) {
-    const std::vector<std::vector<std::string>> wrong = {
-        {"1-4"},             // targets but neither preview nor clean
-        {"--apercu"},        // no target
-        {"--nettoyer", "0"}, // out of the catalogue
-        {"--nettoyer", "21"},
-        {"--nettoyer", "4-1"},  // a range backwards
-        {"--nettoyer", "1,,2"}, // an empty part
-        {"--nettoyer", "1-"},
-        {"--nettoyer", "-3"},
-        {"--nettoyer", "3x"},
-        {"--nettoyer", "internets"},
-        {"--nettoyer", "1", "--force"}, // unknown options, also Windows-style ones
-        {"--nettoyer", "1", "/AUTO"},
-        {"--nettoyer", "1", "-x"},
-        {"--nettoyer", "1", "--json=yes"}, // a value for an option that takes none
-        {"--nettoyer", "1", "--log="},
-        {"--nettoyer", "1", "--log"}, // no file after --log
-        {"--nettoyer", "1", "--log", ""},
-        {"--nettoyer", "1", "--log", "a", "--log", "b"},
-        {"--apercu", "--nettoyer", "1"}, // two actions
-        {"--liste", "3"},                // the list takes no target
-        {"--liste", "--json"},
+TEST(ConsoleArguments, WrongCommandsAreRefusedWithAMessageThatNamesTheFault) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::string_view said;
+    } wrong[] = {
+        {{"1-4"}, "indiquez --apercu"}, // targets but neither preview nor clean
+        {{"--apercu"}, "aucune cible"},
+        {{"--nettoyer", "0"}, "cible inconnue : « 0 »"}, // out of the catalogue
+        {{"--nettoyer", "21"}, "cible inconnue : « 21 »"},
+        {{"--nettoyer", "4-1"}, "cible inconnue : « 4-1 »"}, // a range backwards
+        {{"--nettoyer", "1,,2"}, "cible inconnue : «  »"},   // an empty part
+        {{"--nettoyer", "1-"}, "cible inconnue : « 1- »"},
+        {{"--nettoyer", "-3"}, "cible inconnue : « -3 »"},
+        {{"--nettoyer", "3x"}, "cible inconnue : « 3x »"},
+        {{"--nettoyer", "internets"}, "cible inconnue : « internets »"},
+        // Unknown options, also Windows-style and short ones, are named as options.
+        {{"--nettoyer", "1", "--force"}, "option inconnue : « --force »"},
+        {{"--nettoyer", "1", "/AUTO"}, "option inconnue : « /AUTO »"},
+        {{"--nettoyer", "1", "-x"}, "option inconnue : « -x »"},
+        {{"--nettoyer", "1", "--json=yes"}, "ne prend pas de valeur"},
+        {{"--nettoyer", "1", "--log="}, "il manque FICHIER"},
+        {{"--nettoyer", "1", "--log"}, "il manque FICHIER"},
+        {{"--nettoyer", "1", "--log", ""}, "il manque FICHIER"},
+        {{"--nettoyer", "1", "--log", "a", "--log", "b"}, "un seul fichier journal"},
+        {{"--apercu", "--nettoyer", "1"}, "ne va pas avec une autre action"},
+        {{"--liste", "3"}, "--liste ne prend ni cible"},
+        {{"--liste", "--json"}, "--liste ne prend ni cible"},
     };
-    for (const auto& arguments : wrong) {
+    for (const auto& [arguments, said] : wrong) {
         std::string line;
         for (const auto& argument : arguments) {
             line += argument + ' ';
         }
         const ParsedArguments parsed = ParseArguments(arguments);
         EXPECT_FALSE(parsed.command) << line;
-        EXPECT_FALSE(parsed.error.empty()) << line;
+        EXPECT_NE(parsed.error.find(said), std::string::npos) << line << ": " << parsed.error;
     }
 }
 

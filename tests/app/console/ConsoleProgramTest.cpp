@@ -89,6 +89,8 @@ TEST(ConsoleProgram, AWrongCommandDeletesNothingAndSaysWhy) {
         {{"--nettoyer", "complet", "--log", Logs + "run.txt."}, "nom de fichier journal invalide"},
         {{"--nettoyer", "complet", "--log", Logs + "NUL"}, "nom de périphérique"},
         {{"--nettoyer", "complet", "--log", Logs + "com1.log"}, "nom de périphérique"},
+        {{"--nettoyer", "complet", "--log", Logs + "COM9"}, "nom de périphérique"},
+        {{"--nettoyer", "complet", "--log", Logs + "lpt9.txt"}, "nom de périphérique"},
         {{"--nettoyer", "complet", "--log", R"(\\.\nul)"}, "périphérique"},
         {{"--nettoyer", "complet", "--log", Logs + "sub"}, "est un dossier"},
         {{"--nettoyer", "complet", "--log", Logs + "old.txt"}, "lecture seule"},
@@ -265,7 +267,7 @@ TEST(ConsoleProgram, JsonHoldsEachTargetWithItsLinesCountsAndBytes) {
 }
 
 TEST(ConsoleProgram, JsonEscapesEveryCharacterBeyondAsciiAsUtf16Units) {
-    EXPECT_EQ(JsonString("é日\"\\\n"), "\"\\u00e9\\u65e5\\\"\\\\\\u000a\"");
+    EXPECT_EQ(JsonString("é日\"\\\n\x7F~"), "\"\\u00e9\\u65e5\\\"\\\\\\u000a\\u007f~\"");
     EXPECT_EQ(JsonString("\xF0\x9F\x98\x80"), "\"\\ud83d\\ude00\""); // U+1F600, a pair
 }
 
