@@ -1,5 +1,6 @@
 // The program's entry point on Windows: assembles the Win32 platform, creates and loads the
 // main window, shows it and runs the event loop until the window is closed.
+#include "RunningMark.h"
 #include "app/Form1.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -7,6 +8,7 @@
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int show) {
+    const vp::win32::RunningMark running; // seen by the installer and the uninstaller
     vp::win32::Win32Platform win32;
     vp::Platform platform = win32.bundle();
     vp::Form1 form(platform);

@@ -1,5 +1,6 @@
 // vexoma.exe: the console program on the Win32 services, with the run's window held in memory
 // (no window is ever shown). See app/console/ConsoleProgram.h.
+#include "RunningMark.h"
 #include "app/console/ConsoleProgram.h"
 #include "platform/sim/SimGraphics.h"
 #include "platform/sim/SimWindowing.h"
@@ -44,9 +45,48 @@ std::string fullPath(std::string_view path) {
     return vp::win32::narrowUtf8(full);
 }
 
+std::string programPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return vp::win32::narrowUtf8(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// Started from Explorer, the program is the only process on a console that closes as soon as
+// it ends; from a command prompt the console also holds the shell. Input or output taken
+// from elsewhere (a pipe, a file) means a script, which never waits.
+bool aloneOnItsConsole() {
+    DWORD mode = 0;
+    if (!GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) ||
+        !GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode)) {
+        return false;
+    }
+    DWORD processes[2] = {};
+    return GetConsoleProcessList(processes, 2) == 1;
+}
+
+void waitForAKey() {
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    FlushConsoleInputBuffer(input);
+    INPUT_RECORD record{};
+    DWORD read = 0;
+    while (ReadConsoleInputW(input, &record, 1, &read) && read == 1) {
+        if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown) {
+            return;
+        }
+    }
+}
+
 } // namespace
 
 int main() {
+    const vp::win32::RunningMark running; // seen by the installer and the uninstaller
+
     int count = 0;
     wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> arguments;
@@ -54,6 +94,15 @@ int main() {
         arguments.push_back(vp::win32::narrowUtf8(wide[i]));
     }
     LocalFree(wide);
+
+    // A double click from Explorer: the usage, instead of "nothing to do" in a window that
+    // closes at once. With arguments (a shortcut's, a scheduled task's) the program never
+    // waits: nobody may be there to press a key.
+    if (arguments.empty() && aloneOnItsConsole()) {
+        write(STD_OUTPUT_HANDLE, vp::console::DoubleClickText(programPath()));
+        waitForAKey();
+        return vp::console::ExitStatus::Done;
+    }
 
     vp::win32::Win32Platform real;
     vp::sim::SimWindowing windowing;
