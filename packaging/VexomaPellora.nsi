@@ -60,8 +60,8 @@ VIAddVersionKey /LANG=1036 "OriginalFilename" "VexomaPellora-${VERSION}-${ARCH}-
 VIAddVersionKey /LANG=1036 "Comments" "Installe ${PRODUCT} pour l'utilisateur de la session, sans droits d'administrateur."
 ; The uninstaller is written by the installer from its own header, version resource included:
 ; made here once, it gets a description of its own (and no Comments, which the installer's
-; longer resource leaves room for).
-!uninstfinalize '"${PYTHON}" "${__FILEDIR__}/uninstaller_version.py" "%1"' = 0
+; longer resource leaves room for). makensis runs it in this script's folder.
+!uninstfinalize '"${PYTHON}" uninstaller_version.py "%1"' = 0
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"

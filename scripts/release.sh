@@ -55,7 +55,8 @@ console_target() {
 # Text for Windows: CR LF line ends, and a byte-order mark so that Notepad reads UTF-8.
 windows_text() {
     printf '\xef\xbb\xbf'
-    sed -e "s/@VERSION@/$version/g" -e "s/@ARCH@/$2/g" -e 's/$/\r/' "$1"
+    sed -e "s/@VERSION@/$version/g" -e "s/@ARCH@/$2/g" -e "s/@YEAR@/$year/g" \
+        -e "s/@PUBLISHER@/$publisher/g" -e 's/$/\r/' "$1"
 }
 
 # Gathers what a package holds into STAGE, every file with the commit's time.

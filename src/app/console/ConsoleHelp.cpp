@@ -48,7 +48,8 @@ std::string DoubleClickText(std::string_view programPath) {
            "vexoma s'utilise dans une invite de commandes (cmd) ou dans PowerShell, appelé\n"
            "par son chemin complet entre guillemets, par exemple :\n"
            "  \"" +
-           std::string(programPath) + "\" --liste\n"
+           std::string(programPath) +
+           "\" --liste\n"
            "(dans PowerShell, précédé de « & »).\n\n"
            "Appuyez sur une touche pour fermer cette fenêtre.\n";
 }

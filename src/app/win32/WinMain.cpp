@@ -1,8 +1,9 @@
 // The program's entry point on Windows: assembles the Win32 platform, creates and loads the
 // main window, shows it and runs the event loop until the window is closed.
-#include "RunningMark.h"
 #include "app/Form1.h"
 #include "platform/win32/Win32Platform.h"
+
+#include "RunningMark.h"
 
 #include <windows.h>
 

@@ -98,7 +98,8 @@ TEST(ConsoleProgram, HelpAndListExplainWithoutRunning) {
 TEST(ConsoleProgram, StartedFromExplorerItShowsTheHelpAndHowToCallItByItsFullPath) {
     const std::string text = DoubleClickText("C:\\Outils\\Vexoma Pellora\\vexoma.exe");
     EXPECT_EQ(text.rfind(HelpText(), 0), 0U) << text;
-    EXPECT_NE(text.find("  \"C:\\Outils\\Vexoma Pellora\\vexoma.exe\" --liste\n"), std::string::npos)
+    EXPECT_NE(text.find("  \"C:\\Outils\\Vexoma Pellora\\vexoma.exe\" --liste\n"),
+              std::string::npos)
         << text;
     EXPECT_TRUE(text.ends_with("Appuyez sur une touche pour fermer cette fenêtre.\n")) << text;
 }

@@ -1,11 +1,12 @@
 // vexoma.exe: the console program on the Win32 services, with the run's window held in memory
 // (no window is ever shown). See app/console/ConsoleProgram.h.
-#include "RunningMark.h"
 #include "app/console/ConsoleProgram.h"
 #include "platform/sim/SimGraphics.h"
 #include "platform/sim/SimWindowing.h"
 #include "platform/win32/Win32NarrowText.h"
 #include "platform/win32/Win32Platform.h"
+
+#include "RunningMark.h"
 
 #include <windows.h>
 
@@ -48,7 +49,8 @@ std::string fullPath(std::string_view path) {
 std::string programPath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
             return vp::win32::narrowUtf8(path);
