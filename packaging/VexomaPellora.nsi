@@ -36,8 +36,9 @@ ManifestDPIAware true
 ; The exit status of a silent install or uninstall refused because the program runs (NSIS's
 ; own: 1 cancelled by the user, 2 stopped by the script).
 !define EXIT_PROGRAM_RUNNING 3
-; Where an uninstaller started in its own folder moves itself (see the uninstall section).
-!define MOVED_UNINSTALLER "$TEMP\~VexomaPellora-uninstall.tmp"
+; The copy with which an uninstaller started in its own folder removes that folder once it has
+; ended (see the uninstall section).
+!define UNINSTALLER_COPY "$TEMP\~VexomaPellora-uninstall.tmp"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -129,11 +130,36 @@ FunctionEnd
 
 Function .onInit
     Call RefuseWhileRunning
-    Delete "${MOVED_UNINSTALLER}" ; left by the last uninstall, if any
+    Delete "${UNINSTALLER_COPY}" ; left by the last uninstall, if any
 FunctionEnd
 
 Function un.onInit
+    ; The copy started by the uninstall section: it waits for the uninstaller to end (10 s at
+    ; most), deletes it, removes its folder and the folder above when it made that one, and
+    ; ends. Only its own file stays, which the next install or uninstall deletes.
+    ${GetParameters} $R0
+    ClearErrors
+    ${GetOptions} $R0 "/REMOVE-AFTER=" $R1
+    ${IfNot} ${Errors}
+        StrCpy $R2 0
+        ${Do}
+            ClearErrors
+            Delete "$INSTDIR\uninstall.exe"
+            ${IfNot} ${Errors}
+            ${OrIf} $R2 >= 100
+                ${Break}
+            ${EndIf}
+            IntOp $R2 $R2 + 1
+            Sleep 100
+        ${Loop}
+        RMDir "$INSTDIR"
+        ${If} $R1 != "-"
+            RMDir "$R1"
+        ${EndIf}
+        Quit
+    ${EndIf}
     Call un.RefuseWhileRunning
+    Delete "${UNINSTALLER_COPY}"
 FunctionEnd
 
 Section "Vexoma Pellora"
@@ -207,14 +233,6 @@ Section "Uninstall"
     ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "MadeParentFolder"
     ReadRegDWORD $2 HKCU "${UNINSTALL_KEY}" "MadeUninstallKey"
 
-    ; Started in its own folder (the entry's commands), the uninstaller cannot delete its own
-    ; file, but may move it: into the temporary folder, where the next install removes it.
-    ; (Started without _?=, NSIS runs a copy from %TEMP%\~nsuA.tmp, which stays there.)
-    ${If} $EXEDIR == $INSTDIR
-        Delete "${MOVED_UNINSTALLER}"
-        Rename "$INSTDIR\uninstall.exe" "${MOVED_UNINSTALLER}"
-    ${EndIf}
-
     Delete "${SHORTCUT}"
     StrCpy $R3 "$INSTDIR"
     !insertmacro PROGRAM_FILES DELETE_FILE
@@ -226,4 +244,16 @@ Section "Uninstall"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     StrCmp $2 1 0 +2
         DeleteRegKey /ifempty HKCU "${UNINSTALL_PARENT}"
+
+    ; Started in its own folder (the entry's commands, so that the caller waits for the end and
+    ; gets the status), the uninstaller cannot delete its own file nor, then, its folder: a copy
+    ; of it in the temporary folder does so once this one has ended. (Started without _?=,
+    ; NSIS itself runs the uninstaller from a copy in %TEMP%\~nsuA.tmp, which stays there.)
+    ${If} $EXEDIR == $INSTDIR
+    ${AndIf} ${FileExists} "$INSTDIR\uninstall.exe"
+        StrCmp $1 "" 0 +2
+            StrCpy $1 "-"
+        System::Call 'kernel32::CopyFileW(w "$INSTDIR\uninstall.exe", w "${UNINSTALLER_COPY}", i 0) i .r0'
+        Exec '"${UNINSTALLER_COPY}" /S /REMOVE-AFTER="$1" _?=$INSTDIR'
+    ${EndIf}
 SectionEnd

@@ -48,12 +48,13 @@ moved_uninstaller="$profile/Temp/~VexomaPellora-uninstall.tmp"
 uninstaller_leftovers='/Temp/(~nsu[^/]*\.tmp|~VexomaPellora-uninstall\.tmp)(/|$)'
 
 # Every file and folder of the user's side, and every key and value of HKEY_CURRENT_USER, one
-# line each, sorted.
+# line each, sorted
+# (regedit has written its file when it ends: no need to wait for the prefix's other programs,
+# which may be the running program itself.)
 snapshot() {
     local name=$1
     find "$WINEPREFIX/drive_c/users" "$HOME" "$XDG_DATA_HOME" -mindepth 1 | sort >"$WINE_SCRATCH/$name.files"
     wine regedit /E "$WINE_SCRATCH/$name.reg" HKEY_CURRENT_USER >/dev/null 2>&1
-    wineserver -w
     # One line per value, prefixed with its key; continued hex lines joined.
     iconv -f UTF-16 -t UTF-8 "$WINE_SCRATCH/$name.reg" | tr -d '\r' |
         awk '/\\$/ { sub(/\\$/, ""); held = held $0; next }
@@ -169,7 +170,6 @@ tr -d '\r' <"$WINE_SCRATCH/run.log" | sed 's/^/    /'
 [[ $run_status -eq 0 ]] && pass "the installed program starts and makes a run through its window" ||
     fail "the installed program's run (driver status $run_status)"
 expect_absent "the run deleted the seeded temporary file" "$temp/vp-installer-seed.tmp"
-snapshot ran
 
 # While the program runs (its window, or vexoma.exe double-clicked and waiting for a key), a
 # silent install and a silent uninstall end with status 3 and change nothing.
@@ -223,10 +223,12 @@ refusals() {
 echo "While the program runs"
 with_display refusals
 wineserver -w
+# (The console the double click opened leaves its settings in HKEY_CURRENT_USER\Console.)
+snapshot ran
 
 echo "Silent uninstall, by the entry's quiet command"
 wine "$probe" run "$(entry_value QuietUninstallString)" >/dev/null 2>&1 && uninstaller_status=0 || uninstaller_status=$?
-wineserver -w
+wineserver -w # and its copy, which removes the folder once the uninstaller has ended
 [[ $uninstaller_status -eq 0 ]] && pass "the quiet uninstall command ends with 0" ||
     fail "the quiet uninstall command ends with $uninstaller_status"
 expect_absent "the program's folder is gone" "$installed"

@@ -115,6 +115,30 @@ void printVersion(const std::wstring& file) {
     FreeLibrary(module);
 }
 
+// Attaching to another program's console takes the standard handles with it: the report goes
+// on to copies of this probe's own.
+HANDLE ownOutput = nullptr;
+HANDLE ownError = nullptr;
+
+void detach() {
+    SetStdHandle(STD_OUTPUT_HANDLE, nullptr);
+    SetStdHandle(STD_ERROR_HANDLE, nullptr);
+    FreeConsole();
+    SetStdHandle(STD_OUTPUT_HANDLE, ownOutput);
+    SetStdHandle(STD_ERROR_HANDLE, ownError);
+}
+
+bool attach(DWORD pid) {
+    detach();
+    // Wine closes the standard handles when it changes consoles: out of its reach meanwhile.
+    SetStdHandle(STD_OUTPUT_HANDLE, nullptr);
+    SetStdHandle(STD_ERROR_HANDLE, nullptr);
+    const bool attached = AttachConsole(pid) != FALSE;
+    SetStdHandle(STD_OUTPUT_HANDLE, ownOutput);
+    SetStdHandle(STD_ERROR_HANDLE, ownError);
+    return attached;
+}
+
 bool running() {
     HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, RunningMutexName);
     if (mutex == nullptr) {
@@ -152,12 +176,21 @@ int doubleClick(const std::wstring& program) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::wstring commandLine = L"\"" + program + L"\"";
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process)) {
+    // No standard handles to hand down (Wine would give the parent's to the child): the child
+    // takes its new console's, as from Explorer.
+    SetStdHandle(STD_INPUT_HANDLE, nullptr);
+    SetStdHandle(STD_OUTPUT_HANDLE, nullptr);
+    SetStdHandle(STD_ERROR_HANDLE, nullptr);
+    const BOOL started =
+        CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                       CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process);
+    SetStdHandle(STD_OUTPUT_HANDLE, ownOutput);
+    SetStdHandle(STD_ERROR_HANDLE, ownError);
+    if (!started) {
         printLine("error: the program does not start (" + std::to_string(GetLastError()) + ")");
         return 1;
     }
-    FreeConsole();
+    detach();
     std::string text;
     for (DWORD waited = 0; waited < Patience; waited += 100) {
         if (WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0) {
@@ -166,9 +199,9 @@ int doubleClick(const std::wstring& program) {
             printLine("error: the program ended at once, with status " + std::to_string(status));
             return 1;
         }
-        if (AttachConsole(process.dwProcessId)) {
+        if (attach(process.dwProcessId)) {
             text = consoleText();
-            FreeConsole();
+            detach();
             if (text.find("Appuyez sur une touche") != std::string::npos) {
                 break;
             }
@@ -183,8 +216,7 @@ int doubleClick(const std::wstring& program) {
 
 int pressKey(DWORD pid) {
     HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    FreeConsole();
-    if (process == nullptr || !AttachConsole(pid)) {
+    if (process == nullptr || !attach(pid)) {
         printLine("error: no such program, or no console to attach to");
         return 1;
     }
@@ -202,7 +234,7 @@ int pressKey(DWORD pid) {
     DWORD written = 0;
     WriteConsoleInputW(input, keys, 2, &written);
     CloseHandle(input);
-    FreeConsole();
+    detach();
     if (WaitForSingleObject(process, Patience) != WAIT_OBJECT_0) {
         printLine("error: the program still waits after the key");
         return 1;
@@ -234,6 +266,13 @@ int runCommandLine(std::wstring commandLine) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // Copies: freeing the console may close the handles it gave this process.
+    DuplicateHandle(GetCurrentProcess(), GetStdHandle(STD_OUTPUT_HANDLE), GetCurrentProcess(),
+                    &ownOutput, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    DuplicateHandle(GetCurrentProcess(), GetStdHandle(STD_ERROR_HANDLE), GetCurrentProcess(),
+                    &ownError, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    SetStdHandle(STD_OUTPUT_HANDLE, ownOutput);
+    SetStdHandle(STD_ERROR_HANDLE, ownError);
     const std::wstring command = argc > 1 ? argv[1] : L"";
     if (command == L"version" && argc == 3) {
         printVersion(argv[2]);
