@@ -201,7 +201,7 @@ refusals() {
             wait "$window" || true
             # Started from Explorer, vexoma.exe is alone on a new console: it shows its usage
             # and waits for a key (and holds the mark meanwhile).
-            wine "$probe" double-click "$(windows_path "$installed/vexoma.exe")" 2>/dev/null |
+            wine "$probe" double-click "$install_dir\\vexoma.exe" 2>/dev/null |
                 tr -d '\r' >"$WINE_SCRATCH/double-click.txt" || true
             if grep -q "^Appuyez sur une touche pour fermer cette fenêtre.$" "$WINE_SCRATCH/double-click.txt" &&
                 grep -qF "  \"$install_dir\\vexoma.exe\" --liste" "$WINE_SCRATCH/double-click.txt" &&
@@ -259,12 +259,15 @@ done
 # after the uninstall, nothing of it (the folders the installer made included).
 echo "Upgrade of a copy in a folder of the user's choice"
 custom="$WINEPREFIX/drive_c/Outils/VP"
-wine "$setup" /S 'https://fd-gally.netlify.app/huggingface/D=C:\Outils\VP' >/dev/null 2>&1 || true
+# The command lines as a package manager writes them, run by CreateProcess (started by the Wine
+# loader from here, the installer does not see its /D=).
+setup_command="\"$(windows_path "$setup")\" /S"
+wine "$probe" run "$setup_command /D=C:\\Outils\\VP" >/dev/null 2>&1 || true
 wineserver -w
 expect_present "installed with /D= into C:\Outils\VP" "$custom/VexomaPellora.exe"
 expect_absent "the cleanup of the moved uninstaller by the next install" "$moved_uninstaller"
 status=0
-wine "$setup" /S >/dev/null 2>&1 || status=$?
+wine "$probe" run "$setup_command" >/dev/null 2>&1 || status=$?
 wineserver -w
 [[ $status -eq 0 ]] && pass "the upgrade ends with 0" || fail "the upgrade ends with $status"
 expect_absent "the upgrade makes no second copy in the default folder" "$installed"
@@ -276,7 +279,7 @@ grep -qa 'C:\Outils\VP\VexomaPellora.exe' "$shortcut" && pass "the shortcut poin
 
 echo "A move to another folder"
 moved="$WINEPREFIX/drive_c/Autre/VP"
-wine "$setup" /S 'https://fd-gally.netlify.app/huggingface/D=C:\Autre\VP' >/dev/null 2>&1 || true
+wine "$probe" run "$setup_command /D=C:\\Autre\\VP" >/dev/null 2>&1 || true
 wineserver -w
 expect_present "installed into C:\Autre\VP" "$moved/VexomaPellora.exe"
 expect_absent "the copy in C:\Outils\VP is gone, with the folders made for it" "$WINEPREFIX/drive_c/Outils"

@@ -148,7 +148,8 @@ bool running() {
     return true;
 }
 
-// The text of the console this process is attached to, line by line, blanks trimmed.
+// The text of the console this process is attached to, line by line, blanks trimmed; a row
+// filled to its last column continues on the next (a line longer than the console is wide).
 std::string consoleText() {
     HANDLE screen =
         CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -161,8 +162,10 @@ std::string consoleText() {
             DWORD read = 0;
             ReadConsoleOutputCharacterW(screen, line.data(), info.dwSize.X, COORD{0, y}, &read);
             std::wstring trimmed = line.substr(0, read);
+            const bool wrapped =
+                read == static_cast<DWORD>(info.dwSize.X) && read > 0 && trimmed.back() != L' ';
             trimmed.erase(trimmed.find_last_not_of(L' ') + 1);
-            text += narrowUtf8(trimmed) + "\n";
+            text += narrowUtf8(trimmed) + (wrapped ? "" : "\n");
         }
     }
     if (screen != INVALID_HANDLE_VALUE) {
