@@ -42,6 +42,7 @@ profile="$WINEPREFIX/drive_c/users/$user"
 installed="$profile/AppData/Local/Programs/Vexoma Pellora"
 shortcut="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Vexoma Pellora.lnk"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\VexomaPellora'
+install_dir="C:\\users\\$user\\AppData\\Local\\Programs\\Vexoma Pellora"
 # Where the uninstaller started in its own folder moves itself; the next install removes it.
 moved_uninstaller="$profile/Temp/~VexomaPellora-uninstall.tmp"
 # What NSIS and the uninstaller may leave in the temporary folder (documented in the README).
@@ -87,7 +88,14 @@ else
     fail "the installed program is the build's"
 fi
 expect_present "Start-menu shortcut" "$shortcut"
-if [[ -f "$shortcut" ]] && grep -qa 'VexomaPellora.exe' "$shortcut"; then
+# Whether the shortcut names TARGET, in the ANSI or the UTF-16 form a .lnk may hold it in.
+shortcut_names() {
+    [[ -f "$shortcut" ]] || return 1
+    grep -qaiF "$1" "$shortcut" ||
+        { iconv -f UTF-16LE -t UTF-8 "$shortcut"; tail -c +2 "$shortcut" | iconv -f UTF-16LE -t UTF-8; } 2>/dev/null |
+        grep -qaiF "$1"
+}
+if shortcut_names "$install_dir\\VexomaPellora.exe"; then
     pass "the shortcut points at the program"
 else
     fail "the shortcut points at the program"
@@ -120,7 +128,6 @@ check_entry_of() { # DIR UNIX_DIR
     bytes=$(find "$unix_dir" -type f -printf '%s\n' | awk '{ total += $1 } END { print total + 0 }')
     check_entry EstimatedSize "$(printf '0x%x' $(((bytes + 1023) / 1024)))"
 }
-install_dir="C:\\users\\$user\\AppData\\Local\\Programs\\Vexoma Pellora"
 check_entry_of "$install_dir" "$installed"
 
 # What Windows reads of each program: Explorer's Details tab, inventory tools, the taskbar.
@@ -274,8 +281,8 @@ expect_absent "the upgrade makes no second copy in the default folder" "$install
 expect_present "the upgrade is in C:\Outils\VP" "$custom/VexomaPellora.exe"
 if cmp -s "$program" "$custom/VexomaPellora.exe"; then pass "the upgraded program is the build's"; else fail "the upgraded program is the build's"; fi
 check_entry_of 'C:\Outils\VP' "$custom"
-grep -qa 'C:\Outils\VP\VexomaPellora.exe' "$shortcut" && pass "the shortcut points into C:\Outils\VP" ||
-    fail "the shortcut points into C:\Outils\VP"
+shortcut_names 'C:\Outils\VP\VexomaPellora.exe' && pass "the shortcut points into C:\Outils\VP" ||
+    fail "the shortcut points into C:\Outils\VP ($(strings -a "$shortcut" | grep -ai vexoma | tr '\n' ' '))"
 
 echo "A move to another folder"
 moved="$WINEPREFIX/drive_c/Autre/VP"
