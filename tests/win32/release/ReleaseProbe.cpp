@@ -202,7 +202,9 @@ int doubleClick(const std::wstring& program) {
             printLine("error: the program ended at once, with status " + std::to_string(status));
             return 1;
         }
-        if (attach(process.dwProcessId)) {
+        // Attached before the program has counted the processes on its console, this probe
+        // would be counted: the program takes its mark only once it has.
+        if (running() && attach(process.dwProcessId)) {
             text = consoleText();
             detach();
             if (text.find("Appuyez sur une touche") != std::string::npos) {

@@ -87,7 +87,6 @@ void waitForAKey() {
 } // namespace
 
 int main() {
-    const vp::win32::RunningMark running; // seen by the installer and the uninstaller
 
     int count = 0;
     wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -100,7 +99,11 @@ int main() {
     // A double click from Explorer: the usage, instead of "nothing to do" in a window that
     // closes at once. With arguments (a shortcut's, a scheduled task's) the program never
     // waits: nobody may be there to press a key.
-    if (arguments.empty() && aloneOnItsConsole()) {
+    const bool doubleClicked = arguments.empty() && aloneOnItsConsole();
+    // Seen by the installer and the uninstaller; taken once the console has been counted, so
+    // that whoever waits for it to appear may attach to this console without being counted.
+    const vp::win32::RunningMark running;
+    if (doubleClicked) {
         write(STD_OUTPUT_HANDLE, vp::console::DoubleClickText(programPath()));
         waitForAKey();
         return vp::console::ExitStatus::Done;
