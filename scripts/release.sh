@@ -1,20 +1,29 @@
 #!/usr/bin/env bash
 # Makes the release for Windows users: both architectures cross-built in Release, then for each
-# a portable zip and a per-user installer, and SHA256SUMS over them, in build/release/.
+# a portable zip and a per-user installer, SHA256SUMS over them, and BUILDINFO.txt (the source
+# commit and the exact Debian packages that made them), in build/release/.
 #
 #   scripts/release.sh [--build-root DIR] [--out DIR]
 #       everything; the builds go to DIR/mingw64 and DIR/mingw32 (default: build)
 #   scripts/release.sh installer BUILD OUT_DIR
 #       only the installer of one existing build folder (e.g. build/mingw64), into OUT_DIR
 #
-# Two runs from the same commit give byte-identical files: no link time in the executables,
-# and every file packed with the commit's time (SOURCE_DATE_EPOCH) in a fixed order.
+# Two runs from the same commit with the same packages give byte-identical files: no link time
+# in the executables, and every file packed with the commit's time (SOURCE_DATE_EPOCH) in a
+# fixed order.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source=$(pwd)
+# Debian's own Python, whose version BUILDINFO.txt records (another one first on PATH would
+# deflate the zips with another zlib).
+python=/usr/bin/python3
 
 version=$(sed -n 's/^project(VexomaPellora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [[ -n "$version" ]] || { echo "no version in the project() line of CMakeLists.txt" >&2; exit 1; }
+# The publisher, named alike by the programs' version resources, the installer and the uninstall
+# entry: the copyright holder of LICENSE.
+read -r year publisher < <(sed -n 's/^Copyright (c) \([0-9]*\) \(.*\)$/\1 \2/p' LICENSE | head -n 1)
+[[ -n "${publisher:-}" ]] || { echo "no line \"Copyright (c) YEAR PUBLISHER\" in LICENSE" >&2; exit 1; }
 : "${SOURCE_DATE_EPOCH:=$(git log -1 --format=%ct 2>/dev/null || echo 315532800)}"
 export SOURCE_DATE_EPOCH
 
@@ -46,7 +55,8 @@ console_target() {
 # Text for Windows: CR LF line ends, and a byte-order mark so that Notepad reads UTF-8.
 windows_text() {
     printf '\xef\xbb\xbf'
-    sed -e "s/@VERSION@/$version/g" -e "s/@ARCH@/$2/g" -e 's/$/\r/' "$1"
+    sed -e "s/@VERSION@/$version/g" -e "s/@ARCH@/$2/g" -e "s/@YEAR@/$year/g" \
+        -e "s/@PUBLISHER@/$publisher/g" -e 's/$/\r/' "$1"
 }
 
 # Gathers what a package holds into STAGE, every file with the commit's time.
@@ -68,7 +78,7 @@ stage() {
 # A zip whose bytes depend only on the files: fixed order, time, permissions and host.
 make_zip() {
     local stage=$1 top=$2 zip=$3
-    python3 - "$stage" "$top" "$zip" <<'PY'
+    "$python" - "$stage" "$top" "$zip" <<'PY'
 import os, sys, time, zipfile
 stage, top, out = sys.argv[1:]
 when = time.gmtime(int(os.environ["SOURCE_DATE_EPOCH"]))[:6]
@@ -85,12 +95,71 @@ PY
 }
 
 make_installer() {
-    local stage=$1 arch=$2 out=$3 size_kb defines=()
-    size_kb=$(du -k --apparent-size -c "$stage"/* | tail -n 1 | cut -f 1)
+    local stage=$1 arch=$2 out=$3 defines=()
     [[ -f "$stage/vexoma.exe" ]] && defines+=(-DCONSOLE)
     makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DARCH="$arch" -DSTAGE="$stage" \
-        -DSIZE_KB="$size_kb" -DICON="$source/src/app/win32/art/app.ico" -DOUTFILE="$out" \
+        -DPUBLISHER="$publisher" -DYEAR="$year" -DPYTHON="$python" \
+        -DICON="$source/src/app/win32/art/app.ico" -DOUTFILE="$out" \
         "${defines[@]}" packaging/VexomaPellora.nsi
+}
+
+# The Debian packages (name:architecture) that hold FILES, through links and alternatives; a
+# file of none is named instead. One dpkg-query for all, which is slow.
+packages_of() {
+    local file resolved candidates=() found
+    for file in "$@"; do
+        resolved=$(readlink -f "$file")
+        # Merged /usr: dpkg may know the file by its name under /lib rather than /usr/lib.
+        candidates+=("$resolved" "${resolved#/usr}")
+    done
+    found=$(dpkg-query -S "${candidates[@]}" 2>/dev/null || true)
+    sed 's/: .*//; s/, /\n/g' <<<"$found" | sort -u
+    for file in "$@"; do
+        resolved=$(readlink -f "$file")
+        grep -qxF -e "$resolved" -e "${resolved#/usr}" <(sed 's/^.*: //' <<<"$found") ||
+            echo "(in no package: $resolved)"
+    done
+}
+
+# What another machine needs to make the same bytes: the source commit, the time the files
+# carry, and the exact version of every Debian package whose files made them, found from the
+# files themselves (compilers through their alternatives, headers, libraries, makensis and its
+# stubs, the Python and zlib that make the zips).
+build_info() {
+    local commit state files=() triplet compiler
+    commit=$(git rev-parse HEAD 2>/dev/null || echo "unknown (not a git checkout)")
+    state=""
+    if [[ -n "$(git status --porcelain --untracked-files=no 2>/dev/null)" ]]; then
+        state=" with uncommitted changes: these files cannot be made again from the commit"
+    fi
+    for triplet in x86_64-w64-mingw32 i686-w64-mingw32; do
+        compiler=$(command -v "$triplet-g++")
+        files+=("$compiler" "$("$compiler" -print-prog-name=cc1plus)"
+            "$("$compiler" -print-libgcc-file-name)" "$("$compiler" -print-file-name=libstdc++.a)"
+            "$(command -v "$triplet-windres")" "$(command -v "$triplet-ld")"
+            "/usr/$triplet/include/windows.h" "/usr/$triplet/lib/libkernel32.a")
+    done
+    files+=("$(command -v makensis)" /usr/share/nsis/Stubs/lzma_solid-x86-unicode
+        "$python" "$("$python" -c 'import zipfile; print(zipfile.__file__)')"
+        "$(ldd "$(readlink -f "$python")" | awk '/libz\.so/ { print $3 }')"
+        "$(command -v cmake)" "$(command -v ninja)")
+    echo "Vexoma Pellora $version, release for Windows (win64, win32)"
+    echo
+    echo "Source commit:     $commit$state"
+    echo "SOURCE_DATE_EPOCH: $SOURCE_DATE_EPOCH ($(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC'))"
+    echo "Built on:          $(. /etc/os-release && echo "$PRETTY_NAME"), $(dpkg --print-architecture)"
+    echo "Command:           scripts/release.sh"
+    echo "Compilers:         $(readlink -f "$(command -v x86_64-w64-mingw32-g++)"), $(readlink -f "$(command -v i686-w64-mingw32-g++)")"
+    echo
+    echo "Debian packages (dpkg-query -W) whose files made the release:"
+    local package
+    while read -r package; do
+        if [[ $package == "("* ]]; then
+            echo "    $package"
+        else
+            dpkg-query -W -f='    ${Package} ${Version}\n' "$package"
+        fi
+    done < <(packages_of "${files[@]}")
 }
 
 installer_only() {
@@ -120,7 +189,7 @@ release() {
     mkdir -p "$root" "$out"
     root=$(realpath "$root")
     out=$(realpath "$out")
-    rm -rf "$out"/VexomaPellora-* "$out/SHA256SUMS"
+    rm -rf "$out"/VexomaPellora-* "$out/SHA256SUMS" "$out/BUILDINFO.txt"
 
     local preset arch dir files=()
     for preset in mingw64 mingw32; do
@@ -135,9 +204,10 @@ release() {
         files+=("$name.zip" "$name-setup.exe")
     done
     (cd "$out" && sha256sum "${files[@]}" >SHA256SUMS)
-    touch -d "@$SOURCE_DATE_EPOCH" "$out"/VexomaPellora-* "$out/SHA256SUMS"
+    build_info >"$out/BUILDINFO.txt"
+    touch -d "@$SOURCE_DATE_EPOCH" "$out"/VexomaPellora-* "$out/SHA256SUMS" "$out/BUILDINFO.txt"
     echo "Release $version in $out:"
-    (cd "$out" && ls -l --time-style=+ VexomaPellora-* SHA256SUMS | awk '{ print "    " $5 "\t" $NF }')
+    (cd "$out" && ls -l --time-style=+ VexomaPellora-* SHA256SUMS BUILDINFO.txt | awk '{ print "    " $5 "\t" $NF }')
 }
 
 if [[ "${1:-}" == installer ]]; then

@@ -103,4 +103,16 @@ std::string HelpText() {
     return text;
 }
 
+std::string DoubleClickText(std::string_view programPath) {
+    // Nothing adds the program's folder to PATH: the command prompt needs the full path.
+    return HelpText() + "\n" +
+           "vexoma s'utilise dans une invite de commandes (cmd) ou dans PowerShell, appelé\n"
+           "par son chemin complet entre guillemets, par exemple :\n"
+           "  \"" +
+           std::string(programPath) +
+           "\" --liste\n"
+           "(dans PowerShell, précédé de « & »).\n\n"
+           "Appuyez sur une touche pour fermer cette fenêtre.\n";
+}
+
 } // namespace vp::console

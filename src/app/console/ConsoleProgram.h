@@ -51,4 +51,9 @@ std::string CategoriesHelp();
 // The program's version, "1.0.0".
 std::string_view ProgramVersion();
 
+// What the program shows when it is started without arguments from Explorer, on a console of
+// its own that closes when it ends: the help, how to call it by its full path
+// (`programPath`, in UTF-8) from a command prompt, and the key that closes the window.
+std::string DoubleClickText(std::string_view programPath);
+
 } // namespace vp::console

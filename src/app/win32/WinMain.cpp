@@ -3,10 +3,13 @@
 #include "app/Form1.h"
 #include "platform/win32/Win32Platform.h"
 
+#include "RunningMark.h"
+
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int show) {
+    const vp::win32::RunningMark running; // seen by the installer and the uninstaller
     vp::win32::Win32Platform win32;
     vp::Platform platform = win32.bundle();
     vp::Form1 form(platform);

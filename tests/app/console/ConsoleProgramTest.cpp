@@ -175,6 +175,15 @@ TEST(ConsoleProgram, HelpAndListExplainWithoutRunning) {
     EXPECT_TRUE(sim.windowing.window() == nullptr); // no run, not even a window in memory
 }
 
+TEST(ConsoleProgram, StartedFromExplorerItShowsTheHelpAndHowToCallItByItsFullPath) {
+    const std::string text = DoubleClickText("C:\\Outils\\Vexoma Pellora\\vexoma.exe");
+    EXPECT_EQ(text.rfind(HelpText(), 0), 0U) << text;
+    EXPECT_NE(text.find("  \"C:\\Outils\\Vexoma Pellora\\vexoma.exe\" --liste\n"),
+              std::string::npos)
+        << text;
+    EXPECT_TRUE(text.ends_with("Appuyez sur une touche pour fermer cette fenêtre.\n")) << text;
+}
+
 TEST(ConsoleProgram, PreviewPrintsTheCleansLinesChangesNothingAndBothTellWhatStayed) {
     for (const bool locked : {false, true}) {
         sim::SimPlatform sim;

@@ -102,30 +102,41 @@ def bmp_bytes(picture):
     return struct.pack("<2sIHHI", b"BM", size, 0, 0, offset) + info + table + b"".join(rows)
 
 
-def png_bytes(picture):
-    """An opaque 24-bit PNG, as icons carry their 256-pixel image."""
+def png_bytes(picture, alpha):
+    """A 32-bit PNG with its alpha channel, as icons carry their 256-pixel image."""
     def chunk(kind, data):
         return (struct.pack(">I", len(data)) + kind + data +
                 struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-    raw = b"".join(b"\0" + b"".join(bytes(c) for c in row) for row in picture.pixels)
-    header = struct.pack(">IIBBBBB", picture.width, picture.height, 8, 2, 0, 0, 0)
+    raw = b"".join(b"\0" + b"".join(bytes(c) + bytes((a,)) for c, a in zip(row, opacity))
+                   for row, opacity in zip(picture.pixels, alpha))
+    header = struct.pack(">IIBBBBB", picture.width, picture.height, 8, 6, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-def ico_bytes(pictures):
-    """An icon of 32-bit images (all opaque, empty AND mask); from 256 pixels on, a PNG, the
+def ico_bytes(images_with_alpha):
+    """An icon of 32-bit images with straight alpha, and an AND mask that leaves the fully
+    transparent pixels out for the systems that ignore alpha; from 256 pixels on, a PNG, the
     form Windows expects for the large sizes."""
+    pictures = [p for p, _ in images_with_alpha]
     images = []
-    for p in pictures:
+    for p, alpha in images_with_alpha:
         if p.width >= 256:
-            images.append(png_bytes(p))
+            images.append(png_bytes(p, alpha))
             continue
-        xor = b"".join(bytes((b, g, r, 255)) for row in reversed(p.pixels) for r, g, b in row)
+        xor = b"".join(bytes((b, g, r, a)) for row, opacity in zip(reversed(p.pixels), reversed(alpha))
+                       for (r, g, b), a in zip(row, opacity))
         mask_stride = ((p.width + 31) // 32) * 4
+        mask = b""
+        for opacity in reversed(alpha):
+            bits = 0
+            for x, a in enumerate(opacity):
+                if a == 0:
+                    bits |= 1 << (mask_stride * 8 - 1 - x)
+            mask += bits.to_bytes(mask_stride, "big")
         header = struct.pack("<IiiHHIIiiII", 40, p.width, p.height * 2, 1, 32, 0,
-                             len(xor) + mask_stride * p.height, 0, 0, 0, 0)
-        images.append(header + xor + b"\0" * (mask_stride * p.height))
+                             len(xor) + len(mask), 0, 0, 0, 0)
+        images.append(header + xor + mask)
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for p, image in zip(pictures, images):
@@ -232,15 +243,34 @@ def panel_config():
     return p
 
 
+def rounded_square_alpha(size, radius, samples=4):
+    """The opacity of a square with rounded corners, its edge smoothed by sampling each pixel
+    samples x samples times: 0 outside, 255 inside."""
+    def inside(x, y):
+        cx = min(max(x, radius), size - radius)
+        cy = min(max(y, radius), size - radius)
+        return (x - cx) ** 2 + (y - cy) ** 2 <= radius * radius
+    alpha = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            hits = sum(inside(x + (i + 0.5) / samples, y + (j + 0.5) / samples)
+                       for i in range(samples) for j in range(samples))
+            row.append(round(255 * hits / (samples * samples)))
+        alpha.append(row)
+    return alpha
+
+
 def icon(size):
+    """The broom on a blue tile with rounded, transparent corners."""
     p = Picture(size, size, TITLE_BLUE)
     s = size / 32.0
-    p.rect(0, 0, size, 1, THEME)
+    p.rect(0, 0, size, max(1, round(s)), THEME)
     inner = broom(int(26 * s), int(28 * s), TITLE_BLUE)
     for y in range(inner.height):
         for x in range(inner.width):
             p.put(int(3 * s) + x, int(2 * s) + y, inner.pixels[y][x])
-    return p
+    return p, rounded_square_alpha(size, max(3.0, 6 * s))
 
 
 def main():

@@ -6,6 +6,8 @@
 #include "platform/win32/Win32NarrowText.h"
 #include "platform/win32/Win32Platform.h"
 
+#include "RunningMark.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -127,6 +129,44 @@ bool runsAsSystem() {
            IsWellKnownSid(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, WinLocalSystemSid);
 }
 
+std::string programPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return vp::win32::narrowUtf8(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// Started from Explorer, the program is the only process on a console that closes as soon as
+// it ends; from a command prompt the console also holds the shell. Input or output taken
+// from elsewhere (a pipe, a file) means a script, which never waits.
+bool aloneOnItsConsole() {
+    DWORD mode = 0;
+    if (!GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) ||
+        !GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode)) {
+        return false;
+    }
+    DWORD processes[2] = {};
+    return GetConsoleProcessList(processes, 2) == 1;
+}
+
+void waitForAKey() {
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    FlushConsoleInputBuffer(input);
+    INPUT_RECORD record{};
+    DWORD read = 0;
+    while (ReadConsoleInputW(input, &record, 1, &read) && read == 1) {
+        if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown) {
+            return;
+        }
+    }
+}
+
 } // namespace
 
 int main() {
@@ -138,14 +178,27 @@ int main() {
     }
     LocalFree(wide);
 
+    // A double click from Explorer: the usage, instead of "nothing to do" in a window that
+    // closes at once. With arguments (a shortcut's, a scheduled task's) the program never
+    // waits: nobody may be there to press a key.
+    const bool doubleClicked = arguments.empty() && aloneOnItsConsole();
+    // Seen by the installer and the uninstaller; taken once the console has been counted, so
+    // that whoever waits for it to appear may attach to this console without being counted.
+    const vp::win32::RunningMark running;
+    StandardStream out(STD_OUTPUT_HANDLE);
+    StandardStream err(STD_ERROR_HANDLE);
+    if (doubleClicked) {
+        out.write(vp::console::DoubleClickText(programPath()));
+        waitForAKey();
+        return vp::console::ExitStatus::Done;
+    }
+
     vp::win32::Win32Platform real;
     vp::sim::SimWindowing windowing;
     vp::sim::SimGraphics graphics;
     const vp::Platform platform{real.registry,      real.files,      real.environment, real.shell,
                                 real.internetCache, real.urlHistory, real.memory,      windowing,
                                 graphics,           real.narrowText};
-    StandardStream out(STD_OUTPUT_HANDLE);
-    StandardStream err(STD_ERROR_HANDLE);
     vp::console::ConsoleHost host{[&](std::string_view text) { out.write(text); },
                                   [&](std::string_view text) { err.write(text); }, fullPath};
     host.nowUtc = nowUtc;
