@@ -287,12 +287,7 @@ std::unique_ptr<Pen> Win32Graphics::createSolidPen(Color color) {
     return pen == nullptr ? nullptr : std::make_unique<Win32Pen>(pen);
 }
 
-std::unique_ptr<Font> Win32Graphics::createFont(const FontSpec& desc) {
-    int dpi = 96;
-    if (const HDC screen = GetDC(nullptr)) {
-        dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
+std::unique_ptr<Font> Win32Graphics::createFont(const FontSpec& desc, int dpi) {
     const int weight = desc.bold && desc.weight < FW_BOLD ? FW_BOLD : desc.weight;
     const std::wstring face = widen(desc.face);
     const HFONT font =
@@ -304,6 +299,13 @@ std::unique_ptr<Font> Win32Graphics::createFont(const FontSpec& desc) {
 
 Color Win32Graphics::getSysColor(int index) const {
     return GetSysColor(index);
+}
+
+bool Win32Graphics::highContrast() const {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != 0 &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
 } // namespace vp::win32
