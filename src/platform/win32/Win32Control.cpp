@@ -6,10 +6,12 @@
 
 namespace vp::win32 {
 
-Win32Control::Win32Control(const ControlSpec& desc, HWND window, HFONT font)
-    : spec_(desc), window_(window), font_(font), picture_(loadPicture(desc.picture)),
+Win32Control::Win32Control(const ControlSpec& desc, HWND window, int dpi)
+    : spec_(desc), window_(window), dpi_(dpi), font_(nullptr),
+      picture_(loadPicture(desc.picture, dpi)),
       background_(CreateSolidBrush(colourOf(desc.backColor))) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    makeFonts();
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fontOrDefault()), FALSE);
 }
 
@@ -17,12 +19,60 @@ Win32Control::~Win32Control() {
     if (IsWindow(window_)) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     }
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(picture_),
-                           static_cast<HGDIOBJ>(background_)}) {
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(defaultFont_),
+                           static_cast<HGDIOBJ>(picture_), static_cast<HGDIOBJ>(background_)}) {
         if (object != nullptr) {
             DeleteObject(object);
         }
     }
+}
+
+void Win32Control::makeFonts() {
+    font_ = spec_.font ? makeFont(*spec_.font, dpi_) : nullptr;
+    // The stock GUI font is made for the system's resolution; on a monitor of another one the
+    // same font is made at its size.
+    defaultFont_ = nullptr;
+    if (!spec_.font && dpi_ != screenDpi()) {
+        LOGFONTW font{};
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+        font.lfHeight = MulDiv(font.lfHeight, dpi_, screenDpi());
+        font.lfWidth = 0;
+        defaultFont_ = CreateFontIndirectW(&font);
+    }
+}
+
+RECT Win32Control::placement(const ControlSpec& desc, int dpi) {
+    const int left = toPixels(desc.rect.left, dpi);
+    const int top = toPixels(desc.rect.top, dpi);
+    int height = toPixels(desc.rect.height, dpi);
+    if (desc.kind == ControlKind::DropDownList) {
+        height *= static_cast<int>(desc.choices.size()) + 2; // room for the open list
+    }
+    return RECT{left, top, left + toPixels(desc.rect.width, dpi), top + height};
+}
+
+void Win32Control::rescale(int dpi) {
+    if (dpi == dpi_) {
+        return;
+    }
+    dpi_ = dpi;
+    const RECT at = placement(spec_, dpi);
+    SetWindowPos(window_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const HFONT oldFont = font_;
+    const HFONT oldDefault = defaultFont_;
+    makeFonts();
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fontOrDefault()), TRUE);
+    for (HGDIOBJ old : {static_cast<HGDIOBJ>(oldFont), static_cast<HGDIOBJ>(oldDefault)}) {
+        if (old != nullptr) {
+            DeleteObject(old);
+        }
+    }
+    if (picture_ != nullptr) {
+        DeleteObject(picture_);
+    }
+    picture_ = loadPicture(spec_.picture, dpi);
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 Win32Control* Win32Control::of(HWND window) {
@@ -60,12 +110,20 @@ void Win32Control::clicked() {
 
 HBRUSH Win32Control::colours(HDC dc) const {
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    SetBkColor(dc, colourOf(spec_.backColor));
-    return background_;
+    SetBkColor(dc, backColour());
+    return highContrast() ? GetSysColorBrush(COLOR_WINDOW) : background_;
+}
+
+COLORREF Win32Control::backColour() const {
+    return highContrast() ? GetSysColor(COLOR_WINDOW) : colourOf(spec_.backColor);
 }
 
 HGDIOBJ Win32Control::fontOrDefault() const {
-    return font_ != nullptr ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT);
+    if (font_ != nullptr) {
+        return font_;
+    }
+    return defaultFont_ != nullptr ? static_cast<HGDIOBJ>(defaultFont_)
+                                   : GetStockObject(DEFAULT_GUI_FONT);
 }
 
 } // namespace vp::win32

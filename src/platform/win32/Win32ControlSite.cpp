@@ -5,8 +5,8 @@
 
 namespace vp::win32 {
 
-Win32ControlSite::Win32ControlSite(const ControlSpec& desc, HWND window, HFONT font)
-    : Win32Control(desc, window, font), dc_(BorrowDeviceContext(GetDC(window))) {}
+Win32ControlSite::Win32ControlSite(const ControlSpec& desc, HWND window, int dpi)
+    : Win32Control(desc, window, dpi), dc_(BorrowDeviceContext(GetDC(window))) {}
 
 SIZE Win32ControlSite::clientSize() const {
     RECT box{};

@@ -12,7 +12,7 @@ namespace vp::win32 {
 
 class Win32ControlSite final : public Win32Control, public ControlSite {
 public:
-    Win32ControlSite(const ControlSpec& desc, HWND window, HFONT font);
+    Win32ControlSite(const ControlSpec& desc, HWND window, int dpi);
     std::uintptr_t hWnd() const override { return reinterpret_cast<std::uintptr_t>(window_); }
     DeviceContext& hDC() override { return *dc_; }
     int scaleWidth() const override { return clientSize().cx; }
