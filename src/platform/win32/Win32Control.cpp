@@ -1,10 +1,23 @@
 // The common part of the native controls: caption, visibility, clicks and colours.
 #include "platform/win32/Win32Control.h"
 
+#include "platform/win32/Win32Accessible.h"
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32NarrowText.h"
 
+#include <commctrl.h>
+
 namespace vp::win32 {
+namespace {
+
+constexpr UINT_PTR FilterId = 2; // the list box's own filter is 1
+
+bool isPushButton(ControlKind kind) {
+    return kind == ControlKind::ExternalButton || kind == ControlKind::PictureButton ||
+           kind == ControlKind::CommandButton;
+}
+
+} // namespace
 
 Win32Control::Win32Control(const ControlSpec& desc, HWND window, int dpi)
     : spec_(desc), window_(window), dpi_(dpi), font_(nullptr),
@@ -13,10 +26,12 @@ Win32Control::Win32Control(const ControlSpec& desc, HWND window, int dpi)
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     makeFonts();
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fontOrDefault()), FALSE);
+    SetWindowSubclass(window_, filter, FilterId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 Win32Control::~Win32Control() {
     if (IsWindow(window_)) {
+        RemoveWindowSubclass(window_, filter, FilterId);
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     }
     for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(defaultFont_),
@@ -25,6 +40,39 @@ Win32Control::~Win32Control() {
             DeleteObject(object);
         }
     }
+}
+
+LRESULT CALLBACK Win32Control::filter(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR /*id*/, DWORD_PTR self) {
+    const auto* control = reinterpret_cast<const Win32Control*>(self);
+    switch (message) {
+    case WM_GETOBJECT:
+        if (const LRESULT answer = answerGetObject(window, wParam, lParam); answer != 0) {
+            return answer;
+        }
+        break;
+    case WM_GETDLGCODE: {
+        // Enter reaches a focused push button instead of the dialog navigation, which would
+        // only look for a default button.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (isPushButton(control->spec_.kind) && key != nullptr && key->message == WM_KEYDOWN &&
+            key->wParam == VK_RETURN) {
+            return DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTMESSAGE;
+        }
+        break;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN && isPushButton(control->spec_.kind)) {
+            SendMessageW(GetParent(window), WM_COMMAND,
+                         MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(window));
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 void Win32Control::makeFonts() {

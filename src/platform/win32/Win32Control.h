@@ -36,6 +36,9 @@ public:
     virtual void draw(const DRAWITEMSTRUCT& /*item*/) {}
     // WM_CTLCOLOR* for the control: its colours on `dc`, and the brush of its background.
     HBRUSH colours(HDC dc) const;
+    // The value a screen reader is told, when the control has one of its own; empty: the
+    // system's answer for its window.
+    virtual std::string accessibleValue() const { return {}; }
 
     HWND window() const { return window_; }
     HFONT font() const { return font_; }
@@ -66,6 +69,10 @@ protected:
 
 private:
     void makeFonts();
+    // Screen readers' questions (WM_GETOBJECT), and Enter on the push buttons, which presses
+    // them as Space does.
+    static LRESULT CALLBACK filter(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR id, DWORD_PTR self);
 };
 
 } // namespace vp::win32

@@ -379,9 +379,36 @@ private:
             }
             break;
         }
+        placeInFocusOrder(child, parent, desc.tabIndex);
         addTooltip(child, parent, desc.tooltip);
         controls_.push_back(std::move(control));
         return dynamic_cast<Made&>(*controls_.back());
+    }
+
+    // Tab follows the order of the siblings: a control comes after the sibling before it in
+    // the layout's focus order, whatever the order they were made in.
+    void placeInFocusOrder(HWND child, HWND parent, int tabIndex) const {
+        if (tabIndex < 0) {
+            return;
+        }
+        HWND before = nullptr;
+        int beforeIndex = -1;
+        bool anyAfter = false;
+        for (const auto& control : controls_) {
+            const int other = control->spec().tabIndex;
+            if (GetParent(control->window()) != parent || other < 0) {
+                continue;
+            }
+            if (other < tabIndex && other > beforeIndex) {
+                before = control->window();
+                beforeIndex = other;
+            }
+            anyAfter = anyAfter || other > tabIndex;
+        }
+        if (anyAfter) {
+            SetWindowPos(child, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
     }
 
     void addTooltip(HWND child, HWND parent, const std::string& text) {
