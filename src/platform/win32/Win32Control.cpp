@@ -46,6 +46,13 @@ LRESULT CALLBACK Win32Control::filter(HWND window, UINT message, WPARAM wParam, 
                                       UINT_PTR /*id*/, DWORD_PTR self) {
     const auto* control = reinterpret_cast<const Win32Control*>(self);
     switch (message) {
+    case WM_GETFONT:
+        // The panels tell their font as the standard controls do.
+        if (control->spec_.kind == ControlKind::Frame ||
+            control->spec_.kind == ControlKind::PictureBox) {
+            return reinterpret_cast<LRESULT>(control->fontOrDefault());
+        }
+        break;
     case WM_GETOBJECT:
         if (const LRESULT answer = answerGetObject(window, wParam, lParam); answer != 0) {
             return answer;

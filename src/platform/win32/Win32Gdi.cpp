@@ -2,6 +2,7 @@
 #include "platform/win32/Win32Gdi.h"
 
 #include "platform/win32/Win32NarrowText.h"
+#include "platform/win32/Win32WineLinks.h"
 
 #include <algorithm>
 #include <cctype>
@@ -56,8 +57,22 @@ int scaledPixels(int pixels, int dpi) {
 bool highContrast() {
     HIGHCONTRASTW contrast{};
     contrast.cbSize = sizeof contrast;
-    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != 0 &&
-           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    if (SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != 0 &&
+        (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0) {
+        return true;
+    }
+    if (!wine::running()) {
+        return false;
+    }
+    // Wine always answers "off" and keeps no theme flag of its own; the user's choice is read
+    // where Windows stores it, the decimal flags of the high-contrast settings.
+    wchar_t flags[16] = {};
+    DWORD size = sizeof flags - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Accessibility\\HighContrast", L"Flags",
+                     RRF_RT_REG_SZ, nullptr, flags, &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    return (std::wcstoul(flags, nullptr, 10) & HCF_HIGHCONTRASTON) != 0;
 }
 
 COLORREF colourOf(std::uint32_t colour) {

@@ -1,6 +1,7 @@
 // The Win32 graphics service on gdi32 and user32. No simulation and no program logic here.
 #include "platform/win32/Win32Graphics.h"
 
+#include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32NarrowText.h"
 
 #include <windows.h>
@@ -302,10 +303,7 @@ Color Win32Graphics::getSysColor(int index) const {
 }
 
 bool Win32Graphics::highContrast() const {
-    HIGHCONTRASTW contrast{};
-    contrast.cbSize = sizeof contrast;
-    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != 0 &&
-           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    return win32::highContrast();
 }
 
 } // namespace vp::win32

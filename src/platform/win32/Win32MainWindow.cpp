@@ -15,6 +15,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -35,7 +36,10 @@ LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 class Win32MainWindow final : public MainWindow {
 public:
     explicit Win32MainWindow(const WindowSpec& desc)
-        : spec_(desc), dpi_((declarePerMonitorDpiAware(), screenDpi())),
+        : // Screen readers' calls on the accessible objects come through COM, into this
+          // thread's apartment.
+          com_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))), spec_(desc),
+          dpi_((declarePerMonitorDpiAware(), screenDpi())),
           background_(loadPicture(desc.picture, dpi_)), backColour_(colourOf(desc.backColor)) {
         registerWindowClasses(mainProc);
         const SIZE outer = outerSize();
@@ -65,6 +69,9 @@ public:
         controls_.clear();
         if (background_ != nullptr) {
             DeleteObject(background_);
+        }
+        if (com_) {
+            CoUninitialize();
         }
     }
     Win32MainWindow(const Win32MainWindow&) = delete;
@@ -425,6 +432,7 @@ private:
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 
+    bool com_;
     WindowSpec spec_;
     int dpi_;
     HBITMAP background_;
