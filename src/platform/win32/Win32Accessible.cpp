@@ -136,7 +136,9 @@ public:
         const Win32Control* control = Win32Control::of(window_);
         if (isSelf(child) && control != nullptr && isButton(control->spec().kind)) {
             // Pressed once the reader's call has returned, as a click of the user's.
-            PostMessageW(window_, BM_CLICK, 0, 0);
+            PostMessageW(GetParent(window_), WM_COMMAND,
+                         MAKEWPARAM(GetDlgCtrlID(window_), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(window_));
             return S_OK;
         }
         return inner_ != nullptr ? inner_->accDoDefaultAction(child) : DISP_E_MEMBERNOTFOUND;

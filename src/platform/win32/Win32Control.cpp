@@ -7,10 +7,15 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+#include <map>
+
 namespace vp::win32 {
 namespace {
 
 constexpr UINT_PTR FilterId = 2; // the list box's own filter is 1
+
+bool keyboardMovesFocus = false; // the window's thread only
 
 bool isPushButton(ControlKind kind) {
     return kind == ControlKind::ExternalButton || kind == ControlKind::PictureButton ||
@@ -58,10 +63,18 @@ LRESULT CALLBACK Win32Control::filter(HWND window, UINT message, WPARAM wParam, 
             return answer;
         }
         break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        keyboardMovesFocus = false;
+        break;
     case WM_GETDLGCODE: {
         // Enter reaches a focused push button instead of the dialog navigation, which would
         // only look for a default button.
         const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key != nullptr && key->message == WM_KEYDOWN &&
+            (key->wParam == VK_TAB || (key->wParam >= VK_LEFT && key->wParam <= VK_DOWN))) {
+            keyboardMovesFocus = true;
+        }
         if (isPushButton(control->spec_.kind) && key != nullptr && key->message == WM_KEYDOWN &&
             key->wParam == VK_RETURN) {
             return DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTMESSAGE;
@@ -82,15 +95,59 @@ LRESULT CALLBACK Win32Control::filter(HWND window, UINT message, WPARAM wParam, 
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
+namespace {
+
+// The GUI font's height for `dpi`: the largest whose text is no wider, in proportion, than the
+// 96-dpi font's (a little less). Hinted small text widens faster than it grows, and the layout's
+// twips were measured at 96 dpi: the stock font scaled by height alone cuts the captions.
+int guiFontHeight(const LOGFONTW& stock, int dpi) {
+    static std::map<int, int> heights;
+    if (const auto known = heights.find(dpi); known != heights.end()) {
+        return known->second;
+    }
+    constexpr wchar_t Sample[] = L"Adresses tapées récemment, Documents ouverts récemment, "
+                                 L"Fichiers Internet temporaire, Historique Internet";
+    HDC dc = CreateCompatibleDC(nullptr);
+    const auto width = [&](int height) {
+        LOGFONTW font = stock;
+        font.lfHeight = height;
+        font.lfWidth = 0;
+        HFONT made = CreateFontIndirectW(&font);
+        const HGDIOBJ previous = SelectObject(dc, made);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, Sample, static_cast<int>(std::size(Sample)) - 1, &size);
+        SelectObject(dc, previous);
+        DeleteObject(made);
+        return size.cx;
+    };
+    const int height96 = MulDiv(stock.lfHeight, 96, screenDpi()); // negative: a pixel height
+    // A little narrower still: the check box's own square and the gap after it grow faster
+    // than the resolution.
+    const long room = MulDiv(width(height96), dpi * 94, 96 * 100);
+    int height = MulDiv(height96, dpi, 96);
+    while (height < height96 && width(height) > room) {
+        ++height; // one pixel smaller
+    }
+    DeleteDC(dc);
+    heights[dpi] = height;
+    return height;
+}
+
+} // namespace
+
+bool Win32Control::keyboardCues() {
+    return keyboardMovesFocus;
+}
+
 void Win32Control::makeFonts() {
     font_ = spec_.font ? makeFont(*spec_.font, dpi_) : nullptr;
-    // The stock GUI font is made for the system's resolution; on a monitor of another one the
-    // same font is made at its size.
+    // The stock GUI font as it is at 96 dpi; at any other resolution the same face at the
+    // height that keeps the captions' widths in proportion.
     defaultFont_ = nullptr;
-    if (!spec_.font && dpi_ != screenDpi()) {
+    if (!spec_.font && dpi_ != 96) {
         LOGFONTW font{};
         GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-        font.lfHeight = MulDiv(font.lfHeight, dpi_, screenDpi());
+        font.lfHeight = guiFontHeight(font, dpi_);
         font.lfWidth = 0;
         defaultFont_ = CreateFontIndirectW(&font);
     }

@@ -51,6 +51,9 @@ public:
     // of the layout, its font and its picture made again for `dpi`.
     void rescale(int dpi);
     int dpi() const { return dpi_; }
+    // The user moves the focus with the keyboard (Tab, the arrows), rather than the mouse:
+    // then every button shows the focus, as Windows shows its focus cues.
+    static bool keyboardCues();
 
 protected:
     // The control's font, or the default one at the control's resolution.

@@ -46,8 +46,10 @@ void Win32ThemedButton::draw(const DRAWITEMSTRUCT& item) {
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inner,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
-    // Every button reached with the keyboard shows it: the title buttons and the pictures too.
-    if ((item.itemState & ODS_FOCUS) != 0) {
+    // A caption button shows its focus; the title buttons and the pictures too once the
+    // keyboard moves it.
+    const bool cue = (!titleButton && picture_ == nullptr) || keyboardCues();
+    if ((item.itemState & ODS_FOCUS) != 0 && cue) {
         const int margin = titleButton || picture_ != nullptr ? 2 : 3;
         InflateRect(&inner, -margin, -margin);
         if (contrast) {

@@ -547,7 +547,7 @@ public:
     // cut, the corners and the frame in place, after load and after a run; the screenshots kept.
     void scaled() const {
         layoutAfterLoad();
-        const std::string cut = cutCaptions(window_, FirstControlId);
+        const std::string cut = cutCaptions(window_, FirstControlId, output_);
         check(cut.empty(), "no caption of a control on screen is cut, on any panel", cut);
         pixels("after-load");
         fullRun();
