@@ -498,17 +498,21 @@ public:
         };
         const bool enter = focusOn("ButtonPlus3");
         key(VK_RETURN);
-        check(enter && shown("FramePlus2") && !shown("FramePlus1"),
+        // The panels change one after the other: wait for the last to go.
+        const auto only = [&](std::string_view frame, std::string_view gone) {
+            return waitUntil([&] { return shown(frame) && !shown(gone); }, 5);
+        };
+        check(enter && only("FramePlus2", "FramePlus1"),
               "Enter presses the focused button (ButtonPlus3 shows the cache lists)",
               "focus on " + focused());
         const bool space = focusOn("ButtonPlus4");
         key(VK_SPACE);
-        check(space && shown("FramePlus3") && !shown("FramePlus2"),
+        check(space && only("FramePlus3", "FramePlus2"),
               "Space presses the focused button (ButtonPlus4 shows the configuration)",
               "focus on " + focused());
         const Accessible panelButton(control("ButtonPlus2"));
         const bool pressed = panelButton.press();
-        check(pressed && waitUntil([&] { return shown("FramePlus1"); }, 5) && !shown("FramePlus3"),
+        check(pressed && only("FramePlus1", "FramePlus3"),
               "a reader's default action presses a button (ButtonPlus2 shows the cleaning panel)");
     }
 
