@@ -2,7 +2,9 @@
 
 #include "app/Catalogue.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 namespace vp {
 namespace {
@@ -41,9 +43,11 @@ std::vector<ControlLayout> buildLayout() {
         auto& dir = add(control("Dir1", K::DirListBox, {}, {2160, 4920, 1095, 315}));
         dir.visible = false;
         dir.tabIndex = 1;
+        dir.accessibleName = "Dossiers";
         auto& file = add(control("File1", K::FileListBox, {}, {1080, 4920, 855, 285}));
         file.visible = false;
         file.tabIndex = 2;
+        file.accessibleName = "Fichiers";
     }
     add(control("Command5", K::CommandButton, {}, {4560, 4200, 1455, 375}, "Enreg. log")).tabIndex =
         3;
@@ -56,35 +60,45 @@ std::vector<ControlLayout> buildLayout() {
             selector.choices.emplace_back(category.name);
         }
         selector.tabIndex = 4;
+        selector.accessibleName = "Catégorie";
     }
 
+    // The title buttons are reached with Tab as they are read, left to right: "!", "-", "×".
     auto& close = add(control("TopButtons_XP1", K::ExternalButton, {}, {5145, 240, 345, 345}, "×"));
     close.font = font("Arial", 20.25);
     close.tooltip = "Quitter";
     close.backColor = TitleButtonBack;
+    close.tabIndex = 7;
     auto& minimise = add(control("ButtonPlus1", K::ExternalButton, {}, {4800, 240, 345, 345}, "-"));
     minimise.font = font("Arial", 21.75);
     minimise.tooltip = "Réduire";
     minimise.backColor = TitleButtonBack;
+    minimise.tabIndex = 6;
     auto& about = add(control("ButtonPlus5", K::ExternalButton, {}, {4440, 240, 345, 345}, "!"));
     about.font = font("Arial Black", 11.25, false, 900);
     about.tooltip = "Réduire";
     about.backColor = TitleButtonBack;
+    about.tabIndex = 5;
+    // Its tooltip is the minimise button's; a screen reader says what it does.
+    about.accessibleName = "À propos";
 
     auto picture = [&](std::string name, TwipRect rect, std::string tooltip, std::string image,
-                       bool visible = true) {
+                       bool visible = true) -> ControlSpec& {
         auto& desc = add(control(std::move(name), K::PictureButton, {}, rect));
         desc.tooltip = std::move(tooltip);
         desc.picture = std::move(image);
         desc.visible = visible;
+        return desc;
     };
     picture("ButtonPlus6", {3720, 840, 495, 495}, "Vexoma Forums", "forum");
     picture("ButtonPlus8", {4320, 840, 495, 495}, "Centre de téléchargement", "download");
     picture("Command2", {4920, 840, 495, 495}, "L'aide", "help-page");
     picture("ButtonPlus9", {3120, 840, 495, 495}, "Vexoma Kitbox", "kitbox", false);
-    picture("ButtonPlus2", {70, 1200, 855, 615}, {}, "panel-clean");
-    picture("ButtonPlus3", {70, 1920, 855, 615}, {}, "panel-cache");
-    picture("ButtonPlus4", {70, 2640, 855, 615}, {}, "panel-config");
+    // The panel buttons show pictures only; a screen reader names the panel each one shows.
+    picture("ButtonPlus2", {70, 1200, 855, 615}, {}, "panel-clean").accessibleName = "Nettoyage";
+    picture("ButtonPlus3", {70, 1920, 855, 615}, {}, "panel-cache").accessibleName = "Fichier";
+    picture("ButtonPlus4", {70, 2640, 855, 615}, {}, "panel-config").accessibleName =
+        "Configuration";
 
     for (const auto& [name, caption] :
          {std::pair{"FramePlus1", "Nettoyage : "}, std::pair{"FramePlus2", "Fichier :"},
@@ -92,29 +106,44 @@ std::vector<ControlLayout> buildLayout() {
         add(control(name, K::Frame, {}, {1000, 1080, 4455, 2175}, caption)).font =
             font("Arial", 8.25);
     }
-    add(control("picBoard", K::PictureBox, {}, {6720, 480, 3135, 6375}));
+    add(control("picBoard", K::PictureBox, {}, {6720, 480, 3135, 6375})).accessibleName =
+        "Autres cibles";
     add(control("Label10", K::Label, {}, {8280, 4800, 2895, 255})).font = font("Arial", 9.75, true);
 
     // Cleaning panel.
-    add(control("Image1", K::Picture, "FramePlus1", {240, 480, 525, 570})).picture = "broom";
+    {
+        auto& image = add(control("Image1", K::Picture, "FramePlus1", {240, 480, 525, 570}));
+        image.picture = "broom";
+        image.accessibleName = "Balai";
+    }
     add(control("Label1", K::Label, "FramePlus1", {1080, 480, 3255, 735},
                 "Vexoma Dustrel supprime les données inutiles présentes sur votre disque dur et "
                 "libère de l'espace. "))
         .font = font("Verdana", 8.25);
-    add(control("List1", K::ListBox, "FramePlus1", {120, 360, 4245, 810})).visible = false;
+    {
+        auto& log = add(control("List1", K::ListBox, "FramePlus1", {120, 360, 4245, 810}));
+        log.visible = false;
+        log.accessibleName = "Journal du nettoyage";
+    }
     add(control("Command1", K::ExternalButton, "FramePlus1", {1080, 1320, 2775, 495}, "Nettoyer"))
         .font = font("Verdana", 8.25);
-    add(control("ProgressBar1", K::ProgressBar, "FramePlus1", {120, 1880, 4215, 255})).visible =
-        false;
+    {
+        auto& bar =
+            add(control("ProgressBar1", K::ProgressBar, "FramePlus1", {120, 1880, 4215, 255}));
+        bar.visible = false;
+        bar.accessibleName = "Progression";
+    }
 
     // Cache lists panel.
     add(control("Label8", K::Label, "FramePlus2", {120, 600, 735, 255}, "Cookies")).font =
         font("Arial", 8.25, true);
-    add(control("List2", K::ListBox, "FramePlus2", {1080, 360, 3255, 810}));
+    add(control("List2", K::ListBox, "FramePlus2", {1080, 360, 3255, 810})).accessibleName =
+        "Cookies";
     add(control("Label9", K::Label, "FramePlus2", {120, 1320, 975, 735},
                 "Fichiers temporaires Internet "))
         .font = font("Arial", 8.25, true);
-    add(control("List3", K::ListBox, "FramePlus2", {1080, 1320, 3255, 810}));
+    add(control("List3", K::ListBox, "FramePlus2", {1080, 1320, 3255, 810})).accessibleName =
+        "Fichiers temporaires Internet";
 
     // Target board headings.
     for (const auto& [name, caption, left, top] :
@@ -135,12 +164,32 @@ std::vector<ControlLayout> buildLayout() {
         box.backColor = onBoard ? White : SystemWindowColour;
     }
 
-    // Everything not placed in the focus order above follows it in creation order.
-    int nextTab = 5;
+    // Everything not placed in the focus order above follows it in creation order, but the
+    // configuration panel's boxes are reached as they are read, column by column.
+    std::vector<ControlLayout*> rest;
+    std::vector<std::size_t> configSlots;
     for (auto& layout : all) {
         if (layout.desc.tabIndex < 0) {
-            layout.desc.tabIndex = nextTab++;
+            if (layout.parentName == "FramePlus3") {
+                configSlots.push_back(rest.size());
+            }
+            rest.push_back(&layout);
         }
+    }
+    std::vector<ControlLayout*> config;
+    for (const std::size_t slot : configSlots) {
+        config.push_back(rest[slot]);
+    }
+    std::sort(config.begin(), config.end(), [](const ControlLayout* a, const ControlLayout* b) {
+        return std::pair{a->desc.rect.left, a->desc.rect.top} <
+               std::pair{b->desc.rect.left, b->desc.rect.top};
+    });
+    for (std::size_t i = 0; i < configSlots.size(); ++i) {
+        rest[configSlots[i]] = config[i];
+    }
+    int nextTab = 8;
+    for (ControlLayout* layout : rest) {
+        layout->desc.tabIndex = nextTab++;
     }
     return all;
 }

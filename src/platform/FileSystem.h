@@ -43,7 +43,9 @@ enum class Deletion {
     Kept,    // it is still there, or nothing says it is gone (in use, refused, a link, odd name)
 };
 
-inline bool isGone(Deletion outcome) { return outcome != Deletion::Kept; }
+inline bool isGone(Deletion outcome) {
+    return outcome != Deletion::Kept;
+}
 
 // An open folder. It stays bound to the folder it was opened on: renaming or replacing that
 // folder's path afterwards does not redirect it. Names are single components, no backslash.

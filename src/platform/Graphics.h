@@ -54,7 +54,10 @@ constexpr int HatchBackwardDiagonal = 3;
 constexpr int HatchCross = 4;
 constexpr int HatchDiagonalCross = 5;
 // System colour indexes of GetSysColor (COLOR_*).
+constexpr int ColorWindow = 5;
+constexpr int ColorWindowText = 8;
 constexpr int ColorHighlight = 13;
+constexpr int ColorHighlightText = 14;
 constexpr int Color3DFace = 15;
 constexpr int Color3DShadow = 16;
 constexpr int Color3DHilight = 20;
@@ -158,10 +161,14 @@ public:
     virtual std::unique_ptr<Brush> createPatternBrush(const Bitmap& bitmap) = 0;
     // CreatePen with the solid style and width 1.
     virtual std::unique_ptr<Pen> createSolidPen(Color color) = 0;
-    virtual std::unique_ptr<Font> createFont(const FontSpec& desc) = 0;
+    // The font at `dpi` pixels per inch (the size is in points).
+    virtual std::unique_ptr<Font> createFont(const FontSpec& desc, int dpi) = 0;
 
     // GetSysColor: the current RGB value of a system colour; 0 for an unknown index.
     virtual Color getSysColor(int index) const = 0;
+    // SPI_GETHIGHCONTRAST: the user chose a high-contrast theme, so the program's own drawing
+    // takes the system colours instead of its palette.
+    virtual bool highContrast() const = 0;
 };
 
 } // namespace vp

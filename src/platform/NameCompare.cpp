@@ -50,6 +50,8 @@ bool nameLess(std::string_view a, std::string_view b) {
     return a < b;
 }
 
-bool namesEqual(std::string_view a, std::string_view b) { return foldCase(a) == foldCase(b); }
+bool namesEqual(std::string_view a, std::string_view b) {
+    return foldCase(a) == foldCase(b);
+}
 
 } // namespace vp

@@ -54,7 +54,7 @@ enum class ControlKind {
     DirListBox,
     FileListBox,
     ProgressBar,
-    DropDownList,   // a closed list of choices; its caption is the chosen one
+    DropDownList, // a closed list of choices; its caption is the chosen one
 };
 
 class Control;
@@ -68,11 +68,13 @@ struct ControlSpec {
     std::optional<FontSpec> font;
     std::string tooltip;
     bool visible = true;
-    int value = 0;            // check boxes: 0 unchecked, 1 checked, 2 grayed
-    int tabIndex = -1;        // keyboard focus order; -1 leaves the control out
-    std::string picture;      // resource name of the picture, if any
-    std::vector<std::string> choices; // drop-down lists: the choices in order
+    int value = 0;                      // check boxes: 0 unchecked, 1 checked, 2 grayed
+    int tabIndex = -1;                  // keyboard focus order; -1 leaves the control out
+    std::string picture;                // resource name of the picture, if any
+    std::vector<std::string> choices;   // drop-down lists: the choices in order
     std::uint32_t backColor = 0xFFFFFF; // 0x00BBGGRR
+    // What a screen reader calls the control; empty: its tooltip, else its caption.
+    std::string accessibleName;
 };
 
 class Control {
@@ -99,8 +101,8 @@ public:
 class ListBox : public virtual Control {
 public:
     virtual void clear() = 0;
-    virtual void addItem(std::string_view text) = 0;                  // at the end
-    virtual void insertItem(int index, std::string_view text) = 0;    // before `index`
+    virtual void addItem(std::string_view text) = 0;               // at the end
+    virtual void insertItem(int index, std::string_view text) = 0; // before `index`
     virtual void removeItem(int index) = 0;
     virtual int listCount() const = 0;
     virtual std::string list(int index) const = 0; // "" outside the list
@@ -140,6 +142,12 @@ public:
     virtual void host(HostedControl& control) = 0;
     // Delivers Terminate to `control` and forgets it, if it is the control hosted here.
     virtual void unhost(HostedControl& control) = 0;
+    // Pixels per inch of the screen the site is on; the control draws its geometry for 96 and
+    // scales it. A site that says nothing is at 96.
+    virtual int dpi() const { return 96; }
+    // The control tells what it shows as its value ("45 %"), for screen readers, each time it
+    // draws; the site announces the changes. A site without readers ignores it.
+    virtual void valueShown(std::string_view /*text*/) {}
 };
 
 class MainWindow {
@@ -157,6 +165,8 @@ public:
 
     virtual PixelRect clientRect() const = 0;
     // CreateRoundRectRgn + SetWindowRgn with redraw: the window owns the region afterwards.
+    // The corner's ellipse is in pixels at 96 dpi: the window scales it to its screen, and
+    // shapes itself again when it moves to a screen of another resolution.
     virtual void setRoundRectRegion(PixelRect bounds, int ellipseWidth, int ellipseHeight) = 0;
     // ReleaseCapture, then WM_NCLBUTTONDOWN with HTCAPTION: the window follows the mouse.
     virtual void beginDrag() = 0;

@@ -88,8 +88,12 @@ public:
     bool visible() const { return site_.visible(); }
 
     // --- Methods ---
-    // The whole repaint: background, bar, text, then the copy to the site.
+    // The whole repaint: background, bar, text, then the copy to the site, which is told the
+    // value shown (ValueText). With a high-contrast theme on, every style takes one plain look
+    // in the system's colours.
     void DrawProgressBar();
+    // What the bar shows as its value: the percentage, "45 %".
+    std::string ValueText() const;
     // A one-pixel line in TranslateColor(Color) from (X, Y) to the end point (Width, Height),
     // the end point left out.
     void DrawLine(std::int32_t X, std::int32_t Y, std::int32_t Width, std::int32_t Height,
@@ -165,6 +169,19 @@ private:
     void DrawStylePicture();
     void DrawStyleGlossy();
 
+    // The high-contrast look of every style: the system's window, text and highlight colours.
+    void DrawHighContrast();
+
+    // The geometry is drawn for 96 dpi; S gives a length or an offset of that design at the
+    // site's resolution (itself at 96 dpi). A one-pixel line of the design at offset d becomes
+    // the band from S(d) to S(d + 1).
+    std::int32_t S(std::int32_t design) const;
+    bool scaled() const { return dpi_ != 96; }
+    // A frame of the design's one-pixel width, as FrameColorRect draws it.
+    void FrameScaled(const PixelRect& rect, vp::Color color);
+    // DrawEdge with every side, its two rings as wide as the design's two pixels.
+    void EdgeScaled(const PixelRect& rect, unsigned edge);
+
     int W() const { return rcClient_.right; }
     int H() const { return rcClient_.bottom; }
 
@@ -186,6 +203,8 @@ private:
     Surface surface_;
     std::unique_ptr<vp::Font> textFont_;
     FontSpec textFontSpec_;
+    int textFontDpi_ = 0;
+    int dpi_ = 96; // the site's, as the repaint under way found it
     FontSpec Font_;
     double dFraction_ = 0;
     PixelRect rcClient_;

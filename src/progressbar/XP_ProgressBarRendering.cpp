@@ -5,6 +5,8 @@
 #include "progressbar/Colors.h"
 #include "progressbar/Rounding.h"
 
+#include <utility>
+
 namespace vp {
 namespace {
 
@@ -34,8 +36,17 @@ void XP_ProgressBar::DrawProgressBar() {
     if (lPercent_ > 100) {
         lPercent_ = 100;
     }
+    dpi_ = site_.dpi() > 0 ? site_.dpi() : 96;
     // The site's size in pixels is the client rectangle of the control's window.
     rcClient_ = PixelRect{0, 0, site_.scaleWidth(), site_.scaleHeight()};
+    if (graphics_.highContrast()) {
+        DrawHighContrast();
+        if (bSurface_) {
+            pDraw(site_.hDC(), 0, 0, site_.scaleWidth(), site_.scaleHeight(), 0, 0);
+        }
+        site_.valueShown(ValueText());
+        return;
+    }
     FillColorRect(rcClient_, Scrolling_ == scrolling::Dark ? 0x000000 : 0xFFFFFF, *hdc_);
     switch (Scrolling_) {
     case scrolling::Glossy:
@@ -72,13 +83,19 @@ void XP_ProgressBar::DrawProgressBar() {
     if (bSurface_) {
         pDraw(site_.hDC(), 0, 0, site_.scaleWidth(), site_.scaleHeight(), 0, 0);
     }
+    site_.valueShown(ValueText());
+}
+
+std::string XP_ProgressBar::ValueText() const {
+    return std::to_string(lPercent_) + " %";
 }
 
 void XP_ProgressBar::LayoutBar() {
-    lChunk_ = Scrolling_ == scrolling::Chunked ? 6 : 0;
-    lGap_ = 2;
+    lChunk_ = Scrolling_ == scrolling::Chunked ? S(6) : 0;
+    lGap_ = S(2);
     const std::int32_t step = lGap_ + lChunk_;
-    rcClient_.left = 3; // DrawBarFrame moves it back
+    const std::int32_t inset = S(3);
+    rcClient_.left = inset; // DrawBarFrame moves it back
     rcProgress_ = rcClient_;
     dFraction_ = lPercent_ / 98.0;
     if (dFraction_ < 0) {
@@ -86,10 +103,10 @@ void XP_ProgressBar::LayoutBar() {
     }
     if (Orientation_ == 0) {
         // The fill snaps to the chunk grid counted from x = 3.
-        const std::int32_t x = RoundHalfEven((W() - 3) * dFraction_ + 3);
-        rcProgress_.right = x - (x - 3) % step;
-        if (rcProgress_.right < 3) {
-            rcProgress_.right = 3;
+        const std::int32_t x = RoundHalfEven((W() - inset) * dFraction_ + inset);
+        rcProgress_.right = x - (x - inset) % step;
+        if (rcProgress_.right < inset) {
+            rcProgress_.right = inset;
         }
     } else {
         // Vertical bars grow upwards: the grid counts from the bottom.
@@ -106,36 +123,36 @@ void XP_ProgressBar::FillBar() {
     const vp::Color light = LightenColor(colour_, 150);
     if (Orientation_ == 0) {
         // Even at 0 % a stub of the fill shows.
-        if (rcProgress_.right <= 14) {
-            rcProgress_.right = 12;
+        if (rcProgress_.right <= S(14)) {
+            rcProgress_.right = S(12);
         }
         const std::int32_t r =
-            rcProgress_.right + 4 > W() ? rcProgress_.right - 4 : rcProgress_.right;
+            rcProgress_.right + S(4) > W() ? rcProgress_.right - S(4) : rcProgress_.right;
         if (Scrolling_ == scrolling::Marquee) {
             for (std::int32_t i = 0; i < 3; ++i) {
-                const std::int32_t bx = RoundHalfEven(rcProgress_.right + (lGap_ + 10) * i -
-                                                      (100 - lPercent_) / 100.0 * 45);
+                const std::int32_t bx = RoundHalfEven(rcProgress_.right + (lGap_ + S(10)) * i -
+                                                      (100 - lPercent_) / 100.0 * S(45));
                 gradient(LightenColor(colour_, 220 - 40 * i), LightenColor(colour_, 200 - 40 * i),
-                         bx, 3, 9, H() - 2, true);
+                         bx, S(3), S(9), H() - S(2), true);
             }
             return;
         }
-        gradient(light, colour_, 4, 3, r, 6, false);
-        FillColorRect({4, 8, r, H() - 8}, colour_, *hdc_);
-        gradient(colour_, light, 4, H() - 10, r, 6, false);
+        gradient(light, colour_, S(4), S(3), r, S(6), false);
+        FillColorRect({S(4), S(8), r, H() - S(8)}, colour_, *hdc_);
+        gradient(colour_, light, S(4), H() - S(10), r, S(6), false);
         return;
     }
     const std::int32_t top = rcProgress_.top;
     if (Scrolling_ == scrolling::Marquee) {
         for (std::int32_t i = 0; i < 3; ++i) {
             gradient(LightenColor(colour_, 220 - 40 * i), LightenColor(colour_, 200 - 40 * i),
-                     W() - 2, top + (lGap_ + 10) * i, 2, 9, false);
+                     W() - S(2), top + (lGap_ + S(10)) * i, S(2), S(9), false);
         }
         return;
     }
-    gradient(light, colour_, 4, top, 4, H(), true);
-    FillColorRect({9, top, W() - 8, H()}, colour_, *hdc_);
-    gradient(colour_, light, W() - 8, top, 4, H(), true);
+    gradient(light, colour_, S(4), top, S(4), H(), true);
+    FillColorRect({S(9), top, W() - S(8), H()}, colour_, *hdc_);
+    gradient(colour_, light, W() - S(8), top, S(4), H(), true);
 }
 
 void XP_ProgressBar::DrawChunkGaps() {
@@ -147,23 +164,46 @@ void XP_ProgressBar::DrawChunkGaps() {
     const std::int32_t step = lGap_ + lChunk_;
     if (Orientation_ == 0) {
         for (std::int32_t x = rcProgress_.left + lChunk_; x <= rcProgress_.right; x += step) {
-            rcGap_.left = x + 1;
-            rcGap_.right = x + 1 + lGap_;
+            rcGap_.left = x + S(1);
+            rcGap_.right = x + S(1) + lGap_;
             hdc_->fillRect(rcGap_, *white);
         }
     } else {
         for (std::int32_t y = rcProgress_.bottom; y >= rcProgress_.top + lChunk_; y -= step) {
-            rcGap_.top = y - 2;
-            rcGap_.bottom = y - 2 + lGap_;
+            rcGap_.top = y - S(2);
+            rcGap_.bottom = y - S(2) + lGap_;
             hdc_->fillRect(rcGap_, *white);
         }
     }
 }
 
 void XP_ProgressBar::DrawBarFrame() {
-    rcClient_.left -= 3;
+    rcClient_.left -= S(3);
     const std::int32_t w = W();
     const std::int32_t h = H();
+    if (scaled()) {
+        // The same lines and corner pixels, each a band or a block of the design's pixel.
+        const auto band = [this](PixelRect rect, vp::Color color) {
+            FillColorRect(rect, color, *hdc_);
+        };
+        band({S(2), S(1), w - S(2), S(2)}, 0xBEBEBE);
+        band({S(2), h - S(2), w - S(2), h - S(1)}, 0xEFEFEF);
+        band({S(1), S(2), S(2), h - S(2)}, 0xBEBEBE);
+        band({S(2), S(2), S(3), h - S(2)}, 0xEFEFEF);
+        band({S(2), S(2), w - S(2), S(3)}, 0xEFEFEF);
+        band({w - S(2), S(2), w - S(1), h - S(2)}, 0xEFEFEF);
+        FrameScaled(rcClient_, 0x686868);
+        for (const CornerPixel& corner : CornerPixels) {
+            const auto span = [this](bool fromEnd, int end, int at) {
+                return fromEnd ? std::pair{end - S(at), end - S(at - 1)}
+                               : std::pair{S(at), S(at + 1)};
+            };
+            const auto [left, right] = span(corner.fromRight, w, corner.x);
+            const auto [top, bottom] = span(corner.fromBottom, h, corner.y);
+            band({left, top, right, bottom}, translate(corner.color));
+        }
+        return;
+    }
     DrawLine(2, 1, w - 2, 1, *hdc_, 0xBEBEBE);
     DrawLine(2, h - 2, w - 2, h - 2, *hdc_, 0xEFEFEF);
     DrawLine(1, 2, 1, h - 2, *hdc_, 0xBEBEBE);
@@ -178,17 +218,17 @@ void XP_ProgressBar::DrawBarFrame() {
 }
 
 const vp::Font* XP_ProgressBar::textFont() {
-    if (!textFont_ || textFontSpec_ != Font_) {
-        textFont_ = graphics_.createFont(Font_);
+    if (!textFont_ || textFontSpec_ != Font_ || textFontDpi_ != dpi_) {
+        textFont_ = graphics_.createFont(Font_, dpi_);
         textFontSpec_ = Font_;
+        textFontDpi_ = dpi_;
     }
     return textFont_.get();
 }
 
 void XP_ProgressBar::DrawCaption() {
     const bool twoTone = Scrolling_ == scrolling::Dark || Scrolling_ == scrolling::Glossy;
-    const std::string text =
-        Scrolling_ == scrolling::Marquee ? "Searching.." : std::to_string(lPercent_) + " %";
+    const std::string text = Scrolling_ == scrolling::Marquee ? "Searching.." : ValueText();
     if (!ShowText_) {
         return;
     }

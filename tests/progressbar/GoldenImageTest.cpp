@@ -12,15 +12,18 @@
 namespace vp::test {
 namespace {
 
-class GoldenImageTest : public ::testing::TestWithParam<std::tuple<int, int>> {};
+// Style, percentage, resolution: at 144 dpi the bar is 422 by 26 pixels, its geometry scaled.
+class GoldenImageTest : public ::testing::TestWithParam<std::tuple<int, int, int>> {};
 
 TEST_P(GoldenImageTest, MatchesTheReviewedImage) {
-    const auto [scrolling, percent] = GetParam();
-    const std::string name =
-        "scrolling" + std::to_string(scrolling) + "-" + std::to_string(percent);
+    const auto [scrolling, percent, dpi] = GetParam();
+    const std::string name = "scrolling" + std::to_string(scrolling) + "-" +
+                             std::to_string(percent) +
+                             (dpi == 96 ? "" : "-" + std::to_string(dpi) + "dpi");
     const std::string path = std::string(VP_TEST_DATA_DIR) + "/progressbar/" + name + ".png";
     const sim::SimRaster expected = tools::ReadPng(path);
-    const sim::SimRaster actual = tools::RenderBar({.scrolling = scrolling, .percent = percent});
+    const sim::SimRaster actual =
+        tools::RenderBar({.scrolling = scrolling, .percent = percent, .dpi = dpi});
     ASSERT_EQ(actual.width(), expected.width());
     ASSERT_EQ(actual.height(), expected.height());
     int changed = 0;
@@ -42,10 +45,12 @@ TEST_P(GoldenImageTest, MatchesTheReviewedImage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStyle, GoldenImageTest,
-                         ::testing::Combine(::testing::Range(0, 10), ::testing::Values(0, 50, 100)),
+                         ::testing::Combine(::testing::Range(0, 10), ::testing::Values(0, 50, 100),
+                                            ::testing::Values(96, 144)),
                          [](const auto& param) {
                              return "Scrolling" + std::to_string(std::get<0>(param.param)) + "At" +
-                                    std::to_string(std::get<1>(param.param));
+                                    std::to_string(std::get<1>(param.param)) + "Dpi" +
+                                    std::to_string(std::get<2>(param.param));
                          });
 
 } // namespace

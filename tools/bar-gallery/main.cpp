@@ -28,14 +28,19 @@ constexpr const char* StyleNames[] = {"0 chunked", "1 continuous", "2 marquee", 
                                       "4 etched",  "5 track",      "6 dark",    "7 hatched",
                                       "8 picture", "9 glossy"};
 
+// At 96 dpi "scrollingN-P.png", at 144 dpi "scrollingN-P-144dpi.png".
 void writeGoldens(const std::string& dir) {
-    for (int style = 0; style <= 9; ++style) {
-        for (const int percent : GoldenPercents) {
-            const std::string path =
-                dir + "/scrolling" + std::to_string(style) + "-" + std::to_string(percent) + ".png";
-            vp::tools::WritePng(path,
-                                vp::tools::RenderBar({.scrolling = style, .percent = percent}));
-            std::cout << path << '\n';
+    for (const int dpi : {96, 144}) {
+        for (int style = 0; style <= 9; ++style) {
+            for (const int percent : GoldenPercents) {
+                const std::string path =
+                    dir + "/scrolling" + std::to_string(style) + "-" + std::to_string(percent) +
+                    (dpi == 96 ? "" : "-" + std::to_string(dpi) + "dpi") + ".png";
+                vp::tools::WritePng(
+                    path,
+                    vp::tools::RenderBar({.scrolling = style, .percent = percent, .dpi = dpi}));
+                std::cout << path << '\n';
+            }
         }
     }
 }

@@ -24,11 +24,12 @@ sim::SimRaster SamplePicture() {
 
 sim::SimRaster RenderBar(const BarLook& look, PixelRect* rcText) {
     sim::SimGraphics graphics;
+    graphics.highContrastOn = look.highContrast;
     ControlSpec desc;
     desc.name = "ProgressBar1";
     desc.kind = ControlKind::ProgressBar;
     desc.rect = {0, 0, look.width * 15, look.height * 15};
-    sim::SimControlSite site(desc);
+    sim::SimControlSite site(desc, look.dpi);
     PropertyBag& saved = site.properties();
     saved.WriteProperty("BrushStyle", look.brushStyle, 4);
     saved.WriteProperty("Color", static_cast<std::int32_t>(look.color), 0);

@@ -18,7 +18,9 @@ struct BarLook {
     int height = 17;
     std::uint32_t color = 0xC56A31; // ProgressBar1's blue
     std::int32_t brushStyle = 0;
-    bool picture = true; // the Picture style gets SamplePicture
+    bool picture = true;       // the Picture style gets SamplePicture
+    int dpi = 96;              // the site's resolution: the size above is scaled to it
+    bool highContrast = false; // the system's high-contrast theme (its classic colours)
 };
 
 // The bar as its site shows it; `rcText`, if given, receives the text rectangle last drawn.

@@ -61,7 +61,9 @@ std::vector<std::string_view> split(std::string_view path) {
 
 } // namespace
 
-SimFileSystem::SimFileSystem() : root_(std::make_shared<Node>()) { root_->folder = true; }
+SimFileSystem::SimFileSystem() : root_(std::make_shared<Node>()) {
+    root_->folder = true;
+}
 
 SimFileSystem::~SimFileSystem() = default;
 
@@ -336,9 +338,9 @@ std::string SimFileSystem::snapshot(std::string_view root) const {
     std::string out;
     for (const std::string& path : tree(root)) {
         const Node* node = locate(path, false).node;
-        out += path + " attributes=" + std::to_string(node->attributes) + " id=" +
-               std::to_string(node->id) + " link=" + node->linkTarget + " contents=" +
-               node->contents + "\n";
+        out += path + " attributes=" + std::to_string(node->attributes) +
+               " id=" + std::to_string(node->id) + " link=" + node->linkTarget +
+               " contents=" + node->contents + "\n";
     }
     return out;
 }
@@ -455,8 +457,7 @@ public:
             return Deletion::Missing;
         }
         const std::uint32_t after = attributes.value_or(child->attributes);
-        return deletable(*child, nullptr) && !child->inUse &&
-                       (after & FileAttribute::ReadOnly) == 0
+        return deletable(*child, nullptr) && !child->inUse && (after & FileAttribute::ReadOnly) == 0
                    ? Deletion::Deleted
                    : Deletion::Kept;
     }

@@ -368,7 +368,7 @@ std::unique_ptr<Pen> SimGraphics::createSolidPen(Color color) {
     return std::make_unique<SimPen>(color);
 }
 
-std::unique_ptr<Font> SimGraphics::createFont(const FontSpec& desc) {
+std::unique_ptr<Font> SimGraphics::createFont(const FontSpec& desc, int /*dpi*/) {
     return std::make_unique<SimFontObject>(desc);
 }
 

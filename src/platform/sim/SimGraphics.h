@@ -113,11 +113,14 @@ public:
     std::unique_ptr<Brush> createHatchBrush(int hatch, Color color) override;
     std::unique_ptr<Brush> createPatternBrush(const Bitmap& bitmap) override;
     std::unique_ptr<Pen> createSolidPen(Color color) override;
-    std::unique_ptr<Font> createFont(const FontSpec& desc) override;
+    // The built-in font has one size at every resolution.
+    std::unique_ptr<Font> createFont(const FontSpec& desc, int dpi) override;
     Color getSysColor(int index) const override { return sysColors.get(index); }
+    bool highContrast() const override { return highContrastOn; }
 
     // --- For tests ---
     SimSysColors sysColors;
+    bool highContrastOn = false;
     // Failures to inject: no display, no memory context, no bitmap.
     bool failDisplayContext = false;
     bool failMemoryContext = false;

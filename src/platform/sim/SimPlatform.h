@@ -35,7 +35,7 @@ public:
     SimPlatform& operator=(const SimPlatform&) = delete;
 
     Platform bundle() {
-        return Platform{registry, files,  environment, shell,    internetCache,
+        return Platform{registry,   files,  environment, shell,    internetCache,
                         urlHistory, memory, windowing,   graphics, narrowText};
     }
 };

@@ -10,7 +10,9 @@ void SimListBox::clear() {
     listIndex_ = -1;
 }
 
-void SimListBox::addItem(std::string_view text) { items_.emplace_back(text); }
+void SimListBox::addItem(std::string_view text) {
+    items_.emplace_back(text);
+}
 
 void SimListBox::insertItem(int index, std::string_view text) {
     if (index < 0 || index > listCount()) {
@@ -43,13 +45,23 @@ void SimListBox::setListIndex(int index) {
     listIndex_ = index;
 }
 
-SimControlSite::SimControlSite(ControlSpec desc)
-    : SimControl(std::move(desc)),
-      screen_(spec_.rect.width / 15, spec_.rect.height / 15, ClassicSysColors()) {}
+namespace {
+// Twips to pixels as MulDiv rounds: to the nearest, halves away from zero.
+int twipsToPixels(int twips, int dpi) {
+    return static_cast<int>((static_cast<long long>(twips) * dpi * 2 + 1440) / (2 * 1440));
+}
+} // namespace
+
+SimControlSite::SimControlSite(ControlSpec desc, int dpi)
+    : SimControl(std::move(desc)), dpi_(dpi), width_(twipsToPixels(spec_.rect.width, dpi)),
+      height_(twipsToPixels(spec_.rect.height, dpi)), screen_(width_, height_, ClassicSysColors()) {
+}
 
 void SimControlSite::resize(int widthPixels, int heightPixels) {
-    spec_.rect.width = widthPixels * 15;
-    spec_.rect.height = heightPixels * 15;
+    spec_.rect.width = widthPixels * 1440 / dpi_;
+    spec_.rect.height = heightPixels * 1440 / dpi_;
+    width_ = widthPixels;
+    height_ = heightPixels;
     screen_.resize(widthPixels, heightPixels);
     hosting_.resized();
 }
@@ -89,7 +101,8 @@ void SimMainWindow::setRoundRectRegion(PixelRect b, int ellipseWidth, int ellips
             std::to_string(b.left) + "," + std::to_string(b.top) + "," + std::to_string(b.right) +
                 "," + std::to_string(b.bottom) + "," + std::to_string(ellipseWidth) + "," +
                 std::to_string(ellipseHeight),
-            {}, ellipseWidth});
+            {},
+            ellipseWidth});
 }
 
 void SimMainWindow::minimize() {

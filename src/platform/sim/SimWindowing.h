@@ -6,8 +6,8 @@
 #include "platform/ControlHosting.h"
 #include "platform/Graphics.h"
 #include "platform/PropertyBag.h"
-#include "platform/sim/SimGraphics.h"
 #include "platform/Windowing.h"
+#include "platform/sim/SimGraphics.h"
 
 #include <deque>
 #include <map>
@@ -23,9 +23,9 @@ struct WindowEvent {
         Caption,      // text: the new caption
         MousePointer, // number: the pointer
         DoEvents,
-        MessageBox,   // text: the message, title: the title, number: the style
-        SaveDialog,   // text: the filter, title: the answer ("" when cancelled)
-        Region,       // number: ellipse width; text: "left,top,right,bottom,ew,eh"
+        MessageBox, // text: the message, title: the title, number: the style
+        SaveDialog, // text: the filter, title: the answer ("" when cancelled)
+        Region,     // number: ellipse width; text: "left,top,right,bottom,ew,eh"
         Drag,
         Minimize,
         Close,
@@ -90,14 +90,17 @@ private:
 };
 
 // The site of a custom-drawn control: its own device context is a pixel buffer of the site's
-// size, which holds what the user sees of the control.
+// size, which holds what the user sees of the control. Its size in pixels is its size in twips
+// at its resolution (96 dpi unless given), rounded as Windows rounds it.
 class SimControlSite final : public SimControl, public ControlSite {
 public:
-    explicit SimControlSite(ControlSpec desc);
+    explicit SimControlSite(ControlSpec desc, int dpi = 96);
     std::uintptr_t hWnd() const override { return reinterpret_cast<std::uintptr_t>(this); }
     DeviceContext& hDC() override { return screen_; }
-    int scaleWidth() const override { return spec_.rect.width / 15; }
-    int scaleHeight() const override { return spec_.rect.height / 15; }
+    int scaleWidth() const override { return width_; }
+    int scaleHeight() const override { return height_; }
+    int dpi() const override { return dpi_; }
+    void valueShown(std::string_view text) override { valuesShown.emplace_back(text); }
     void propertyChanged(std::string_view property) override {
         changedProperties.emplace_back(property);
     }
@@ -118,8 +121,13 @@ public:
     void saveProperties() { hosting_.saveProperties(); }
 
     std::vector<std::string> changedProperties;
+    // What the control told its readers, in order.
+    std::vector<std::string> valuesShown;
 
 private:
+    int dpi_;
+    int width_;
+    int height_;
     SimDeviceContext screen_;
     ControlHosting hosting_;
 };

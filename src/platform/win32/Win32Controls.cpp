@@ -13,7 +13,15 @@ void Win32ThemedButton::draw(const DRAWITEMSTRUCT& item) {
     const RECT box = item.rcItem;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     const bool titleButton = spec_.backColor != White;
-    if (titleButton) {
+    const bool contrast = highContrast();
+    COLORREF border = ThemeColour;
+    COLORREF textColour = titleButton ? White : ThemeDark;
+    if (contrast) {
+        // The system's button colours, the highlight's while pressed.
+        FillRect(dc, &box, GetSysColorBrush(pressed ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+        border = GetSysColor(COLOR_BTNTEXT);
+        textColour = GetSysColor(pressed ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+    } else if (titleButton) {
         const COLORREF back = colourOf(spec_.backColor);
         fillGradient(dc, box, pressed ? ThemeColour : White, pressed ? ThemeDark : back);
     } else {
@@ -25,35 +33,43 @@ void Win32ThemedButton::draw(const DRAWITEMSTRUCT& item) {
     }
     drawPicture(dc, picture_, inner, false); // the picture buttons' pictures fill them
     {
-        ScopedGdiObject pen(CreatePen(PS_SOLID, 1, ThemeColour));
+        ScopedGdiObject pen(CreatePen(PS_SOLID, 1, border));
         ScopedSelectObject selectPen(dc, pen.get());
         ScopedSelectObject selectBrush(dc, GetStockObject(NULL_BRUSH));
         RoundRect(dc, box.left, box.top, box.right, box.bottom, 5, 5);
     }
-    if (picture_ != nullptr) {
-        return;
+    if (picture_ == nullptr) {
+        const std::wstring text = windowText(window_);
+        ScopedSelectObject selectFont(dc, fontOrDefault());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, textColour);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inner,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
-    const std::wstring text = windowText(window_);
-    ScopedSelectObject selectFont(dc, fontOrDefault());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, titleButton ? White : ThemeDark);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inner,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    if ((item.itemState & ODS_FOCUS) != 0 && !titleButton) {
-        InflateRect(&inner, -3, -3);
+    // A caption button shows its focus; the title buttons and the pictures too once the
+    // keyboard moves it.
+    const bool cue = (!titleButton && picture_ == nullptr) || keyboardCues();
+    if ((item.itemState & ODS_FOCUS) != 0 && cue) {
+        const int margin = titleButton || picture_ != nullptr ? 2 : 3;
+        InflateRect(&inner, -margin, -margin);
+        if (contrast) {
+            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        }
         DrawFocusRect(dc, &inner);
     }
 }
 
 void Win32Picture::draw(const DRAWITEMSTRUCT& item) {
-    FillRect(item.hDC, &item.rcItem, background_);
+    FillRect(item.hDC, &item.rcItem, highContrast() ? GetSysColorBrush(COLOR_WINDOW) : background_);
     drawPicture(item.hDC, picture_, item.rcItem, true);
 }
 
 void Win32Panel::paint(HDC dc) const {
     RECT box{};
     GetClientRect(window_, &box);
-    FillRect(dc, &box, background_);
+    const bool contrast = highContrast();
+    FillRect(dc, &box, contrast ? GetSysColorBrush(COLOR_WINDOW) : background_);
     if (spec_.kind != ControlKind::Frame) {
         return;
     }
@@ -63,19 +79,21 @@ void Win32Panel::paint(HDC dc) const {
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &textSize);
     const int line = textSize.cy / 2;
     {
-        ScopedGdiObject pen(CreatePen(PS_SOLID, 1, ThemeColour));
+        ScopedGdiObject pen(
+            CreatePen(PS_SOLID, 1, contrast ? GetSysColor(COLOR_WINDOWTEXT) : ThemeColour));
         ScopedSelectObject selectPen(dc, pen.get());
         ScopedSelectObject selectBrush(dc, GetStockObject(NULL_BRUSH));
-        RoundRect(dc, box.left, box.top + line, box.right, box.bottom, 9, 9);
+        RoundRect(dc, box.left, box.top + line, box.right, box.bottom, scaledPixels(9, dpi_),
+                  scaledPixels(9, dpi_));
     }
     SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, colourOf(spec_.backColor));
-    SetTextColor(dc, ThemeDark);
-    TextOutW(dc, 8, 0, text.c_str(), static_cast<int>(text.size()));
+    SetBkColor(dc, backColour());
+    SetTextColor(dc, contrast ? GetSysColor(COLOR_WINDOWTEXT) : ThemeDark);
+    TextOutW(dc, scaledPixels(8, dpi_), 0, text.c_str(), static_cast<int>(text.size()));
 }
 
-Win32CheckBox::Win32CheckBox(const ControlSpec& desc, HWND window, HFONT font)
-    : Win32Control(desc, window, font) {
+Win32CheckBox::Win32CheckBox(const ControlSpec& desc, HWND window, int dpi)
+    : Win32Control(desc, window, dpi) {
     setValue(desc.value);
 }
 
@@ -92,8 +110,8 @@ void Win32CheckBox::clicked() {
     Win32Control::clicked();
 }
 
-Win32DropDownList::Win32DropDownList(const ControlSpec& desc, HWND window, HFONT font)
-    : Win32Control(desc, window, font) {
+Win32DropDownList::Win32DropDownList(const ControlSpec& desc, HWND window, int dpi)
+    : Win32Control(desc, window, dpi) {
     for (const std::string& choice : desc.choices) {
         const std::wstring wide = widen(choice);
         SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));

@@ -31,7 +31,7 @@ public:
 
 class Win32CheckBox final : public Win32Control, public CheckBox {
 public:
-    Win32CheckBox(const ControlSpec& desc, HWND window, HFONT font);
+    Win32CheckBox(const ControlSpec& desc, HWND window, int dpi);
     int value() const override;
     void setValue(int value) override;
     // A click turns a checked box off and anything else on, as a user expects; only the
@@ -42,7 +42,7 @@ public:
 // The category selector: a closed list whose caption is the chosen entry ("" for none).
 class Win32DropDownList final : public Win32Control {
 public:
-    Win32DropDownList(const ControlSpec& desc, HWND window, HFONT font);
+    Win32DropDownList(const ControlSpec& desc, HWND window, int dpi);
     // Exact and case-sensitive: the combo box's own search ignores case.
     void setCaption(std::string_view text) override;
     std::string caption() const override;

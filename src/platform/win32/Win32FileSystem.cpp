@@ -71,8 +71,8 @@ std::optional<std::uint32_t> Win32FileSystem::attributes(std::string_view path) 
 bool Win32FileSystem::replaceFileContents(std::string_view path, std::string_view bytes) {
     const std::wstring target = extendedPath(path);
     const std::size_t cut = target.find_last_of(L'\\');
-    if (target.empty() || cut == std::wstring::npos || cut + 1 == target.size() ||
-        path.empty() || path.back() == '\\') {
+    if (target.empty() || cut == std::wstring::npos || cut + 1 == target.size() || path.empty() ||
+        path.back() == '\\') {
         return false;
     }
     const auto folder = Win32Folder::open(target.substr(0, cut + 1));
@@ -98,15 +98,15 @@ bool Win32FileSystem::replaceFileContents(std::string_view path, std::string_vie
     HANDLE file = INVALID_HANDLE_VALUE;
     nt::Status status = nt::ObjectNameCollision;
     for (unsigned attempt = 0; attempt < 16 && status == nt::ObjectNameCollision; ++attempt) {
-        status = nt::openRelative(folder->handle(), temporaryName(attempt),
-                                  GENERIC_WRITE | DELETE, 0, nt::CreateNew,
-                                  nt::NonDirectoryOnly | nt::OpenReparsePoint, file);
+        status =
+            nt::openRelative(folder->handle(), temporaryName(attempt), GENERIC_WRITE | DELETE, 0,
+                             nt::CreateNew, nt::NonDirectoryOnly | nt::OpenReparsePoint, file);
     }
     if (!nt::succeeded(status)) {
         return status == nt::AccessDenied && rewriteInPlace(*folder, name, bytes);
     }
-    const bool placed = writeAll(file, bytes) &&
-                        nt::succeeded(nt::renameInto(file, folder->handle(), name));
+    const bool placed =
+        writeAll(file, bytes) && nt::succeeded(nt::renameInto(file, folder->handle(), name));
     if (!placed) {
         nt::markForDeletion(file);
     }

@@ -24,7 +24,9 @@ std::vector<unsigned char>& listingBuffer() {
     return buffer;
 }
 
-std::uint64_t idOf(const LARGE_INTEGER& id) { return static_cast<std::uint64_t>(id.QuadPart); }
+std::uint64_t idOf(const LARGE_INTEGER& id) {
+    return static_cast<std::uint64_t>(id.QuadPart);
+}
 
 bool isGoneStatus(LONG status) {
     return status == nt::ObjectNameNotFound || status == nt::ObjectPathNotFound;
@@ -58,7 +60,9 @@ std::wstring_view nameOf(const nt::DirectoryEntry& entry) {
     return {entry.fileName, entry.fileNameLength / sizeof(wchar_t)};
 }
 
-bool isDots(std::wstring_view name) { return name == L"." || name == L".."; }
+bool isDots(std::wstring_view name) {
+    return name == L"." || name == L"..";
+}
 
 // Under Wine: the open folder `folder` is empty and its ".." is the folder `parentId`.
 bool emptyBelow(HANDLE folder, std::uint64_t parentId, bool checkParent) {
@@ -163,8 +167,7 @@ Win32Folder::Opened Win32Folder::openItem(std::wstring_view name, Kind kind, ACC
 }
 
 bool Win32Folder::wineRefuses(std::wstring_view name) const {
-    return wine::running() &&
-           (lookAlike_ || sharedSpellings_.contains(wine::spelling(name)));
+    return wine::running() && (lookAlike_ || sharedSpellings_.contains(wine::spelling(name)));
 }
 
 std::optional<std::vector<DirEntry>> Win32Folder::list() {
@@ -254,7 +257,7 @@ Deletion Win32Folder::deleteFile(std::string_view name, std::optional<std::uint3
         nt::setBasic(opened.item->get(), *attributes & Settable);
     }
     return nt::succeeded(nt::markForDeletion(opened.item->get())) ? Deletion::Deleted
-                                                                   : Deletion::Kept;
+                                                                  : Deletion::Kept;
 }
 
 Win32Folder::Opened Win32Folder::openForRemoval(std::wstring_view name) {
@@ -273,8 +276,8 @@ bool Win32Folder::removeFolder(std::string_view name) {
     }
     // Under Wine the folder must be this one's own child (a link's target has another parent):
     // removing a link to an empty folder would remove its target.
-    if (wine::running() && (wine::hasLookAlike(handle_->get(), wide) ||
-                            !emptyBelow(opened.item->get(), id_, true))) {
+    if (wine::running() &&
+        (wine::hasLookAlike(handle_->get(), wide) || !emptyBelow(opened.item->get(), id_, true))) {
         return false;
     }
     return nt::succeeded(nt::markForDeletion(opened.item->get()));
@@ -345,8 +348,8 @@ HANDLE Win32Folder::openCheckedFile(std::wstring_view name, ACCESS_MASK access, 
     }
     // The caller closes the handle.
     HANDLE handle = INVALID_HANDLE_VALUE;
-    DuplicateHandle(GetCurrentProcess(), opened.item->get(), GetCurrentProcess(), &handle, 0,
-                    FALSE, DUPLICATE_SAME_ACCESS);
+    DuplicateHandle(GetCurrentProcess(), opened.item->get(), GetCurrentProcess(), &handle, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
     return handle;
 }
 

@@ -2,6 +2,7 @@
 #include "platform/win32/Win32Gdi.h"
 
 #include "platform/win32/Win32NarrowText.h"
+#include "platform/win32/Win32WineLinks.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,8 +22,57 @@ int screenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+int dpiOfWindow(HWND window) {
+    // Windows 10 (1607) and later; the build targets Windows 7, so it is looked up.
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow != nullptr && window != nullptr) {
+        if (const UINT dpi = getDpiForWindow(window); dpi > 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    return screenDpi();
+}
+
+void declarePerMonitorDpiAware() {
+    using SetContextFn = BOOL(WINAPI*)(HANDLE);
+    const auto setContext = reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+    if (setContext != nullptr) {
+        // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2. Refused when the manifest already said
+        // so, which is as good.
+        setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));
+    }
+}
+
 int toPixels(int twips, int dpi) {
     return MulDiv(twips, dpi, 1440);
+}
+
+int scaledPixels(int pixels, int dpi) {
+    return MulDiv(pixels, dpi, 96);
+}
+
+bool highContrast() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    if (SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != 0 &&
+        (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0) {
+        return true;
+    }
+    if (!wine::running()) {
+        return false;
+    }
+    // Wine always answers "off" and keeps no theme flag of its own; the user's choice is read
+    // where Windows stores it, the decimal flags of the high-contrast settings.
+    wchar_t flags[16] = {};
+    DWORD size = sizeof flags - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Accessibility\\HighContrast", L"Flags",
+                     RRF_RT_REG_SZ, nullptr, flags, &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    return (std::wcstoul(flags, nullptr, 10) & HCF_HIGHCONTRASTON) != 0;
 }
 
 COLORREF colourOf(std::uint32_t colour) {
@@ -62,31 +112,42 @@ SIZE pictureSize(HBITMAP picture) {
 
 } // namespace
 
-HBITMAP loadPicture(std::string_view picture) {
+std::wstring pictureResource(std::string_view picture, int dpi) {
+    const std::wstring name = resourceName(picture);
+    if (dpi <= 96) {
+        return name;
+    }
+    return name + (dpi <= 120 ? L"_125" : dpi <= 144 ? L"_150" : L"_200");
+}
+
+HBITMAP loadPicture(std::string_view picture, int dpi) {
     if (picture.empty()) {
         return nullptr;
     }
-    const std::wstring name = resourceName(picture);
+    const std::wstring name = pictureResource(picture, dpi);
     return static_cast<HBITMAP>(
         LoadImageW(instance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
-void drawPicture(HDC dc, HBITMAP picture, const RECT& box, bool stretch) {
+void drawPicture(HDC dc, HBITMAP picture, const RECT& box, bool fromCorner) {
     if (picture == nullptr) {
         return;
     }
     const SIZE size = pictureSize(picture);
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
     ScopedMemoryDC memory(dc);
     ScopedSelectObject select(memory.get(), picture);
-    if (stretch) {
-        SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, memory.get(),
-                   0, 0, size.cx, size.cy, SRCCOPY);
-    } else {
-        BitBlt(dc, box.left + (box.right - box.left - size.cx) / 2,
-               box.top + (box.bottom - box.top - size.cy) / 2, size.cx, size.cy, memory.get(), 0, 0,
-               SRCCOPY);
+    if (fromCorner) {
+        BitBlt(dc, box.left, box.top, std::min<int>(width, size.cx), std::min<int>(height, size.cy),
+               memory.get(), 0, 0, SRCCOPY);
+        return;
     }
+    // Centred; a picture larger than the box shows its middle.
+    const int x = (width - size.cx) / 2;
+    const int y = (height - size.cy) / 2;
+    BitBlt(dc, box.left + std::max(x, 0), box.top + std::max(y, 0), std::min<int>(width, size.cx),
+           std::min<int>(height, size.cy), memory.get(), std::max(-x, 0), std::max(-y, 0), SRCCOPY);
 }
 
 void fillGradient(HDC dc, const RECT& box, COLORREF top, COLORREF bottom) {

@@ -60,18 +60,36 @@ private:
     HDC dc_;
 };
 
+// The system's resolution (the screen's, for a program that is not aware of each monitor's).
 int screenDpi();
+// The resolution of the monitor the window is on: the system's where Windows cannot tell
+// (before Windows 10).
+int dpiOfWindow(HWND window);
+// Declares the program aware of each monitor's resolution, in the second form where Windows
+// has it (10, from 1703); elsewhere the manifest's declaration holds (per monitor from 8.1,
+// the system's resolution on 7).
+void declarePerMonitorDpiAware();
 // Twips to pixels at the screen's resolution, to the nearest pixel.
 int toPixels(int twips, int dpi);
+// Pixels of the 96-dpi design at `dpi`.
+int scaledPixels(int pixels, int dpi);
+
+// The user chose a high-contrast theme: the program's own drawing takes the system colours.
+bool highContrast();
 // A layout colour (0x00BBGGRR, or a system colour code with the top bit set) as COLORREF.
 COLORREF colourOf(std::uint32_t colour);
 HFONT makeFont(const FontSpec& desc, int dpi);
 
 // Pictures named in the layout ("panel-clean") are BITMAP resources named in capitals with
-// '_' for '-' ("PANEL_CLEAN"); nullptr for no picture.
-HBITMAP loadPicture(std::string_view picture);
-// Draws the picture into `box`: stretched when `stretch`, else centred at its own size.
-void drawPicture(HDC dc, HBITMAP picture, const RECT& box, bool stretch);
+// '_' for '-' ("PANEL_CLEAN"), drawn for 96 dpi, and again for 125, 150 and 200 % with the
+// scale after another '_' ("PANEL_CLEAN_150"). The picture for `dpi` is the smallest drawn
+// for at least that resolution (the 200 % one above it); nullptr for no picture.
+HBITMAP loadPicture(std::string_view picture, int dpi);
+// The resource name of that picture.
+std::wstring pictureResource(std::string_view picture, int dpi);
+// Draws the picture into `box` at its own size, never stretched: from the box's top-left
+// corner when `fromCorner` (a picture as large as the box), else centred; clipped to the box.
+void drawPicture(HDC dc, HBITMAP picture, const RECT& box, bool fromCorner);
 // A top-to-bottom blend from `top` to `bottom`, one line per row.
 void fillGradient(HDC dc, const RECT& box, COLORREF top, COLORREF bottom);
 

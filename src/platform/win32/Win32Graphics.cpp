@@ -1,6 +1,7 @@
 // The Win32 graphics service on gdi32 and user32. No simulation and no program logic here.
 #include "platform/win32/Win32Graphics.h"
 
+#include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32NarrowText.h"
 
 #include <windows.h>
@@ -287,12 +288,7 @@ std::unique_ptr<Pen> Win32Graphics::createSolidPen(Color color) {
     return pen == nullptr ? nullptr : std::make_unique<Win32Pen>(pen);
 }
 
-std::unique_ptr<Font> Win32Graphics::createFont(const FontSpec& desc) {
-    int dpi = 96;
-    if (const HDC screen = GetDC(nullptr)) {
-        dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
+std::unique_ptr<Font> Win32Graphics::createFont(const FontSpec& desc, int dpi) {
     const int weight = desc.bold && desc.weight < FW_BOLD ? FW_BOLD : desc.weight;
     const std::wstring face = widen(desc.face);
     const HFONT font =
@@ -304,6 +300,10 @@ std::unique_ptr<Font> Win32Graphics::createFont(const FontSpec& desc) {
 
 Color Win32Graphics::getSysColor(int index) const {
     return GetSysColor(index);
+}
+
+bool Win32Graphics::highContrast() const {
+    return win32::highContrast();
 }
 
 } // namespace vp::win32

@@ -18,8 +18,9 @@ public:
     std::unique_ptr<Brush> createHatchBrush(int hatch, Color color) override;
     std::unique_ptr<Brush> createPatternBrush(const Bitmap& bitmap) override;
     std::unique_ptr<Pen> createSolidPen(Color color) override;
-    std::unique_ptr<Font> createFont(const FontSpec& desc) override;
+    std::unique_ptr<Font> createFont(const FontSpec& desc, int dpi) override;
     Color getSysColor(int index) const override;
+    bool highContrast() const override;
 };
 
 // A device context over a window's own HDC (given untyped, to keep <windows.h> out of this

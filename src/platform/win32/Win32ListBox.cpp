@@ -14,8 +14,8 @@ constexpr UINT_PTR FilterId = 1;
 
 } // namespace
 
-Win32ListBox::Win32ListBox(const ControlSpec& desc, HWND window, HFONT font)
-    : Win32Control(desc, window, font),
+Win32ListBox::Win32ListBox(const ControlSpec& desc, HWND window, int dpi)
+    : Win32Control(desc, window, dpi),
       listProc_(reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC))) {
     SetWindowSubclass(window_, filter, FilterId, reinterpret_cast<DWORD_PTR>(this));
 }

@@ -12,7 +12,7 @@ namespace vp::win32 {
 
 class Win32ListBox final : public Win32Control, public ListBox, public BatchedControl {
 public:
-    Win32ListBox(const ControlSpec& desc, HWND window, HFONT font);
+    Win32ListBox(const ControlSpec& desc, HWND window, int dpi);
     ~Win32ListBox() override;
     Win32ListBox(const Win32ListBox&) = delete;
     Win32ListBox& operator=(const Win32ListBox&) = delete;

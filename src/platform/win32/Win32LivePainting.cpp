@@ -31,6 +31,26 @@ bool sentMessageWaiting() {
     return (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) != 0;
 }
 
+// A screen reader's calls on the controls' accessible objects reach this thread as messages
+// posted to COM's window of the thread: they only read, so they are answered like sent
+// messages. Found once COM has made it.
+HWND readerCallWindow() {
+    static HWND found = nullptr;
+    if (found != nullptr && IsWindow(found)) {
+        return found;
+    }
+    found = nullptr;
+    for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, L"OleMainThreadWndClass", nullptr);
+         window != nullptr;
+         window = FindWindowExW(HWND_MESSAGE, window, L"OleMainThreadWndClass", nullptr)) {
+        if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+            found = window;
+            break;
+        }
+    }
+    return found;
+}
+
 } // namespace
 
 void LivePainting::enlist(BatchedControl& control) {
@@ -85,17 +105,27 @@ void LivePainting::deliver() {
     // Only paint and sent messages: input and posted messages stay queued for the handler's
     // end. The last look that finds nothing is also when Wine puts the drawn pixels on screen.
     const ULONGLONG until = GetTickCount64() + AnsweringMs;
+    const HWND readerCalls = readerCallWindow();
+    bool called = false;
     MSG message{};
     for (int count = 0; count < MaxMessages; ++count) {
-        bool answered = sentMessageWaiting();
+        bool answered = sentMessageWaiting() || called;
+        called = false;
         if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
             DispatchMessageW(&message);
             continue;
         }
+        if (readerCalls != nullptr && PeekMessageW(&message, readerCalls, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+            called = true;
+            continue;
+        }
         answered = answered || sentMessageWaiting();
         if (!answered || GetTickCount64() >= until ||
-            MsgWaitForMultipleObjectsEx(0, nullptr, NextQuestionMs, QS_SENDMESSAGE, 0) !=
-                WAIT_OBJECT_0) {
+            MsgWaitForMultipleObjectsEx(0, nullptr, NextQuestionMs,
+                                        QS_SENDMESSAGE |
+                                            (readerCalls != nullptr ? QS_POSTMESSAGE : 0),
+                                        0) != WAIT_OBJECT_0) {
             break;
         }
     }

@@ -1,8 +1,9 @@
 // Keeps the window drawn and answering while one of its handlers runs long (a cleaning run
 // deletes and logs for minutes): the controls tick as they change, and about ten times a
 // second the window's batched controls are settled and the system is let in to deliver paint
-// messages and messages sent from other programs (a screen reader, a test driver) — never the
-// user's input, which waits in the queue until the handler returns. A click that arrives as a
+// messages and messages sent from other programs (a screen reader, a test driver), and a
+// screen reader's calls on the accessible objects — never the user's input, which waits in the
+// queue until the handler returns. A click that arrives as a
 // sent message meanwhile is posted back, so no other handler runs in the middle of this one.
 #pragma once
 

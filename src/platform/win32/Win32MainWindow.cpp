@@ -15,6 +15,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -35,22 +36,26 @@ LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 class Win32MainWindow final : public MainWindow {
 public:
     explicit Win32MainWindow(const WindowSpec& desc)
-        : dpi_(screenDpi()), background_(loadPicture(desc.picture)),
-          backColour_(colourOf(desc.backColor)) {
+        : // Screen readers' calls on the accessible objects come through COM, into this
+          // thread's apartment.
+          com_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))), spec_(desc),
+          dpi_((declarePerMonitorDpiAware(), screenDpi())),
+          background_(loadPicture(desc.picture, dpi_)), backColour_(colourOf(desc.backColor)) {
         registerWindowClasses(mainProc);
-        const int width = toPixels(desc.clientWidthTwips, dpi_);
-        const int height = toPixels(desc.clientHeightTwips, dpi_);
-        // No title bar and no border, but a task-bar button that minimises and restores.
-        const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
-        const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
-        RECT frame{0, 0, width, height};
-        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-        const int outerWidth = frame.right - frame.left;
-        const int outerHeight = frame.bottom - frame.top;
-        const int x = (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
-        const int y = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
-        window_ = CreateWindowExW(exStyle, MainClass, widen(desc.caption).c_str(), style, x, y,
-                                  outerWidth, outerHeight, nullptr, nullptr, instance(), this);
+        const SIZE outer = outerSize();
+        const int x = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
+        const int y = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
+        window_ = CreateWindowExW(ExStyle, MainClass, widen(desc.caption).c_str(), Style, x, y,
+                                  outer.cx, outer.cy, nullptr, nullptr, instance(), this);
+        // The monitor the window opened on may have another resolution than the system's.
+        if (const int dpi = dpiOfWindow(window_); dpi != dpi_) {
+            dpi_ = dpi;
+            reloadBackground();
+            const SIZE resized = outerSize();
+            SetWindowPos(window_, nullptr, x - (resized.cx - outer.cx) / 2,
+                         y - (resized.cy - outer.cy) / 2, resized.cx, resized.cy,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         tooltip_ =
             CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -64,6 +69,9 @@ public:
         controls_.clear();
         if (background_ != nullptr) {
             DeleteObject(background_);
+        }
+        if (com_) {
+            CoUninitialize();
         }
     }
     Win32MainWindow(const Win32MainWindow&) = delete;
@@ -102,11 +110,11 @@ public:
         return {box.left, box.top, box.right, box.bottom};
     }
     void setRoundRectRegion(PixelRect bounds, int ellipseWidth, int ellipseHeight) override {
-        HRGN region = CreateRoundRectRgn(bounds.left, bounds.top, bounds.right, bounds.bottom,
-                                         ellipseWidth, ellipseHeight);
-        if (SetWindowRgn(window_, region, TRUE) == 0) {
-            DeleteObject(region); // the window took no ownership
-        }
+        const PixelRect client = clientRect();
+        const bool wholeClient = bounds.left == client.left && bounds.top == client.top &&
+                                 bounds.right == client.right && bounds.bottom == client.bottom;
+        region_ = Region{true, bounds, ellipseWidth, ellipseHeight, dpi_, wholeClient};
+        applyRegion();
     }
     void beginDrag() override {
         ReleaseCapture();
@@ -176,11 +184,26 @@ public:
             HDC dc = reinterpret_cast<HDC>(wParam);
             RECT box{};
             GetClientRect(window_, &box);
+            if (highContrast()) {
+                // The theme's window colour, without the art's fixed colours.
+                FillRect(dc, &box, GetSysColorBrush(COLOR_WINDOW));
+                return TRUE;
+            }
             ScopedGdiObject brush(CreateSolidBrush(backColour_));
             FillRect(dc, &box, static_cast<HBRUSH>(brush.get()));
             drawPicture(dc, background_, box, true);
             return TRUE;
         }
+        case WM_DPICHANGED:
+            rescale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+        case WM_THEMECHANGED:
+            // A high-contrast theme turned on or off: everything drawn again in its colours.
+            RedrawWindow(window_, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            break;
         case WM_SETCURSOR:
             if (pointer_ == WaitPointer) {
                 SetCursor(LoadCursorW(nullptr, IDC_WAIT));
@@ -205,6 +228,76 @@ public:
     void attach(HWND window) { window_ = window; }
 
 private:
+    // No title bar and no border, but a task-bar button that minimises and restores.
+    static constexpr DWORD Style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
+    static constexpr DWORD ExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+
+    // The round corners as the program asked for them, at the resolution it asked at.
+    struct Region {
+        bool set = false;
+        PixelRect bounds;
+        int ellipseWidth = 0;
+        int ellipseHeight = 0;
+        int dpi = 96;
+        bool wholeClient = false;
+    };
+
+    // The window's size with its client area of the layout's twips at the current resolution.
+    SIZE outerSize() const {
+        RECT frame{0, 0, toPixels(spec_.clientWidthTwips, dpi_),
+                   toPixels(spec_.clientHeightTwips, dpi_)};
+        AdjustWindowRectEx(&frame, Style, FALSE, ExStyle);
+        return {frame.right - frame.left, frame.bottom - frame.top};
+    }
+
+    void reloadBackground() {
+        if (background_ != nullptr) {
+            DeleteObject(background_);
+        }
+        background_ = loadPicture(spec_.picture, dpi_);
+    }
+
+    // The corner ellipse is in pixels at 96 dpi; bounds that were the client area stay it.
+    void applyRegion() {
+        if (!region_.set) {
+            return;
+        }
+        PixelRect bounds = clientRect();
+        if (!region_.wholeClient) {
+            const int from = region_.dpi;
+            bounds = {MulDiv(region_.bounds.left, dpi_, from),
+                      MulDiv(region_.bounds.top, dpi_, from),
+                      MulDiv(region_.bounds.right, dpi_, from),
+                      MulDiv(region_.bounds.bottom, dpi_, from)};
+        }
+        HRGN region = CreateRoundRectRgn(bounds.left, bounds.top, bounds.right, bounds.bottom,
+                                         scaledPixels(region_.ellipseWidth, dpi_),
+                                         scaledPixels(region_.ellipseHeight, dpi_));
+        if (SetWindowRgn(window_, region, TRUE) == 0) {
+            DeleteObject(region); // the window took no ownership
+        }
+    }
+
+    // WM_DPICHANGED: the window moved to a monitor of another resolution. Where the system
+    // suggests it goes, at the size the layout's twips give there, with every control laid
+    // out, its fonts and its pictures made again.
+    void rescale(int dpi, const RECT& suggested) {
+        if (dpi <= 0) {
+            return;
+        }
+        dpi_ = dpi;
+        reloadBackground();
+        const SIZE outer = outerSize();
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        for (const auto& control : controls_) {
+            control->rescale(dpi);
+        }
+        applyRegion();
+        RedrawWindow(window_, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+
     LRESULT mouseDown(int button, WPARAM keys, LPARAM position) {
         if (onMouseDown_) {
             const int shift = ((keys & MK_SHIFT) != 0 ? 1 : 0) |
@@ -260,47 +353,69 @@ private:
         if (desc.parent != nullptr) {
             parent = dynamic_cast<Win32Control&>(*desc.parent).window();
         }
-        int height = toPixels(desc.rect.height, dpi_);
-        if (desc.kind == ControlKind::DropDownList) {
-            height *= static_cast<int>(desc.choices.size()) + 2; // room for the open list
-        }
+        const RECT at = Win32Control::placement(desc, dpi_);
         const int id = FirstControlId + static_cast<int>(controls_.size());
         const DWORD style =
             WS_CHILD | WS_CLIPSIBLINGS | native.style | (desc.visible ? WS_VISIBLE : 0);
         const bool hasText = desc.kind != ControlKind::DropDownList;
         HWND child = CreateWindowExW(
             native.exStyle, native.windowClass, hasText ? widen(desc.caption).c_str() : L"", style,
-            toPixels(desc.rect.left, dpi_), toPixels(desc.rect.top, dpi_),
-            toPixels(desc.rect.width, dpi_), height, parent,
+            at.left, at.top, at.right - at.left, at.bottom - at.top, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
-        HFONT font = desc.font ? makeFont(*desc.font, dpi_) : nullptr;
         std::unique_ptr<Win32Control> control;
         switch (desc.kind) {
         case ControlKind::ExternalButton:
         case ControlKind::PictureButton:
-            control = std::make_unique<Win32ThemedButton>(desc, child, font);
+            control = std::make_unique<Win32ThemedButton>(desc, child, dpi_);
             break;
         case ControlKind::Frame:
         case ControlKind::PictureBox:
-            control = std::make_unique<Win32Panel>(desc, child, font);
+            control = std::make_unique<Win32Panel>(desc, child, dpi_);
             break;
         case ControlKind::Picture:
-            control = std::make_unique<Win32Picture>(desc, child, font);
+            control = std::make_unique<Win32Picture>(desc, child, dpi_);
             break;
         case ControlKind::DropDownList:
-            control = std::make_unique<Win32DropDownList>(desc, child, font);
+            control = std::make_unique<Win32DropDownList>(desc, child, dpi_);
             break;
         default:
             if constexpr (std::is_same_v<Made, Win32Control>) {
-                control = std::make_unique<Win32Control>(desc, child, font);
+                control = std::make_unique<Win32Control>(desc, child, dpi_);
             } else {
-                control = std::make_unique<Made>(desc, child, font);
+                control = std::make_unique<Made>(desc, child, dpi_);
             }
             break;
         }
+        placeInFocusOrder(child, parent, desc.tabIndex);
         addTooltip(child, parent, desc.tooltip);
         controls_.push_back(std::move(control));
         return dynamic_cast<Made&>(*controls_.back());
+    }
+
+    // Tab follows the order of the siblings: a control comes after the sibling before it in
+    // the layout's focus order, whatever the order they were made in.
+    void placeInFocusOrder(HWND child, HWND parent, int tabIndex) const {
+        if (tabIndex < 0) {
+            return;
+        }
+        HWND before = nullptr;
+        int beforeIndex = -1;
+        bool anyAfter = false;
+        for (const auto& control : controls_) {
+            const int other = control->spec().tabIndex;
+            if (GetParent(control->window()) != parent || other < 0) {
+                continue;
+            }
+            if (other < tabIndex && other > beforeIndex) {
+                before = control->window();
+                beforeIndex = other;
+            }
+            anyAfter = anyAfter || other > tabIndex;
+        }
+        if (anyAfter) {
+            SetWindowPos(child, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
     }
 
     void addTooltip(HWND child, HWND parent, const std::string& text) {
@@ -317,8 +432,11 @@ private:
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 
+    bool com_;
+    WindowSpec spec_;
     int dpi_;
     HBITMAP background_;
+    Region region_;
     COLORREF backColour_;
     HWND window_ = nullptr;
     HWND tooltip_ = nullptr;

@@ -41,8 +41,8 @@ constexpr int FileIdFullDirectoryInformationClass = 38;
 
 using CreateFileFn = Status(WINAPI*)(HANDLE*, ACCESS_MASK, ObjectAttributes*, IoStatus*,
                                      LARGE_INTEGER*, ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
-using QueryDirectoryFn = Status(WINAPI*)(HANDLE, HANDLE, PVOID, PVOID, IoStatus*, PVOID, ULONG,
-                                         int, BOOLEAN, CountedText*, BOOLEAN);
+using QueryDirectoryFn = Status(WINAPI*)(HANDLE, HANDLE, PVOID, PVOID, IoStatus*, PVOID, ULONG, int,
+                                         BOOLEAN, CountedText*, BOOLEAN);
 using QueryInformationFn = Status(WINAPI*)(HANDLE, IoStatus*, PVOID, ULONG, int);
 using SetInformationFn = Status(WINAPI*)(HANDLE, IoStatus*, PVOID, ULONG, int);
 using QueryObjectFn = Status(WINAPI*)(HANDLE, int, PVOID, ULONG, ULONG*);
@@ -77,13 +77,13 @@ Status openRelative(HANDLE root, std::wstring_view name, ACCESS_MASK access, ULO
         return ObjectNameNotFound;
     }
     CountedText text = counted(name);
-    ObjectAttributes attributes{sizeof(ObjectAttributes), root, &text, CaseInsensitive, nullptr,
-                                nullptr};
+    ObjectAttributes attributes{sizeof(ObjectAttributes), root,    &text,
+                                CaseInsensitive,          nullptr, nullptr};
     IoStatus io{};
     HANDLE handle = nullptr;
-    const Status status =
-        ntCreateFile(&handle, access | SYNCHRONIZE, &attributes, &io, nullptr,
-                     FILE_ATTRIBUTE_NORMAL, share, disposition, options | SynchronousIo, nullptr, 0);
+    const Status status = ntCreateFile(&handle, access | SYNCHRONIZE, &attributes, &io, nullptr,
+                                       FILE_ATTRIBUTE_NORMAL, share, disposition,
+                                       options | SynchronousIo, nullptr, 0);
     if (succeeded(status)) {
         opened = handle;
     }
@@ -113,7 +113,8 @@ bool queryAttributes(HANDLE item, ULONG& attributes) {
 std::uint64_t queryFileId(HANDLE item) {
     IoStatus io{};
     LARGE_INTEGER id{};
-    if (!succeeded(ntQueryInformationFile(item, &io, &id, sizeof id, FileInternalInformationClass))) {
+    if (!succeeded(
+            ntQueryInformationFile(item, &io, &id, sizeof id, FileInternalInformationClass))) {
         return 0;
     }
     return static_cast<std::uint64_t>(id.QuadPart);

@@ -24,7 +24,9 @@ inline constexpr Status ObjectNameCollision = static_cast<Status>(0xC0000035);
 inline constexpr Status SharingViolation = static_cast<Status>(0xC0000043);
 inline constexpr Status AccessDenied = static_cast<Status>(0xC0000022);
 
-inline bool succeeded(Status status) { return status >= 0; }
+inline bool succeeded(Status status) {
+    return status >= 0;
+}
 
 // Access rights and options of NtCreateFile that the SDK may lack.
 inline constexpr ULONG OpenExisting = 1; // FILE_OPEN

@@ -50,6 +50,11 @@ LRESULT CALLBACK siteProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             site->resized();
         }
         return 0;
+    case WM_TIMER:
+        if (site != nullptr) {
+            site->timer();
+        }
+        return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

@@ -8,7 +8,9 @@
 namespace vp::win32::wine {
 namespace {
 
-bool isTrimmed(wchar_t c) { return c == L'.' || c == L' '; }
+bool isTrimmed(wchar_t c) {
+    return c == L'.' || c == L' ';
+}
 
 } // namespace
 
@@ -70,9 +72,8 @@ bool hasLookAlike(HANDLE parent, std::wstring_view name) {
     thread_local std::vector<unsigned char> buffer(16384);
     bool restart = true;
     for (;;) {
-        const nt::Status status = nt::listDirectory(parent, buffer.data(),
-                                                    static_cast<ULONG>(buffer.size()), restart,
-                                                    trimmed + L"*");
+        const nt::Status status = nt::listDirectory(
+            parent, buffer.data(), static_cast<ULONG>(buffer.size()), restart, trimmed + L"*");
         restart = false;
         if (status == nt::NoMoreFiles || status == nt::NoSuchFile) {
             return false;
@@ -82,8 +83,7 @@ bool hasLookAlike(HANDLE parent, std::wstring_view name) {
         }
         for (const unsigned char* at = buffer.data();;) {
             const auto* entry = reinterpret_cast<const nt::DirectoryEntry*>(at);
-            const std::wstring_view other(entry->fileName,
-                                          entry->fileNameLength / sizeof(wchar_t));
+            const std::wstring_view other(entry->fileName, entry->fileNameLength / sizeof(wchar_t));
             if (other != name && spelling(other) == trimmed) {
                 return true;
             }
@@ -114,9 +114,9 @@ bool ancestorsHaveLookAlikes(std::wstring_view keptName) {
         const std::wstring parent(extendedPath.substr(0, cut + 1));
         const std::wstring name = extendedPath.substr(cut + 1, next - cut - 1);
         if (!name.empty()) {
-            HANDLE folder = CreateFileW(parent.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
-                                        nt::ShareAll, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+            HANDLE folder =
+                CreateFileW(parent.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE, nt::ShareAll,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
             if (folder == INVALID_HANDLE_VALUE) {
                 return true;
             }

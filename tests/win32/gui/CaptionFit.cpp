@@ -78,7 +78,7 @@ std::string drawn(const Screenshot& shot, RECT at) {
 
 } // namespace
 
-std::string cutCaptions(HWND window, int firstId) {
+std::string cutCaptions(HWND window, int firstId, const std::wstring& keepShotsIn) {
     const auto& layout = ControlsLayout();
     const auto control = [&](std::string_view name) -> HWND {
         for (std::size_t i = 0; i < layout.size(); ++i) {
@@ -105,6 +105,9 @@ std::string cutCaptions(HWND window, int firstId) {
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         pause(300);
         const Screenshot shot = screenshotOf(window);
+        if (!keepShotsIn.empty()) {
+            shot.writePng(keepShotsIn + L"\\panel-" + win32::widen(panel) + L".png");
+        }
         RECT shotArea{};
         GetWindowRect(window, &shotArea);
         for (std::size_t i = 0; i < layout.size(); ++i) {

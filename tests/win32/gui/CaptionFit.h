@@ -17,6 +17,7 @@ namespace vp::gui {
 // screen instead, since that font cannot be read from another process (WM_GETFONT answers 0
 // across processes under Wine, and the stock font may be realised differently in the driver):
 // there, the caption's last dark pixel must stop short of the control's right edge.
-std::string cutCaptions(HWND window, int firstId);
+// With `keepShotsIn`, each panel's screenshot is kept there (panel-ButtonPlusN.png).
+std::string cutCaptions(HWND window, int firstId, const std::wstring& keepShotsIn = {});
 
 } // namespace vp::gui

@@ -8,11 +8,13 @@
 //   vp-gui-driver PROGRAM --demo FOLDER          a cleaning run with the boxes as they start:
 //                                                prints the run log, keeps window.png (after
 //                                                load) and window-after-run.png in FOLDER
+//   vp-gui-driver PROGRAM --scaled FOLDER        the layout, the captions and the pixels at
+//                                                the screen's resolution, after load and after
+//                                                a run; the screenshots go to FOLDER
 //
 // The profile is expected to be empty: every target then contributes its catalogue line and
 // its closing empty line, so the run log is known in advance. What each target cleans is
 // checked by the targets' own suites.
-#include "CaptionFit.h"
 #include "CaptionFit.h"
 #include "Checks.h"
 #include "LongRun.h"
@@ -263,10 +265,16 @@ public:
                 }
             }
         };
-        // The 20 x 20 rounding cuts the corners, and only them.
+        // The 20 x 20 rounding (at 96 dpi, scaled) cuts the corners, and only them.
+        const int in = MulDiv(6, dpi_, 96);
         expect({{0, 0}, {1, 0}, {0, 1}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {w - 2, h - 2}},
                Backdrop, true);
-        expect({{w / 2, 1}, {1, h / 2}, {w - 3, h / 2}, {w / 2, h - 3}, {6, 6}, {w - 8, h - 8}},
+        expect({{w / 2, 1},
+                {1, h / 2},
+                {w - 3, h / 2},
+                {w / 2, h - 3},
+                {in, in},
+                {w - in - 2, h - in - 2}},
                Backdrop, false);
         // The frame's border, one pixel wide, and the close button's border.
         const int midY = (top + bottom) / 2;
@@ -535,6 +543,18 @@ public:
               "the close button ends the program at once", program_.state());
     }
 
+    // The window at the screen's resolution (LogPixels): laid out from its twips, no caption
+    // cut, the corners and the frame in place, after load and after a run; the screenshots kept.
+    void scaled() const {
+        layoutAfterLoad();
+        const std::string cut = cutCaptions(window_, FirstControlId, output_);
+        check(cut.empty(), "no caption of a control on screen is cut, on any panel", cut);
+        pixels("after-load");
+        fullRun();
+        pixels("after-run");
+        check(close(), "the close button ends the program");
+    }
+
     // A cleaning run with the boxes as they start, for the pictures of the README and the demo.
     void demo() const {
         check(screenshotOf(window_).writePng(output_ + L"\\window.png"),
@@ -560,7 +580,9 @@ private:
     std::map<std::string, HWND> controls_;
 };
 
-int run(const std::wstring& programPath, const std::wstring& output, bool demoOnly) {
+enum class Scenario { Whole, Demo, Scaled };
+
+int run(const std::wstring& programPath, const std::wstring& output, Scenario scenario) {
     makeBackdrop();
     pause(0);
     Program program(programPath);
@@ -580,8 +602,13 @@ int run(const std::wstring& programPath, const std::wstring& output, bool demoOn
     check(true, found);
     pause(500); // let it paint
     const Driver driver(program, window, output);
-    if (demoOnly) {
+    if (scenario == Scenario::Demo) {
         driver.demo();
+        return testing::summary();
+    }
+    if (scenario == Scenario::Scaled) {
+        printLine("At " + std::to_string(GetDeviceCaps(GetDC(nullptr), LOGPIXELSX)) + " dpi:");
+        driver.scaled();
         return testing::summary();
     }
     driver.layoutAfterLoad();
@@ -604,13 +631,17 @@ int run(const std::wstring& programPath, const std::wstring& output, bool demoOn
 
 int wmain(int argc, wchar_t** argv) {
     SetProcessDPIAware();
+    using vp::gui::Scenario;
     if (argc == 4 && std::wstring(argv[2]) == L"--demo") {
-        return vp::gui::run(argv[1], argv[3], true);
+        return vp::gui::run(argv[1], argv[3], Scenario::Demo);
+    }
+    if (argc == 4 && std::wstring(argv[2]) == L"--scaled") {
+        return vp::gui::run(argv[1], argv[3], Scenario::Scaled);
     }
     if (argc != 3) {
-        std::fprintf(stderr,
-                     "usage: vp-gui-driver PROGRAM OUTPUT_FOLDER | PROGRAM --demo FOLDER\n");
+        std::fprintf(stderr, "usage: vp-gui-driver PROGRAM OUTPUT_FOLDER | PROGRAM --demo FOLDER | "
+                             "PROGRAM --scaled FOLDER\n");
         return 100;
     }
-    return vp::gui::run(argv[1], argv[2], false);
+    return vp::gui::run(argv[1], argv[2], Scenario::Whole);
 }

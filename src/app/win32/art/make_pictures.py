@@ -3,6 +3,12 @@
 them as BMP and ICO files beside this script. Plain Python, no imaging library: every picture
 is a few shapes over a blend, so the files can be remade and reviewed as code.
 
+Each picture is drawn from one description at 100, 125, 150 and 200 % (96, 120, 144 and 192
+dpi): its shapes are placed in the coordinates of the 96-dpi picture and sampled at the
+larger size, never stretched from the small one. A picture is as large as the control it
+fills at that resolution (its size in twips, rounded as Windows rounds it); the larger ones are
+named NAME-125.bmp, NAME-150.bmp, NAME-200.bmp.
+
 Usage: make_pictures.py   (rewrites the files in place)
 """
 import math
@@ -22,18 +28,36 @@ BROWN = (150, 96, 48)
 GREEN = (70, 160, 90)
 
 
+SCALES = {96: "", 120: "-125", 144: "-150", 192: "-200"}
+
+
+def at_dpi(pixels, dpi):
+    """A length of the 96-dpi picture at `dpi`, as the window sizes its controls: the twips
+    (15 a pixel) times dpi / 1440, to the nearest pixel, halves up (MulDiv)."""
+    return (pixels * 15 * dpi * 2 + 1440) // 2880
+
+
 class Picture:
-    def __init__(self, width, height, colour=WHITE):
-        self.width, self.height = width, height
-        self.pixels = [[colour] * width for _ in range(height)]
+    """A picture drawn in the coordinates of its 96-dpi size, `width` by `height`, and made at
+    `dpi` pixels per inch."""
+
+    def __init__(self, width, height, colour=WHITE, dpi=96):
+        self.scale = dpi / 96
+        self.width, self.height = at_dpi(width, dpi), at_dpi(height, dpi)
+        self.pixels = [[colour] * self.width for _ in range(self.height)]
+
+    def at(self, v):
+        """A coordinate of the 96-dpi picture in this one's pixels."""
+        return v if self.scale == 1 else int(math.floor(v * self.scale + 0.5))
 
     def put(self, x, y, colour):
         if 0 <= x < self.width and 0 <= y < self.height:
             self.pixels[y][x] = colour
 
     def blend_rows(self, top, bottom, y0=0, y1=None, x0=0, x1=None, steps=None):
-        y1 = self.height if y1 is None else y1
-        x1 = self.width if x1 is None else x1
+        y0, x0 = self.at(y0), self.at(x0)
+        y1 = self.height if y1 is None else self.at(y1)
+        x1 = self.width if x1 is None else self.at(x1)
         span = max(1, y1 - y0 - 1)
         for y in range(y0, y1):
             t = (y - y0) / span
@@ -44,14 +68,15 @@ class Picture:
                 self.put(x, y, colour)
 
     def rect(self, x0, y0, x1, y1, colour):
-        for y in range(y0, y1):
-            for x in range(x0, x1):
+        for y in range(self.at(y0), self.at(y1)):
+            for x in range(self.at(x0), self.at(x1)):
                 self.put(x, y, colour)
 
     def shape(self, inside, colour):
+        """Every pixel whose centre, in the 96-dpi picture's coordinates, is inside."""
         for y in range(self.height):
             for x in range(self.width):
-                if inside(x + 0.5, y + 0.5):
+                if inside((x + 0.5) / self.scale, (y + 0.5) / self.scale):
                     self.put(x, y, colour)
 
     def disc(self, cx, cy, r, colour):
@@ -146,8 +171,8 @@ def ico_bytes(images_with_alpha):
     return out + b"".join(images)
 
 
-def background():
-    p = Picture(382, 248)
+def background(dpi):
+    p = Picture(382, 248, dpi=dpi)
     p.blend_rows(TITLE_BLUE, WHITE, 0, 70, steps=24)            # title band
     p.rect(0, 70, 382, 71, THEME)
     p.blend_rows(THEME_LIGHT, WHITE, 71, 248, 0, 66, steps=12)  # panel-button column
@@ -173,30 +198,30 @@ def broom(width, height, back=WHITE):
     return p
 
 
-def button_back(width, height):
-    p = Picture(width, height)
+def button_back(width, height, dpi):
+    p = Picture(width, height, dpi=dpi)
     p.blend_rows(WHITE, THEME_LIGHT, steps=16)
     return p
 
 
-def forum():
-    p = button_back(33, 33)
+def forum(dpi):
+    p = button_back(33, 33, dpi)
     p.polygon([(6, 7), (27, 7), (27, 21), (16, 21), (10, 27), (11, 21), (6, 21)], THEME)
     for y in (11, 14, 17):
         p.rect(10, y, 24, y + 1, WHITE)
     return p
 
 
-def download():
-    p = button_back(33, 33)
+def download(dpi):
+    p = button_back(33, 33, dpi)
     p.rect(13, 5, 20, 17, GREEN)
     p.polygon([(7, 16), (26, 16), (16.5, 26)], GREEN)
     p.rect(7, 27, 26, 29, THEME_DARK)
     return p
 
 
-def help_picture():
-    p = button_back(33, 33)
+def help_picture(dpi):
+    p = button_back(33, 33, dpi)
     p.ring(16.5, 16.5, 6, 11, (220, 70, 60))
     for a in (45, 135, 225, 315):
         r = math.radians(a)
@@ -205,33 +230,33 @@ def help_picture():
     return p
 
 
-def kitbox():
-    p = button_back(33, 33)
+def kitbox(dpi):
+    p = button_back(33, 33, dpi)
     p.rect(6, 12, 27, 27, BROWN)
     p.rect(4, 9, 29, 13, AMBER)
     p.rect(14, 13, 19, 27, AMBER)
     return p
 
 
-def panel_clean():
-    p = button_back(57, 41)
-    inner = broom(30, 32, THEME_LIGHT)
-    for y in range(32):
-        for x in range(30):
+def panel_clean(dpi):
+    p = button_back(57, 41, dpi)
+    inner = broom(at_dpi(30, dpi), at_dpi(32, dpi), THEME_LIGHT)
+    for y in range(inner.height):
+        for x in range(inner.width):
             if inner.pixels[y][x] != THEME_LIGHT:
-                p.put(14 + x, 5 + y, inner.pixels[y][x])
+                p.put(p.at(14) + x, p.at(5) + y, inner.pixels[y][x])
     return p
 
 
-def panel_cache():
-    p = button_back(57, 41)
+def panel_cache(dpi):
+    p = button_back(57, 41, dpi)
     for k in range(3):
         p.rect(14 + 2 * k, 8 + 8 * k, 42 + 2 * k, 14 + 8 * k, THEME if k != 1 else THEME_DARK)
     return p
 
 
-def panel_config():
-    p = button_back(57, 41)
+def panel_config(dpi):
+    p = button_back(57, 41, dpi)
     for k, ticked in enumerate((True, True, False)):
         y = 7 + 10 * k
         p.rect(15, y, 23, y + 8, THEME_DARK)
@@ -274,22 +299,24 @@ def icon(size):
 
 
 def main():
-    pictures = {
-        "background.bmp": background(),
-        "broom.bmp": broom(35, 38),
-        "forum.bmp": forum(),
-        "download.bmp": download(),
-        "help-page.bmp": help_picture(),
-        "kitbox.bmp": kitbox(),
-        "panel-clean.bmp": panel_clean(),
-        "panel-cache.bmp": panel_cache(),
-        "panel-config.bmp": panel_config(),
+    makers = {
+        "background": background,
+        "broom": lambda dpi: broom(at_dpi(35, dpi), at_dpi(38, dpi)),
+        "forum": forum,
+        "download": download,
+        "help-page": help_picture,
+        "kitbox": kitbox,
+        "panel-clean": panel_clean,
+        "panel-cache": panel_cache,
+        "panel-config": panel_config,
     }
-    for name, picture in pictures.items():
-        with open(os.path.join(HERE, name), "wb") as out:
-            out.write(bmp_bytes(picture))
+    for name, make in makers.items():
+        for dpi, suffix in SCALES.items():
+            with open(os.path.join(HERE, name + suffix + ".bmp"), "wb") as out:
+                out.write(bmp_bytes(make(dpi)))
+    # The small icon of the title bar and the task bar at each scale, and the large ones.
     with open(os.path.join(HERE, "app.ico"), "wb") as out:
-        out.write(ico_bytes([icon(16), icon(32), icon(48), icon(256)]))
+        out.write(ico_bytes([icon(size) for size in (16, 20, 24, 32, 40, 48, 64, 256)]))
 
 
 if __name__ == "__main__":

@@ -100,7 +100,10 @@ def main(path):
         if mask is not None:
             wrong = [(x, y) for y in range(h) for x in range(w) if mask[y][x] != (rows[y][x][3] == 0)]
             check(not wrong, f"{width} px: the AND mask is the transparent pixels {wrong[:4]}")
-    check(sorted(sizes) == [16, 32, 48, 256], f"the sizes 16, 32, 48 and 256 ({sorted(sizes)})")
+    # Every size Windows asks for from 100 to 200 % (small icons 16 to 32, large 32 to 64), and
+    # the 256-pixel one for large views.
+    wanted = [16, 20, 24, 32, 40, 48, 64, 256]
+    check(sorted(sizes) == wanted, f"the sizes {wanted} ({sorted(sizes)})")
     print("all checks passed" if not failures else f"{failures} check(s) failed")
     return 1 if failures else 0
 
