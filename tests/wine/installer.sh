@@ -139,7 +139,8 @@ expect_version() { # WHAT KEY EXPECTED
     actual=$(sed -n "s/^$2=//p" "$WINE_SCRATCH/version.txt")
     if [[ "$actual" == "$3" ]]; then pass "$1: $2"; else fail "$1: $2 is |$actual|, not |$3|"; fi
 }
-icons="16x32 32x32 48x32 256x32"
+# Every size the icon file carries, 32 bits each (from the standard list to the 256-pixel PNG).
+icons="16x32 20x32 24x32 32x32 40x32 48x32 64x32 256x32"
 for exe in VexomaPellora.exe vexoma.exe; do
     version_of "$installed/$exe"
     expect_version "$exe" CompanyName "$publisher"
