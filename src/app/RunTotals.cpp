@@ -13,6 +13,7 @@ Totals& Totals::operator+=(const Totals& other) {
     cacheBytes += other.cacheBytes;
     recycledItems += other.recycledItems;
     recycledBytes += other.recycledBytes;
+    refused.insert(refused.end(), other.refused.begin(), other.refused.end());
     return *this;
 }
 

@@ -2,8 +2,11 @@
 // so the window's texts stay as they are while a caller (the console program) can report sizes.
 #pragma once
 
+#include "platform/Outcome.h"
+
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace vp {
 
@@ -18,10 +21,12 @@ struct Totals {
     std::uint64_t cacheBytes = 0;
     std::uint64_t recycledItems = 0;
     std::uint64_t recycledBytes = 0;
+    // Folders left untouched as a whole (a protected place), in the order met.
+    std::vector<Refusal> refused;
 
     Totals& operator+=(const Totals& other);
     bool operator==(const Totals&) const = default;
-    bool somethingKept() const { return keptFiles != 0 || keptFolders != 0; }
+    bool somethingKept() const { return keptFiles != 0 || keptFolders != 0 || !refused.empty(); }
 };
 
 class RunTotals {

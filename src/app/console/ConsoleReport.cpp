@@ -39,6 +39,68 @@ std::string jsonString(std::string_view text) {
     return out + '"';
 }
 
+// Why an item was left alone, and which protected place a folder is or lies above.
+std::string reasonText(Outcome reason) {
+    switch (reason) {
+    case Outcome::Done:
+        return "fait";
+    case Outcome::InUse:
+        return "utilisé par un autre programme";
+    case Outcome::HiddenOrSystem:
+        return "caché ou système";
+    case Outcome::Link:
+        return "lien";
+    case Outcome::Replaced:
+        return "remplacé depuis la liste";
+    case Outcome::ProtectedPlace:
+        return "emplacement protégé";
+    case Outcome::AccessDenied:
+        return "accès refusé";
+    case Outcome::Vanished:
+        return "disparu";
+    case Outcome::Failed:
+        break;
+    }
+    return "refusé par le système";
+}
+
+std::string placeText(PlaceKind place) {
+    switch (place) {
+    case PlaceKind::DriveRoot:
+        return "racine d'un lecteur";
+    case PlaceKind::ShareRoot:
+        return "racine d'un partage réseau";
+    case PlaceKind::Windows:
+        return "dossier Windows ou au-dessus";
+    case PlaceKind::ProgramFiles:
+        return "dossier des programmes ou au-dessus";
+    case PlaceKind::ProgramData:
+        return "données des applications de tous les utilisateurs ou au-dessus";
+    case PlaceKind::Users:
+        return "dossier des utilisateurs ou au-dessus";
+    case PlaceKind::Profile:
+        return "profil d'un utilisateur ou au-dessus";
+    case PlaceKind::KnownFolder:
+        break;
+    }
+    return "dossier de l'utilisateur (Documents, Bureau, AppData…) ou au-dessus";
+}
+
+std::string refusalText(const Refusal& refusal) {
+    return refusal.place ? reasonText(refusal.reason) + ", " + placeText(*refusal.place)
+                         : reasonText(refusal.reason);
+}
+
+std::string jsonRefusals(const std::vector<Refusal>& refused) {
+    std::string text = "[";
+    for (std::size_t i = 0; i < refused.size(); ++i) {
+        text += i == 0 ? "" : ", ";
+        text += "{\"path\": " + jsonString(refused[i].path) +
+                ", \"reason\": " + jsonString(refusalText(refused[i])) + "}";
+    }
+    return text + "]";
+}
+
 std::string jsonTotals(const Totals& t) {
     return "{\"files\": " + std::to_string(t.files) +
            ", \"fileBytes\": " + std::to_string(t.fileBytes) +
@@ -49,7 +111,8 @@ std::string jsonTotals(const Totals& t) {
            ", \"cacheEntries\": " + std::to_string(t.cacheEntries) +
            ", \"cacheBytes\": " + std::to_string(t.cacheBytes) +
            ", \"recycledItems\": " + std::to_string(t.recycledItems) +
-           ", \"recycledBytes\": " + std::to_string(t.recycledBytes) + "}";
+           ", \"recycledBytes\": " + std::to_string(t.recycledBytes) +
+           ", \"refused\": " + jsonRefusals(t.refused) + "}";
 }
 
 } // namespace
@@ -87,9 +150,13 @@ std::string RunReport::summary() const {
             FormatBytes(t.cacheBytes) + '\n';
     text += "  Corbeille                 : " + grouped(t.recycledItems) + " élément(s), " +
             FormatBytes(t.recycledBytes) + '\n';
-    if (t.somethingKept()) {
+    if (t.keptFiles != 0 || t.keptFolders != 0) {
         text += preview_ ? "  Resteraient en place      : " : "  Restés en place           : ";
         text += grouped(t.keptFiles) + " fichier(s), " + grouped(t.keptFolders) + " dossier(s)\n";
+    }
+    for (const Refusal& refusal : t.refused) {
+        text +=
+            "  Laissé intact             : " + refusal.path + " (" + refusalText(refusal) + ")\n";
     }
     return text;
 }

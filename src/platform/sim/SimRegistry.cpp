@@ -140,6 +140,50 @@ SimRegistry& SimRegistry::readOnly(std::string_view path) {
     return *this;
 }
 
+SimRegistry& SimRegistry::link(std::string_view path, std::string_view target) {
+    return setRaw(path, LinkValueName, LinkValueType,
+                  R"(\Registry\User\S-1-5-21-0-0-0-1000\)" + std::string(checkedPath(target)));
+}
+
+std::optional<std::string> SimRegistry::linkTarget(const std::string& folded) const {
+    const auto found = keys_.find(folded);
+    if (found == keys_.end()) {
+        return std::nullopt;
+    }
+    const Value* value = findValue(found->second, foldCase(LinkValueName));
+    if (value == nullptr || value->type != LinkValueType) {
+        return std::nullopt;
+    }
+    // "\Registry\User\<user>\Software\X": the part after the user's own key.
+    std::string_view target = value->bytes;
+    for (int part = 0; part < 4 && !target.empty(); ++part) {
+        const std::size_t cut = target.find('\\');
+        target = cut == std::string_view::npos ? std::string_view{} : target.substr(cut + 1);
+    }
+    return foldCase(target);
+}
+
+std::optional<std::string> SimRegistry::followLinks(std::string folded, bool openLink) const {
+    constexpr int MaxHops = 16;
+    int hops = 0;
+    for (std::size_t cut = 0; cut != std::string::npos;) {
+        cut = folded.find('\\', cut == 0 ? 0 : cut + 1);
+        const std::string prefix = folded.substr(0, cut);
+        const bool last = cut == std::string::npos;
+        if (last && openLink) {
+            break;
+        }
+        if (auto target = linkTarget(prefix)) {
+            if (++hops > MaxHops) {
+                return std::nullopt;
+            }
+            folded = *target + (last ? std::string() : folded.substr(cut));
+            cut = 0;
+        }
+    }
+    return folded;
+}
+
 SimRegistry& SimRegistry::removeKey(std::string_view path) {
     const std::string folded = foldCase(checkedPath(path));
     if (folded.empty()) {
@@ -263,11 +307,17 @@ std::string SimRegistry::exportRegText(std::string_view path) const {
     return text;
 }
 
-long SimRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t /*options*/,
+long SimRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t options,
                           std::uint32_t access, RegHandle& handle) {
     ++calls_.opens;
     handle = 0;
-    if (hive != HKEY_CURRENT_USER) {
+    std::string base;
+    if (const auto parent = handles_.find(hive); parent != handles_.end()) {
+        base = parent->second.folded;
+        if (!keys_.contains(base)) {
+            return RegStatusMore::KeyDeleted;
+        }
+    } else if (hive != HKEY_CURRENT_USER) {
         return RegStatus::FileNotFound;
     }
     const std::string utf8Path = codePage_.fromNarrow(path);
@@ -275,8 +325,14 @@ long SimRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t /
     if (!wellFormed) {
         return RegStatusMore::BadPathname;
     }
-    std::string folded = foldCase(*wellFormed);
-    const auto found = keys_.find(folded);
+    std::string relative = foldCase(*wellFormed);
+    std::string joined =
+        base.empty() || relative.empty() ? base + relative : base + '\\' + relative;
+    const auto reached = followLinks(std::move(joined), (options & OpenLinkOption) != 0);
+    if (!reached) {
+        return RegStatusMore::BadPathname;
+    }
+    const auto found = keys_.find(*reached);
     if (found == keys_.end()) {
         return RegStatus::FileNotFound;
     }
@@ -284,7 +340,7 @@ long SimRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t /
         return RegStatus::AccessDenied;
     }
     handle = nextHandle_++;
-    handles_.emplace(handle, OpenKey{std::move(folded), access});
+    handles_.emplace(handle, OpenKey{*reached, access});
     return RegStatus::Success;
 }
 

@@ -150,6 +150,29 @@ TEST(ConsoleProgram, LogFileHoldsTheBytesTheWindowSaves) {
     }
 }
 
+TEST(ConsoleProgram, AProtectedPlaceIsReportedWithItsReasonAndTouchesNothing) {
+    for (const bool preview : {true, false}) {
+        sim::SimPlatform sim;
+        smallProfile(sim, false);
+        sim.environment.setTempPath(R"(C:\)");
+        sim.files.file(R"(C:\boot.ini)").file(R"(C:\Docs\thesis.doc)");
+        const std::string before = stateOf(sim);
+        const Outcome outcome = run(sim, {preview ? "--apercu" : "--nettoyer", "6"});
+        EXPECT_EQ(outcome.status, ExitStatus::SomethingKept);
+        EXPECT_EQ(runLogPart(outcome.out), "Fichiers temporaire  : Nettoyage ...\n");
+        EXPECT_NE(outcome.out.find("  Laissé intact             : C:\\ (emplacement protégé, "
+                                   "racine d'un lecteur)\n"),
+                  std::string::npos)
+            << outcome.out;
+        EXPECT_EQ(stateOf(sim), before);
+        const Outcome json = run(sim, {"--apercu", "--json", "6"});
+        EXPECT_NE(json.out.find("\"refused\": [{\"path\": \"C:\\\\\", \"reason\": "
+                                "\"emplacement protégé, racine d'un lecteur\"}]"),
+                  std::string::npos)
+            << json.out;
+    }
+}
+
 TEST(ConsoleProgram, JsonHoldsEachTargetWithItsLinesCountsAndBytes) {
     sim::SimPlatform sim;
     smallProfile(sim, true);
@@ -168,7 +191,8 @@ TEST(ConsoleProgram, JsonHoldsEachTargetWithItsLinesCountsAndBytes) {
               std::string::npos)
         << json;
     EXPECT_NE(json.find("{\"number\": 10, \"caption\": \"Vider la corbeille\""), std::string::npos);
-    EXPECT_NE(json.find("\"recycledItems\": 1, \"recycledBytes\": 700}"), std::string::npos);
+    EXPECT_NE(json.find("\"recycledItems\": 1, \"recycledBytes\": 700, \"refused\": []}"),
+              std::string::npos);
     EXPECT_NE(json.find("\"status\": 1\n}\n"), std::string::npos);
     // No run-log text before the JSON.
     EXPECT_EQ(json.find("Bilan"), std::string::npos);
