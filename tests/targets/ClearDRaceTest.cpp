@@ -252,5 +252,28 @@ TEST_F(ClearDHostileTest, AFileLinkIsLeftAloneAndItsTargetKept) {
     EXPECT_EQ(sim.files.contents(R"(C:\Docs\letter.doc)"), "dear");
 }
 
+TEST_F(ClearDHostileTest, AFileWithOtherNamesIsDeletedByNameAndItsAttributesNeverChange) {
+    constexpr std::uint32_t Indexed = Attr::Archive | 0x2000; // not content indexed
+    sim.files.file(R"(C:\Docs\shared.txt)", {.attributes = Attr::ReadOnly, .contents = "ro"})
+        .file(R"(C:\Docs\plain.txt)", {.attributes = Indexed, .contents = "plain"})
+        .hardLink(R"(C:\T\ro-link.txt)", R"(C:\Docs\shared.txt)")
+        .hardLink(R"(C:\T\plain-link.txt)", R"(C:\Docs\plain.txt)");
+    startProgram();
+    const std::string docs = sim.files.snapshot(R"(C:\Docs)");
+    EXPECT_EQ(sweep(R"(C:\T)"), std::vector<std::string>{R"(C:\T\plain-link.txt)"});
+    EXPECT_EQ(sim.files.snapshot(R"(C:\Docs)"), docs)
+        << "clearing read-only, or setting archive, through a link changes the user's file";
+    EXPECT_TRUE(sim.files.exists(R"(C:\T\ro-link.txt)"));
+    EXPECT_EQ(form->totals.current().keptFiles, 1u);
+}
+
+TEST_F(ClearDHostileTest, AFileSomeoneElseDeletedMeanwhileIsNotLogged) {
+    sim.files.file(R"(C:\T\a.tmp)").file(R"(C:\T\b.tmp)");
+    startProgram();
+    // Once the folder is listed, another program deletes a.tmp.
+    sim.files.beforeCall(sim.files.calls() + 3, [this] { sim.files.remove(R"(C:\T\a.tmp)"); });
+    EXPECT_EQ(sweep(R"(C:\T)"), std::vector<std::string>{R"(C:\T\b.tmp)"});
+}
+
 } // namespace
 } // namespace vp::test

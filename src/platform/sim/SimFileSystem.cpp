@@ -620,13 +620,14 @@ bool SimFileSystem::replaceFileContents(std::string_view path, std::string_view 
         return false;
     }
     Location where = locate(path, false);
-    // A link to a file: the file it leads to is saved to, as editors do.
+    // A link to a file: the file it leads to is saved to, as editors do; a link that leads
+    // nowhere makes no file there.
     for (int hops = 0; where.node != nullptr && where.node->isLink() && !where.node->folder;
          ++hops) {
-        if (hops == MaxLinkHops) {
+        where = locate(where.node->linkTarget, false);
+        if (where.node == nullptr || hops == MaxLinkHops) {
             return false;
         }
-        where = locate(where.node->linkTarget, false);
     }
     if (where.parent == nullptr || where.parent == root_.get() || where.name.empty()) {
         return false;
