@@ -1,6 +1,7 @@
 // Native file calls, looked up once in ntdll (present on every Windows NT and under Wine).
 #include "platform/win32/Win32NtFiles.h"
 
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -32,7 +33,10 @@ struct IoStatus {
 
 constexpr ULONG CaseInsensitive = 0x40; // OBJ_CASE_INSENSITIVE
 constexpr int FileBasicInformationClass = 4;
+constexpr int FileStandardInformationClass = 5;
 constexpr int FileInternalInformationClass = 6;
+constexpr int FileAttributeTagInformationClass = 35;
+constexpr int FileDispositionInformationExClass = 64;
 constexpr int ObjectNameInformationClass = 1;
 constexpr int FileRenameInformationClass = 10;
 constexpr int FileDispositionInformationClass = 13;
@@ -41,8 +45,8 @@ constexpr int FileIdFullDirectoryInformationClass = 38;
 
 using CreateFileFn = Status(WINAPI*)(HANDLE*, ACCESS_MASK, ObjectAttributes*, IoStatus*,
                                      LARGE_INTEGER*, ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
-using QueryDirectoryFn = Status(WINAPI*)(HANDLE, HANDLE, PVOID, PVOID, IoStatus*, PVOID, ULONG,
-                                         int, BOOLEAN, CountedText*, BOOLEAN);
+using QueryDirectoryFn = Status(WINAPI*)(HANDLE, HANDLE, PVOID, PVOID, IoStatus*, PVOID, ULONG, int,
+                                         BOOLEAN, CountedText*, BOOLEAN);
 using QueryInformationFn = Status(WINAPI*)(HANDLE, IoStatus*, PVOID, ULONG, int);
 using SetInformationFn = Status(WINAPI*)(HANDLE, IoStatus*, PVOID, ULONG, int);
 using QueryObjectFn = Status(WINAPI*)(HANDLE, int, PVOID, ULONG, ULONG*);
@@ -71,21 +75,21 @@ Status setInformation(HANDLE item, void* data, ULONG size, int informationClass)
 } // namespace
 
 Status openRelative(HANDLE root, std::wstring_view name, ACCESS_MASK access, ULONG share,
-                    ULONG disposition, ULONG options, HANDLE& opened) {
-    opened = INVALID_HANDLE_VALUE;
+                    ULONG disposition, ULONG options, OwnedHandle& opened) {
+    opened.reset();
     if (name.empty() || name.size() > 32767) {
         return ObjectNameNotFound;
     }
     CountedText text = counted(name);
-    ObjectAttributes attributes{sizeof(ObjectAttributes), root, &text, CaseInsensitive, nullptr,
-                                nullptr};
+    ObjectAttributes attributes{sizeof(ObjectAttributes), root,    &text,
+                                CaseInsensitive,          nullptr, nullptr};
     IoStatus io{};
     HANDLE handle = nullptr;
-    const Status status =
-        ntCreateFile(&handle, access | SYNCHRONIZE, &attributes, &io, nullptr,
-                     FILE_ATTRIBUTE_NORMAL, share, disposition, options | SynchronousIo, nullptr, 0);
+    const Status status = ntCreateFile(&handle, access | SYNCHRONIZE, &attributes, &io, nullptr,
+                                       FILE_ATTRIBUTE_NORMAL, share, disposition,
+                                       options | SynchronousIo, nullptr, 0);
     if (succeeded(status)) {
-        opened = handle;
+        opened = OwnedHandle(handle);
     }
     return status;
 }
@@ -110,10 +114,56 @@ bool queryAttributes(HANDLE item, ULONG& attributes) {
     return true;
 }
 
+bool queryIdentity(HANDLE item, Identity& identity) {
+    // Three fixed-size answers; under Wine each is read from the host's file status once the
+    // handle's descriptor is known, so the three cost one trip to the Wine server.
+    IoStatus io{};
+    BasicInformation basic{};
+    struct {
+        LARGE_INTEGER allocationSize;
+        LARGE_INTEGER endOfFile;
+        ULONG numberOfLinks;
+        BOOLEAN deletePending;
+        BOOLEAN directory;
+    } standard{};
+    LARGE_INTEGER id{};
+    if (!succeeded(
+            ntQueryInformationFile(item, &io, &basic, sizeof basic, FileBasicInformationClass)) ||
+        !succeeded(ntQueryInformationFile(item, &io, &standard, sizeof standard,
+                                          FileStandardInformationClass))) {
+        return false;
+    }
+    identity.attributes = basic.fileAttributes;
+    identity.links = standard.numberOfLinks;
+    identity.id =
+        succeeded(ntQueryInformationFile(item, &io, &id, sizeof id, FileInternalInformationClass))
+            ? static_cast<std::uint64_t>(id.QuadPart)
+            : 0;
+    return true;
+}
+
+ULONG queryReparseTag(HANDLE item) {
+    IoStatus io{};
+    struct {
+        ULONG fileAttributes;
+        ULONG reparseTag;
+    } tag{};
+    if (!succeeded(ntQueryInformationFile(item, &io, &tag, sizeof tag,
+                                          FileAttributeTagInformationClass))) {
+        return 0;
+    }
+    return tag.reparseTag;
+}
+
+bool isNameSurrogate(ULONG tag) {
+    return (tag & 0x20000000) != 0; // IsReparseTagNameSurrogate
+}
+
 std::uint64_t queryFileId(HANDLE item) {
     IoStatus io{};
     LARGE_INTEGER id{};
-    if (!succeeded(ntQueryInformationFile(item, &io, &id, sizeof id, FileInternalInformationClass))) {
+    if (!succeeded(
+            ntQueryInformationFile(item, &io, &id, sizeof id, FileInternalInformationClass))) {
         return 0;
     }
     return static_cast<std::uint64_t>(id.QuadPart);
@@ -139,7 +189,31 @@ Status setBasic(HANDLE item, ULONG attributes) {
     return setInformation(item, &basic, sizeof basic, FileBasicInformationClass);
 }
 
-Status markForDeletion(HANDLE item) {
+Status markForDeletion(HANDLE item, bool ignoreReadOnly) {
+    // Which extended dispositions the system takes, learnt from its first answers.
+    static bool extendedUnknown = false;
+    static bool ignoreReadOnlyUnknown = false;
+    constexpr ULONG Delete = 0x1;
+    constexpr ULONG PosixSemantics = 0x2;
+    constexpr ULONG IgnoreReadOnly = 0x10;
+    const auto unsupported = [](Status status) {
+        return status == NotImplemented || status == InvalidInfoClass || status == NotSupported;
+    };
+    if (!extendedUnknown && !(ignoreReadOnly && ignoreReadOnlyUnknown)) {
+        ULONG flags = Delete | PosixSemantics | (ignoreReadOnly ? IgnoreReadOnly : 0);
+        Status status =
+            setInformation(item, &flags, sizeof flags, FileDispositionInformationExClass);
+        if (status == InvalidParameter && ignoreReadOnly) {
+            ignoreReadOnlyUnknown = true; // POSIX semantics without this flag (1709 to 1803)
+        } else if (unsupported(status)) {
+            extendedUnknown = true;
+        } else {
+            return status;
+        }
+    }
+    if (ignoreReadOnly) {
+        return CannotDelete;
+    }
     BOOLEAN deleteFile = TRUE;
     return setInformation(item, &deleteFile, sizeof deleteFile, FileDispositionInformationClass);
 }

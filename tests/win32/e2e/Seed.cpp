@@ -69,7 +69,11 @@ bool makeFile(const std::wstring& path, std::uint32_t attributes) {
     if (cut == std::wstring::npos || !makeFolders(path.substr(0, cut))) {
         return false;
     }
-    return writeFile(path, "x") && SetFileAttributesW(path.c_str(), attributes) != FALSE;
+    // Hidden and system first: under Wine they are kept in an extended attribute of the host
+    // file, which an unprivileged user may no longer write once the file is read-only.
+    return writeFile(path, "x") &&
+           SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) != FALSE &&
+           SetFileAttributesW(path.c_str(), attributes) != FALSE;
 }
 
 // A value under HKEY_CURRENT_USER; the key is made as needed.
