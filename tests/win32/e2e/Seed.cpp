@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <sddl.h>
 #include <wininet.h>
 
 #include <fstream>
@@ -83,6 +84,37 @@ bool setValue(const std::string& key, const std::string& name, DWORD type,
                            data.data(), static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
 }
 
+// The key `key` under HKEY_CURRENT_USER made a registry link to the key `target` there.
+bool setLink(const std::string& key, const std::string& target) {
+    HANDLE token = nullptr;
+    unsigned char user[256] = {};
+    DWORD size = 0;
+    LPWSTR sid = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return false;
+    }
+    const bool known = GetTokenInformation(token, TokenUser, user, sizeof user, &size) &&
+                       ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid);
+    CloseHandle(token);
+    if (!known) {
+        return false;
+    }
+    const std::wstring path = L"\\Registry\\User\\" + std::wstring(sid) + L"\\" + widen(target);
+    LocalFree(sid);
+    HKEY link = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, widen(key).c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                        KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link,
+                        nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const bool set =
+        RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK,
+                       reinterpret_cast<const BYTE*>(path.data()),
+                       static_cast<DWORD>(path.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
+    RegCloseKey(link);
+    return set;
+}
+
 std::vector<BYTE> wideBytes(const std::wstring& text) {
     const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
     return {bytes, bytes + (text.size() + 1) * sizeof(wchar_t)};
@@ -119,6 +151,9 @@ bool seedLine(const std::vector<std::string>& f) {
     }
     if (verb == "binary" && f.size() == 4) {
         return setValue(f[1], f[2], REG_BINARY, hexBytes(f[3]));
+    }
+    if (verb == "reglink" && f.size() == 3) {
+        return setLink(f[1], f[2]);
     }
     if (verb == "cache" && f.size() == 4) {
         return addCacheEntry(f[1], f[2], f[3]);
