@@ -8,6 +8,7 @@
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32ListBox.h"
 #include "platform/win32/Win32LivePainting.h"
+#include "platform/win32/Win32MessageFilter.h"
 #include "platform/win32/Win32NarrowText.h"
 #include "platform/win32/Win32WindowClasses.h"
 
@@ -51,6 +52,7 @@ public:
         const int y = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
         window_ = CreateWindowExW(exStyle, MainClass, widen(desc.caption).c_str(), style, x, y,
                                   outerWidth, outerHeight, nullptr, nullptr, instance(), this);
+        MessageFilter::install(window_);
         tooltip_ =
             CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -273,6 +275,7 @@ private:
             toPixels(desc.rect.left, dpi_), toPixels(desc.rect.top, dpi_),
             toPixels(desc.rect.width, dpi_), height, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
+        MessageFilter::install(child);
         HFONT font = desc.font ? makeFont(*desc.font, dpi_) : nullptr;
         std::unique_ptr<Win32Control> control;
         switch (desc.kind) {

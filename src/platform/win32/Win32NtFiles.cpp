@@ -103,17 +103,6 @@ Status listDirectory(HANDLE folder, void* buffer, ULONG size, bool restart,
                                 mask.empty() ? nullptr : &text, restart ? TRUE : FALSE);
 }
 
-bool queryAttributes(HANDLE item, ULONG& attributes) {
-    IoStatus io{};
-    BasicInformation basic{};
-    if (!succeeded(
-            ntQueryInformationFile(item, &io, &basic, sizeof basic, FileBasicInformationClass))) {
-        return false;
-    }
-    attributes = basic.fileAttributes;
-    return true;
-}
-
 bool queryIdentity(HANDLE item, Identity& identity) {
     // Three fixed-size answers; under Wine each is read from the host's file status once the
     // handle's descriptor is known, so the three cost one trip to the Wine server.
@@ -157,16 +146,6 @@ ULONG queryReparseTag(HANDLE item) {
 
 bool isNameSurrogate(ULONG tag) {
     return (tag & 0x20000000) != 0; // IsReparseTagNameSurrogate
-}
-
-std::uint64_t queryFileId(HANDLE item) {
-    IoStatus io{};
-    LARGE_INTEGER id{};
-    if (!succeeded(
-            ntQueryInformationFile(item, &io, &id, sizeof id, FileInternalInformationClass))) {
-        return 0;
-    }
-    return static_cast<std::uint64_t>(id.QuadPart);
 }
 
 bool queryObjectName(HANDLE item, std::wstring& name) {

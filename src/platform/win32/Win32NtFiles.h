@@ -91,10 +91,6 @@ struct Identity {
 };
 // False when the item cannot be asked.
 bool queryIdentity(HANDLE item, Identity& identity);
-// The attributes of the open item; false when they cannot be read.
-bool queryAttributes(HANDLE item, ULONG& attributes);
-// The open item's file id on its volume; 0 when the system has none.
-std::uint64_t queryFileId(HANDLE item);
 // The reparse tag of an open reparse point; 0 when none or it cannot be read.
 ULONG queryReparseTag(HANDLE item);
 // True for the reparse points that stand for another name (symbolic links, junctions, mount

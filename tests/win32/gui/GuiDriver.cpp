@@ -13,7 +13,6 @@
 // its closing empty line, so the run log is known in advance. What each target cleans is
 // checked by the targets' own suites.
 #include "CaptionFit.h"
-#include "CaptionFit.h"
 #include "Checks.h"
 #include "LongRun.h"
 #include "Probe.h"
@@ -518,6 +517,7 @@ public:
     // Several thousand lines through the real window (LongRun.h).
     void longRun() const {
         checkLongRun({window_, control("List1"), control("Command1"), control("ch1"),
+                      control("ch20"),
                       [this](bool tempOnly) {
                           setBoxes(tempOnly ? "00000100000000000000" : "00000000000000000000");
                       }},
