@@ -108,6 +108,31 @@ Fichiers temporaire  : Nettoyage ...
 
 LOG
 
+echo "Names the host holds that are no UTF-8"
+# Wine shows such a byte as U+FFFD: whatever it makes of the name, a logged file is gone and a
+# file still there is not logged.
+mkdir -p "$C/odd"
+echo x >"$C/odd/"$'bad\xff.txt'
+echo x >"$C/odd/"$'\xe9t\xe9.txt'
+echo x >"$C/odd/plain.txt"
+for locale in C.UTF-8 C; do
+    LC_ALL=$locale e2e run --temp 'C:\odd' 6 >"$WINE_SCRATCH/run-odd.out"
+    section List1 "$WINE_SCRATCH/run-odd.out" | sed '1d;$d' >"$WINE_SCRATCH/log-odd"
+    left=$(ls "$C/odd" | wc -l)
+    logged=$(grep -c . "$WINE_SCRATCH/log-odd" || true)
+    # Three files: each one either logged and gone, or left and not logged.
+    if ((logged + left == 3)); then
+        pass "LC_ALL=$locale: $logged logged and gone, $left left and not logged"
+    else
+        fail "LC_ALL=$locale: $logged logged, $left left of 3 files"
+        sed 's/^/        /' "$WINE_SCRATCH/log-odd"
+        ls "$C/odd" | sed 's/^/        left: /'
+    fi
+    echo x >"$C/odd/"$'bad\xff.txt'
+    echo x >"$C/odd/"$'\xe9t\xe9.txt'
+    echo x >"$C/odd/plain.txt"
+done
+
 echo "A file held open by another process that shares its deletion"
 mkdir -p "$C/shared"
 echo x >"$C/shared/held.txt"

@@ -11,6 +11,7 @@
 #include "platform/win32/Win32NarrowText.h"
 #include "platform/win32/Win32NtFiles.h"
 #include "platform/win32/Win32Paths.h"
+#include "platform/win32/Win32WineLinks.h"
 
 #include <windows.h>
 
@@ -157,6 +158,25 @@ void checkDeletedMeansGone(FileSystem& fs, const std::string& root) {
           outcomeName(moved));
 }
 
+// Under Wine, a name whose trailing dot Wine drops can be told from its sibling by no handle:
+// nothing of either is changed, also by a deletion asked before any listing.
+void checkLookAlikesWithoutAListing(FileSystem& fs, const std::string& root) {
+    if (!win32::wine::running()) {
+        return;
+    }
+    const std::string dir = root + R"(\look-alikes)";
+    CreateDirectoryW(wide(dir).c_str(), nullptr);
+    makeFile(dir + R"(\a.txt)");
+    makeFile(dir + R"(\a.txt.)");
+    const auto folder = fs.openFolder(dir);
+    const Outcome first = folder ? folder->deleteFile("a.txt", std::nullopt) : Outcome::Done;
+    const Outcome second = folder ? folder->deleteFile("a.txt.", std::nullopt) : Outcome::Done;
+    check(first != Outcome::Done && second != Outcome::Done && exists(dir + R"(\a.txt)") &&
+              exists(dir + R"(\a.txt.)"),
+          "names Wine cannot tell apart are refused, listed or not",
+          outcomeName(first) + " " + outcomeName(second));
+}
+
 void checkNamesAndLinks() {
     std::wstring lone = L"lone-";
     lone += static_cast<wchar_t>(0xD800);
@@ -209,6 +229,7 @@ void checkProtectedPlaces(FileSystem& fs) {
 void checkFolders(FileSystem& fs, Environment& env, const std::string& root) {
     checkSwapsAfterTheListing(fs, root);
     checkDeletedMeansGone(fs, root);
+    checkLookAlikesWithoutAListing(fs, root);
     checkNamesAndLinks();
     checkTemporaryFolder(env, root);
     checkProtectedPlaces(fs);
