@@ -1,5 +1,6 @@
 // The file-system services the cleaning logic needs. Paths are UTF-8 Windows paths
-// ("C:\folder\file.txt"); names compare without regard to case.
+// ("C:\folder\file.txt"; a name Windows holds that is no valid UTF-16, a lone surrogate, comes
+// as WTF-8 and goes back unchanged); names compare without regard to case.
 //
 // Threat model. Everything the cleaner deletes is found by listing a folder and acted on a
 // moment later; in between, anyone who can write to the folder may swap a name for a link

@@ -31,13 +31,15 @@ Actions et options :
 
 Pendant le nettoyage, le journal s'affiche ligne par ligne ; à la fin vient le
 bilan : fichiers et octets, dossiers, valeurs du registre, entrées du cache
-Internet et leurs octets, éléments et octets de la corbeille.
+Internet et leurs octets, éléments et octets de la corbeille. Un dossier
+protégé (racine d'un lecteur, dossier Windows, profil, Documents...) n'est
+jamais vidé : le bilan le nomme, « Laissé intact », avec sa raison.
 
 Codes de sortie :
   0  tout est fait
   1  des éléments n'ont pas pu être effacés (fichier utilisé par un autre
-     programme, dossier qui contient encore un fichier caché...), ou le
-     journal n'a pas pu être écrit
+     programme, dossier qui contient encore un fichier caché, dossier
+     protégé laissé intact...), ou le journal n'a pas pu être écrit
   2  commande incorrecte : rien n'a été effacé
 )";
 }
