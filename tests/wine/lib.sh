@@ -19,14 +19,16 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-user.sh"
 
 WINE_SCRATCH=""
 VP_XVFB_PID=""
-# The suite and its arguments, to start it again as the unprivileged user.
-VP_SUITE_SCRIPT=$(realpath "$0")
+# The suite and its arguments, to start it again as the unprivileged user (none when lib.sh is
+# sourced by a command rather than a suite's script).
+VP_SUITE_SCRIPT=""
+[[ -f "$0" ]] && VP_SUITE_SCRIPT=$(realpath "$0")
 VP_SUITE_ARGS=("$@")
 
 # Started as root: starts this suite again, from its beginning, as VP_WINE_USER (the same
 # environment; a scratch folder under a TMPDIR it can write to; no display of root's).
 wine_as_unprivileged_user() {
-    vp_wine_drops_root || return 0
+    vp_wine_drops_root && [[ -n $VP_SUITE_SCRIPT ]] || return 0
     vp_wine_user_ensure || exit 1
     if [[ -n ${TMPDIR:-} ]] && ! setpriv --reuid="$VP_WINE_USER" --regid="$VP_WINE_USER" \
         --clear-groups test -w "$TMPDIR" -a -x "$TMPDIR"; then
