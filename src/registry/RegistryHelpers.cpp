@@ -55,8 +55,10 @@ std::string fromNarrow(const NarrowText& narrow, std::string_view bytes) {
 // Opens `path` under `hive` one key at a time, each relative to the one before and opened as
 // itself, never followed if it is a link: a key of the path swapped for a link to another key
 // (RunMRU leading to the user's other settings) would otherwise have its values read and
-// deleted instead. Only the last key gets `access`; those above are opened to be looked at.
-// Status 0 with `key` open, or the status of the open that failed (a link: access denied).
+// deleted instead. A link above the last key has no keys below it, so the path ends there; the
+// last key, when it is a link, is refused outright. Only the last key gets `access`; those
+// above are opened to be looked at. Status 0 with `key` open, or the status of the open that
+// failed (a link: access denied).
 long OpenKeyWithoutLinks(Registry& registry, RegHandle hive, std::string_view path,
                          std::uint32_t access, RegHandle& key) {
     key = 0;
@@ -84,7 +86,8 @@ long OpenKeyWithoutLinks(Registry& registry, RegHandle hive, std::string_view pa
         }
         std::uint32_t type = 0;
         std::uint32_t size = 0;
-        if (registry.queryValue(opened, LinkValueName, type, nullptr, size) == RegStatus::Success &&
+        if (last &&
+            registry.queryValue(opened, LinkValueName, type, nullptr, size) == RegStatus::Success &&
             type == LinkValueType) {
             registry.closeKey(opened);
             return RegStatus::AccessDenied;

@@ -101,6 +101,13 @@ TEST_F(RegistryHelpersTest, ALinkAnywhereInThePathIsNeitherReadNorDeletedThrough
         EXPECT_EQ(registry.stringValue(R"(Software\Decoy\RunMRU)", "a"), "precious") << link;
         registry.removeKey(link);
     }
+    // A link is refused as a whole, values of its own included.
+    registry.link(runMru, R"(Software\Canary)").setString(runMru, "a", "on the link itself");
+    EXPECT_EQ(read("a", runMru), Default);
+    remove("a", runMru);
+    EXPECT_TRUE(registry.hasValue(runMru, "a"));
+    registry.removeKey(runMru);
+
     // Without the links, the same paths read and delete as usual.
     registry.setString(runMru, "a", "cmd");
     EXPECT_EQ(read("a", runMru), "cmd");

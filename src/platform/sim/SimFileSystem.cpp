@@ -644,6 +644,7 @@ bool SimFileSystem::replaceFileContents(std::string_view path, std::string_view 
         return false;
     }
     folderCache_.clear();
+    const std::string name = node != nullptr ? node->name : where.name; // the old one goes
     auto& slot = where.parent->children[foldCase(where.name)];
     if (slot) {
         if (slot->same) {
@@ -653,7 +654,7 @@ bool SimFileSystem::replaceFileContents(std::string_view path, std::string_view 
     }
     slot = std::make_shared<Node>();
     slot->id = nextId_++;
-    slot->name = node != nullptr ? node->name : where.name;
+    slot->name = name;
     slot->attributes = FileAttribute::Archive;
     slot->parent = where.parent;
     slot->contents = std::string(bytes);

@@ -11,9 +11,9 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace vp::sim {
@@ -131,7 +131,7 @@ private:
     std::function<void()> change_;
     std::uint64_t nextId_ = 1;
     std::vector<ProtectedPlace> places_;
-    std::set<std::uint64_t> listedIds_;
+    std::unordered_set<std::uint64_t> listedIds_;
     std::vector<std::string> actedOnUnlisted_;
 };
 

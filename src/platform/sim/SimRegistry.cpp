@@ -132,6 +132,9 @@ SimRegistry& SimRegistry::setRaw(std::string_view path, std::string_view name, s
     } else {
         key.values.push_back({std::string(name), folded, type, std::string(bytes)});
     }
+    if (folded == foldCase(LinkValueName)) {
+        key.link = type == LinkValueType;
+    }
     return *this;
 }
 
@@ -147,13 +150,10 @@ SimRegistry& SimRegistry::link(std::string_view path, std::string_view target) {
 
 std::optional<std::string> SimRegistry::linkTarget(const std::string& folded) const {
     const auto found = keys_.find(folded);
-    if (found == keys_.end()) {
+    if (found == keys_.end() || !found->second.link) {
         return std::nullopt;
     }
     const Value* value = findValue(found->second, foldCase(LinkValueName));
-    if (value == nullptr || value->type != LinkValueType) {
-        return std::nullopt;
-    }
     // "\Registry\User\<user>\Software\X": the part after the user's own key.
     std::string_view target = value->bytes;
     for (int part = 0; part < 4 && !target.empty(); ++part) {
@@ -163,25 +163,31 @@ std::optional<std::string> SimRegistry::linkTarget(const std::string& folded) co
     return foldCase(target);
 }
 
-std::optional<std::string> SimRegistry::followLinks(std::string folded, bool openLink) const {
+std::optional<std::string> SimRegistry::followLinks(const std::string& base,
+                                                    const std::string& relative,
+                                                    bool openLink) const {
     constexpr int MaxHops = 16;
+    std::string reached = base;
+    std::string pending = relative; // what is left to walk, from `reached`
     int hops = 0;
-    for (std::size_t cut = 0; cut != std::string::npos;) {
-        cut = folded.find('\\', cut == 0 ? 0 : cut + 1);
-        const std::string prefix = folded.substr(0, cut);
-        const bool last = cut == std::string::npos;
-        if (last && openLink) {
+    while (!pending.empty()) {
+        const std::size_t cut = pending.find('\\');
+        const std::string part = pending.substr(0, cut);
+        pending = cut == std::string::npos ? std::string() : pending.substr(cut + 1);
+        reached = reached.empty() ? part : reached + '\\' + part;
+        if (pending.empty() && openLink) {
             break;
         }
-        if (auto target = linkTarget(prefix)) {
+        if (auto target = linkTarget(reached)) {
             if (++hops > MaxHops) {
                 return std::nullopt;
             }
-            folded = *target + (last ? std::string() : folded.substr(cut));
-            cut = 0;
+            // The target names a key from the hive; links on its way count too.
+            pending = pending.empty() ? *target : *target + '\\' + pending;
+            reached.clear();
         }
     }
-    return folded;
+    return reached;
 }
 
 SimRegistry& SimRegistry::removeKey(std::string_view path) {
@@ -199,6 +205,7 @@ SimRegistry& SimRegistry::removeValue(std::string_view path, std::string_view na
     if (Key* key = find(path)) {
         const std::string folded = foldCase(name);
         std::erase_if(key->values, [&](const Value& value) { return value.folded == folded; });
+        key->link = key->link && folded != foldCase(LinkValueName);
     }
     return *this;
 }
@@ -325,10 +332,7 @@ long SimRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t o
     if (!wellFormed) {
         return RegStatusMore::BadPathname;
     }
-    std::string relative = foldCase(*wellFormed);
-    std::string joined =
-        base.empty() || relative.empty() ? base + relative : base + '\\' + relative;
-    const auto reached = followLinks(std::move(joined), (options & OpenLinkOption) != 0);
+    const auto reached = followLinks(base, foldCase(*wellFormed), (options & OpenLinkOption) != 0);
     if (!reached) {
         return RegStatusMore::BadPathname;
     }
@@ -395,6 +399,9 @@ long SimRegistry::deleteValue(RegHandle handle, std::string_view name) {
                                    [&](const Value& value) { return value.folded == folded; });
     if (gone == key->values.end()) {
         return RegStatus::FileNotFound;
+    }
+    if (gone->folded == foldCase(LinkValueName)) {
+        key->link = false;
     }
     key->values.erase(gone);
     return RegStatus::Success;

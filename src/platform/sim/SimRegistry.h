@@ -119,6 +119,7 @@ private:
     struct Key {
         std::string path; // as first written, without a trailing backslash
         bool readOnly = false;
+        bool link = false; // its SymbolicLinkValue is a REG_LINK
         std::vector<Value> values;
     };
     struct OpenKey {
@@ -133,9 +134,11 @@ private:
     static const Value* findValue(const Key& key, std::string_view foldedName);
     // The open key behind a handle and the access it was granted, or the failing status.
     long resolve(RegHandle handle, std::uint32_t needed, Key*& key);
-    // The folded path an open of `folded` reaches through links; nullopt for a loop. A link
-    // at the last part is kept when `openLink`.
-    std::optional<std::string> followLinks(std::string folded, bool openLink) const;
+    // The folded path an open of `relative` below the open key `base` reaches through links
+    // (the key a handle holds is never followed again); nullopt for a loop. A link at the last
+    // part is kept when `openLink`.
+    std::optional<std::string> followLinks(const std::string& base, const std::string& relative,
+                                           bool openLink) const;
     // The folded target of the key at `folded` when it is a link.
     std::optional<std::string> linkTarget(const std::string& folded) const;
 
