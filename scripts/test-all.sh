@@ -4,7 +4,8 @@
 # (tests/wine/, on 64-bit and on 32-bit Wine). Each preset leaves a JUnit report in
 # build/<preset>/junit.xml and its whole output in build/logs/. On a machine that cannot run
 # 32-bit programs (scripts/wine-loader.sh finds out once), the 32-bit build is still made and
-# its suites are skipped, with one line that says so.
+# its suites are skipped, with one line that says so. Started as root, it makes an unprivileged
+# user (scripts/wine-user.sh) and the suites under Wine run as that user.
 #
 # Usage: scripts/test-all.sh [-v|--verbose]   (or VP_VERBOSE=1: every build and test line)
 set -euo pipefail
@@ -16,10 +17,16 @@ case ${1:-} in
 esac
 source scripts/quiet-steps.sh
 source scripts/wine-loader.sh
+source scripts/wine-user.sh
 vp_detect_32bit # once, for install-deps.sh and every suite below
 
 scripts/install-deps.sh test
 started=$SECONDS
+if vp_wine_drops_root; then
+    # Root hides faults under Wine (it changes and deletes what a user may not).
+    vp_wine_user_ensure
+    echo "Started as root: the suites under Wine run as the unprivileged user $VP_WINE_USER."
+fi
 
 # Builds a preset (all of it, or the targets given), runs its tests and prints CTest's verdict.
 build_and_test() {

@@ -37,6 +37,9 @@ void Form1::CountFiles(const FileTally& tally) {
     counted.files += tally.deleted;
     counted.fileBytes += tally.bytes;
     counted.keptFiles += tally.kept;
+    if (tally.refused) {
+        counted.refused.push_back(*tally.refused);
+    }
 }
 
 } // namespace vp

@@ -14,6 +14,7 @@ Totals& Totals::operator+=(const Totals& other) {
     recycledItems += other.recycledItems;
     recycledBytes += other.recycledBytes;
     keptRecycledItems += other.keptRecycledItems;
+    refused.insert(refused.end(), other.refused.begin(), other.refused.end());
     return *this;
 }
 

@@ -2,6 +2,8 @@
 // so the window's texts stay as they are while a caller (the console program) can report sizes.
 #pragma once
 
+#include "platform/Outcome.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -19,11 +21,13 @@ struct Totals {
     std::uint64_t recycledItems = 0;
     std::uint64_t recycledBytes = 0;
     std::uint64_t keptRecycledItems = 0; // items the emptying left in the bins
+    // Folders left untouched as a whole (a protected place), in the order met.
+    std::vector<Refusal> refused;
 
     Totals& operator+=(const Totals& other);
     bool operator==(const Totals&) const = default;
     bool somethingKept() const {
-        return keptFiles != 0 || keptFolders != 0 || keptRecycledItems != 0;
+        return keptFiles != 0 || keptFolders != 0 || keptRecycledItems != 0 || !refused.empty();
     }
 };
 

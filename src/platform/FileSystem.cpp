@@ -2,6 +2,7 @@
 #include "platform/FileSystem.h"
 
 #include "platform/NameCompare.h"
+#include "platform/ProtectedPlaces.h"
 
 #include <algorithm>
 
@@ -21,24 +22,39 @@ bool FileSystem::deleteMatchingFiles(std::string_view pattern, bool force, FileT
         return false;
     }
     const std::string_view namePattern = pattern.substr(cut + 1);
-    const std::unique_ptr<Folder> folder = openFolder(pattern.substr(0, cut + 1));
+    const bool wildcard = namePattern.find_first_of("*?") != std::string_view::npos;
+    const std::string folderPath = ResolveDots(pattern.substr(0, cut + 1));
+    const std::unique_ptr<Folder> folder = openFolder(folderPath);
     if (!folder) {
         return false;
+    }
+    // A pattern empties a folder as a sweep does: never a protected place. One name only
+    // deletes the file the caller named.
+    if (wildcard) {
+        if (const auto place = RefusedSweepRoot(folderPath, *folder, *this)) {
+            if (tally != nullptr) {
+                tally->refused = Refusal{folderPath, Outcome::ProtectedPlace, place};
+            }
+            return false;
+        }
     }
     auto entries = folder->list();
     if (!entries) {
         return false;
     }
-    // Files only: folders, links, hidden and system files never match. Without a wildcard the
-    // last part names one file, found without regard to case.
-    constexpr std::uint32_t NeverMatched = FileAttribute::Directory | FileAttribute::Hidden |
-                                           FileAttribute::System | FileAttribute::ReparsePoint;
-    const bool wildcard = namePattern.find_first_of("*?") != std::string_view::npos;
+    // Files only: folders and links never match; wildcards never match hidden and system
+    // files, a name without them matches its file, found without regard to case, whatever its
+    // attributes.
+    constexpr std::uint32_t NeverMatched = FileAttribute::Directory | FileAttribute::ReparsePoint;
+    constexpr std::uint32_t NotForWildcards = FileAttribute::Hidden | FileAttribute::System;
     std::vector<DirEntry> matches;
     for (DirEntry& entry : *entries) {
-        if ((entry.attributes & NeverMatched) == 0 &&
-            (wildcard ? wildcardMatch(namePattern, entry.name)
-                      : namesEqual(namePattern, entry.name))) {
+        if ((entry.attributes & NeverMatched) != 0) {
+            continue;
+        }
+        if (wildcard ? (entry.attributes & NotForWildcards) == 0 &&
+                           wildcardMatch(namePattern, entry.name)
+                     : namesEqual(namePattern, entry.name)) {
             matches.push_back(std::move(entry));
         }
     }
@@ -52,16 +68,17 @@ bool FileSystem::deleteMatchingFiles(std::string_view pattern, bool force, FileT
         if (force && (entry.attributes & FileAttribute::ReadOnly) != 0) {
             attributes = entry.attributes & ~FileAttribute::ReadOnly;
         }
-        const Deletion outcome = folder->deleteFile(entry.name, attributes, &entry);
+        const Outcome outcome = folder->deleteFile(entry.name, attributes, &entry);
         if (tally != nullptr) {
-            if (outcome == Deletion::Deleted) {
+            if (outcome == Outcome::Done) {
                 ++tally->deleted;
                 tally->bytes += entry.size;
-            } else if (outcome == Deletion::Kept) {
+            } else if (outcome != Outcome::Vanished) {
                 ++tally->kept;
             }
         }
-        if (!isGone(outcome)) {
+        // A file someone else deleted meanwhile stops nothing; one that stayed stops the rest.
+        if (!isGone(outcome) && outcome != Outcome::Vanished) {
             return false;
         }
     }

@@ -12,6 +12,13 @@ using RegHandle = std::uintptr_t;
 inline constexpr RegHandle HKEY_CURRENT_USER = 0x80000001u;
 inline constexpr std::uint32_t KEY_ALL_ACCESS = 0xF003Fu;
 inline constexpr std::uint32_t REG_SZ = 1;
+inline constexpr std::uint32_t KeyQueryValue = 0x0001u; // KEY_QUERY_VALUE
+
+// A registry link is a key whose value "SymbolicLinkValue", of type REG_LINK, names another key:
+// opening it opens that key instead, unless the open asks for the link itself.
+inline constexpr std::uint32_t OpenLinkOption = 0x8; // REG_OPTION_OPEN_LINK
+inline constexpr std::uint32_t LinkValueType = 6;    // REG_LINK
+inline constexpr std::string_view LinkValueName = "SymbolicLinkValue";
 
 namespace RegStatus {
 inline constexpr long Success = 0;
@@ -24,15 +31,17 @@ class Registry {
 public:
     virtual ~Registry() = default;
 
-    // RegOpenKeyExA. Status 0: `key` is open and usable. Otherwise no key is open. Fails when
-    // the key is missing or the user lacks any of the rights in `access`.
+    // RegOpenKeyExA. `hive` is a root key, or a key this service opened: `path` is then
+    // relative to it. Status 0: `key` is open and usable. Otherwise no key is open. Fails when
+    // the key is missing or the user lacks any of the rights in `access`. With OpenLinkOption, a
+    // link at the last part of `path` is opened itself, not followed.
     virtual long openKey(RegHandle hive, std::string_view path, std::uint32_t options,
                          std::uint32_t access, RegHandle& key) = 0;
 
     // RegQueryValueExA. Status 0: the data lies at the start of `data` (a string with its
     // terminating zero byte) and the rest of the buffer is untouched; `size` holds the data's
     // size and `type` its type. Otherwise (2 missing, 234 more data than `size`) the buffer is
-    // not used.
+    // not used. With `data` null, only `type` and `size` are answered.
     virtual long queryValue(RegHandle key, std::string_view name, std::uint32_t& type,
                             unsigned char* data, std::uint32_t& size) = 0;
 

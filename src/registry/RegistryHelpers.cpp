@@ -1,4 +1,6 @@
 // The registry helpers: logic only, no operating-system header and no state between calls.
+// Every key of a path is opened as itself, and a link refused, as the file side refuses file
+// links: a path the helpers read or delete in always names the keys it spells.
 #include "registry/RegistryHelpers.h"
 
 #include "platform/NarrowText.h"
@@ -50,6 +52,55 @@ std::string fromNarrow(const NarrowText& narrow, std::string_view bytes) {
     return text;
 }
 
+// Opens `path` under `hive` one key at a time, each relative to the one before and opened as
+// itself, never followed if it is a link: a key of the path swapped for a link to another key
+// (RunMRU leading to the user's other settings) would otherwise have its values read and
+// deleted instead. A link above the last key has no keys below it, so the path ends there; the
+// last key, when it is a link, is refused outright. Only the last key gets `access`; those
+// above are opened to be looked at. Status 0 with `key` open, or the status of the open that
+// failed (a link: access denied).
+long OpenKeyWithoutLinks(Registry& registry, RegHandle hive, std::string_view path,
+                         std::uint32_t access, RegHandle& key) {
+    key = 0;
+    RegHandle parent = hive;
+    long status = RegStatus::FileNotFound;
+    for (std::size_t start = 0; start < path.size();) {
+        std::size_t cut = path.find('\\', start);
+        if (cut == std::string_view::npos) {
+            cut = path.size();
+        }
+        const std::string_view part = path.substr(start, cut - start);
+        start = cut + 1;
+        if (part.empty()) {
+            continue;
+        }
+        const bool last = path.find_first_not_of('\\', start) == std::string_view::npos;
+        RegHandle opened = 0;
+        status =
+            registry.openKey(parent, part, OpenLinkOption, last ? access : KeyQueryValue, opened);
+        if (parent != hive) {
+            registry.closeKey(parent);
+        }
+        if (status != RegStatus::Success) {
+            return status;
+        }
+        std::uint32_t type = 0;
+        std::uint32_t size = 0;
+        if (last &&
+            registry.queryValue(opened, LinkValueName, type, nullptr, size) == RegStatus::Success &&
+            type == LinkValueType) {
+            registry.closeKey(opened);
+            return RegStatus::AccessDenied;
+        }
+        parent = opened;
+    }
+    if (parent == hive) {
+        return status;
+    }
+    key = parent;
+    return RegStatus::Success;
+}
+
 } // namespace
 
 std::string GetRegString(const Platform& platform, RegHandle hive, std::string_view path,
@@ -57,7 +108,7 @@ std::string GetRegString(const Platform& platform, RegHandle hive, std::string_v
     Registry& registry = platform.registry;
     const NarrowText& narrow = platform.narrowText;
     RegHandle key = 0;
-    if (registry.openKey(hive, NarrowArgument(narrow, path), 0, KEY_ALL_ACCESS, key) !=
+    if (OpenKeyWithoutLinks(registry, hive, NarrowArgument(narrow, path), KEY_ALL_ACCESS, key) !=
         RegStatus::Success) {
         return std::string(defaultText);
     }
@@ -85,7 +136,7 @@ bool DeleteRegValue(const Platform& platform, RegHandle hive, std::string_view p
     Registry& registry = platform.registry;
     const NarrowText& narrow = platform.narrowText;
     RegHandle key = 0;
-    if (registry.openKey(hive, NarrowArgument(narrow, path), 0, KEY_ALL_ACCESS, key) !=
+    if (OpenKeyWithoutLinks(registry, hive, NarrowArgument(narrow, path), KEY_ALL_ACCESS, key) !=
         RegStatus::Success) {
         return false;
     }

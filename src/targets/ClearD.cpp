@@ -2,10 +2,13 @@
 // it goes through that handle with the bare names its listing gave: a name swapped for a link
 // after the listing is refused by the handle instead of being followed (see FileSystem.h). The
 // walk keeps an explicit stack instead of recursing, so a tree thousands of folders deep cannot
-// exhaust the call stack, and one path buffer, used only for the run log.
+// exhaust the call stack, and one path buffer, used only for the run log. A folder that is a
+// protected place is never swept (ProtectedPlaces.h): the run log then keeps the caller's own
+// lines only, and the refusal is counted beside it.
 #include "app/Form1.h"
 
 #include "platform/FileSystem.h"
+#include "platform/ProtectedPlaces.h"
 
 #include <memory>
 #include <vector>
@@ -22,13 +25,12 @@ struct SweepFrame {
     std::size_t next = 0;
 };
 
-// Hidden and system files are spared, not failures.
-void CountDeletion(Totals& totals, const DirEntry& file, Deletion outcome) {
-    constexpr std::uint32_t Spared = FileAttribute::Hidden | FileAttribute::System;
-    if (outcome == Deletion::Deleted) {
+// A file that vanished was neither deleted nor kept.
+void CountDeletion(Totals& totals, const DirEntry& file, Outcome outcome) {
+    if (outcome == Outcome::Done) {
         ++totals.files;
         totals.fileBytes += file.size;
-    } else if (outcome == Deletion::Kept && (file.attributes & Spared) == 0) {
+    } else if (outcome != Outcome::Vanished) {
         ++totals.keptFiles;
     }
 }
@@ -38,7 +40,9 @@ constexpr std::uint32_t SweptFolderAttributes = FileAttribute::Directory | FileA
 } // namespace
 
 void Form1::ClearD(std::string_view strPath) {
-    std::string path(strPath);
+    // "." and ".." are settled first, so that the folder judged, swept and logged is the one
+    // the system would reach ("...\Temp\.." is the folder above Temp).
+    std::string path = strPath.empty() ? std::string() : ResolveDots(strPath);
     if (path.empty() || path.back() != '\\') {
         path += '\\';
     }
@@ -48,6 +52,12 @@ void Form1::ClearD(std::string_view strPath) {
     // Opening refuses a link: the folder handed in is swept only if it is a real folder.
     std::unique_ptr<Folder> root = platform_.fileSystem.openFolder(path);
     if (!root) {
+        return;
+    }
+    if (const auto place = RefusedSweepRoot(path, *root, platform_.fileSystem)) {
+        totals.current().refused.push_back(
+            {path.size() > 3 ? path.substr(0, path.size() - 1) : path, Outcome::ProtectedPlace,
+             place});
         return;
     }
 
@@ -73,7 +83,7 @@ void Form1::ClearD(std::string_view strPath) {
             if (file.attributes != FileAttribute::Archive) {
                 archiveOnly = FileAttribute::Archive;
             }
-            const Deletion outcome = folder->deleteFile(file.name, archiveOnly, &file);
+            const Outcome outcome = folder->deleteFile(file.name, archiveOnly, &file);
             CountDeletion(totals.current(), file, outcome);
             if (isGone(outcome)) {
                 path.resize(folderLength);

@@ -6,6 +6,7 @@ namespace vp::test {
 namespace {
 
 using Kind = sim::WindowEvent::Kind;
+namespace Attr = FileAttribute;
 
 constexpr const char* LogPath = R"(C:\Logs\run.txt)";
 constexpr const char* Filter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
@@ -69,6 +70,42 @@ TEST_F(RunLogSavingTest, AFailedWriteKeepsTheEarlierFileAndShowsNothing) {
     saveTo(LogPath);
     saveTo(R"(C:\NoSuchFolder\run.txt)");
     EXPECT_EQ(sim.files.contents(LogPath), "Brumwick - Version 1.1\r\n\r\nkept\r\n");
+    for (const auto& event : window().journal()) {
+        EXPECT_NE(event.kind, Kind::MessageBox) << event.text;
+    }
+}
+
+TEST_F(RunLogSavingTest, WhereNoNewFileCanBeMadeTheOldLogStaysWhole) {
+    form->List1->addItem("the old run");
+    saveTo(LogPath);
+    const std::string old = sim.files.contents(LogPath);
+    window().clearJournal();
+    sim.files.folder(R"(C:\Logs)", {.noNewFiles = true}); // a full disk, or no rights there
+    form->List1->clear();
+    form->List1->addItem("a new run, longer than the old one, that does not fit");
+    saveTo(LogPath);
+    EXPECT_EQ(sim.files.contents(LogPath), old);
+    ASSERT_EQ(window().journal().size(), 1U);
+    EXPECT_EQ(window().journal()[0].kind, Kind::SaveDialog);
+}
+
+TEST_F(RunLogSavingTest, ALinkToAFileSavesIntoItsFileALinkToAFolderOrNowhereWritesNothing) {
+    sim.files.file(R"(C:\Docs\journal.txt)", {.contents = "old"})
+        .fileLink(R"(C:\Logs\to-file.txt)", R"(C:\Docs\journal.txt)")
+        .fileLink(R"(C:\Logs\to-nowhere.txt)", R"(C:\Docs\missing.txt)")
+        .folderLink(R"(C:\Logs\to-folder.txt)", R"(C:\Docs)");
+    saveTo(R"(C:\Logs\to-file.txt)");
+    EXPECT_EQ(sim.files.contents(R"(C:\Docs\journal.txt)"), "Brumwick - Version 1.1\r\n\r\n");
+    EXPECT_EQ(sim.files.attributesOf(R"(C:\Logs\to-file.txt)") & Attr::ReparsePoint,
+              Attr::ReparsePoint)
+        << "the link stays a link";
+    EXPECT_EQ(window().journal().back().kind, Kind::MessageBox);
+
+    window().clearJournal();
+    const std::string before = sim.files.snapshot("C:\\");
+    saveTo(R"(C:\Logs\to-folder.txt)");
+    saveTo(R"(C:\Logs\to-nowhere.txt)");
+    EXPECT_EQ(sim.files.snapshot("C:\\"), before);
     for (const auto& event : window().journal()) {
         EXPECT_NE(event.kind, Kind::MessageBox) << event.text;
     }

@@ -81,6 +81,40 @@ TEST_F(RegistryHelpersTest, WhatCannotBeOpenedWithFullAccessOrFoundReadsAsTheDef
     EXPECT_EQ(registry.exportRegText(), before);
 }
 
+TEST_F(RegistryHelpersTest, ALinkAnywhereInThePathIsNeitherReadNorDeletedThrough) {
+    // RunMRU, or a key above it, made a link to another key of the user's.
+    const std::string runMru = R"(Software\Microsoft\Windows\CurrentVersion\Explorer\RunMRU)";
+    registry.setString(R"(Software\Canary)", "a", "precious")
+        .setString(R"(Software\Canary)", "MRUList", "a");
+    const std::string canary = registry.exportRegText(R"(Software\Canary)");
+    for (const auto& [link, path] : std::vector<std::pair<std::string, std::string>>{
+             {runMru, runMru},
+             {R"(Software\Microsoft\Windows\CurrentVersion\Explorer)", runMru},
+             {R"(Software\Elsewhere)", R"(Software\Elsewhere\)"}}) {
+        registry.link(link, path == runMru && link != runMru ? R"(Software\Decoy)"
+                                                             : R"(Software\Canary)");
+        registry.setString(R"(Software\Decoy\RunMRU)", "a", "precious");
+        EXPECT_EQ(read("a", path), Default) << link;
+        remove("a", path);
+        remove("MRUList", path);
+        EXPECT_EQ(registry.exportRegText(R"(Software\Canary)"), canary) << link;
+        EXPECT_EQ(registry.stringValue(R"(Software\Decoy\RunMRU)", "a"), "precious") << link;
+        registry.removeKey(link);
+    }
+    // A link is refused as a whole, values of its own included.
+    registry.link(runMru, R"(Software\Canary)").setString(runMru, "a", "on the link itself");
+    EXPECT_EQ(read("a", runMru), Default);
+    remove("a", runMru);
+    EXPECT_TRUE(registry.hasValue(runMru, "a"));
+    registry.removeKey(runMru);
+
+    // Without the links, the same paths read and delete as usual.
+    registry.setString(runMru, "a", "cmd");
+    EXPECT_EQ(read("a", runMru), "cmd");
+    remove("a", runMru);
+    EXPECT_FALSE(registry.hasValue(runMru, "a"));
+}
+
 TEST_F(RegistryHelpersTest, DeletesOnlyTheNamedValueWhateverItsCase) {
     registry.setString(Key, "MRUList", "ba")
         .setString(Key, "a", "first")
@@ -99,7 +133,11 @@ TEST_F(RegistryHelpersTest, DeletesOnlyTheNamedValueWhateverItsCase) {
 TEST_F(RegistryHelpersTest, TextCrossesTheRegistryInTheNarrowCodePage) {
     const std::string folder = R"(Software\Vexoma\Éléments récents)";
     // Bytes as a Western European Windows stores them: é is the single byte 0xE9.
-    registry.setRaw(folder, "Élément", REG_SZ, "R\xE9" "cent.doc\0"sv).setString(folder, "other", "");
+    registry
+        .setRaw(folder, "Élément", REG_SZ,
+                "R\xE9"
+                "cent.doc\0"sv)
+        .setString(folder, "other", "");
 
     EXPECT_EQ(read("élément", folder), "Récent.doc");
     remove("ÉLÉMENT", folder);

@@ -295,4 +295,25 @@ C:\cons\temp\😀.tmp
 Fichiers temporaire  : Nettoyage ...
 LOG
 
+echo "A temporary folder at a drive's root"
+# Drive Y: is a scratch canary folder, never a real root.
+mkdir -p "$WINE_SCRATCH/drive-y/Documents"
+echo boot >"$WINE_SCRATCH/drive-y/boot.ini"
+echo thesis >"$WINE_SCRATCH/drive-y/Documents/thesis.doc"
+ln -s "$WINE_SCRATCH/drive-y" "$WINEPREFIX/dosdevices/y:"
+printf 'sz\tEnvironment\tTMP\tY:\\\nsz\tEnvironment\tTEMP\tY:\\\n' >"$WINE_SCRATCH/root.txt"
+e2e seed "Z:$WINE_SCRATCH/root.txt"
+for mode in apercu nettoyer; do
+    vx root --$mode 6
+    expect_status "--$mode: left untouched, status 1" root 1
+    if grep -qF "  Laissé intact             : Y:\ (emplacement protégé, racine d'un lecteur)" \
+        "$WINE_SCRATCH/root.out"; then
+        pass "--$mode reports the refusal with its reason"
+    else
+        fail "--$mode reports the refusal with its reason" && cat "$WINE_SCRATCH/root.out"
+    fi
+done
+expect_present "the drive's files stay" "$WINE_SCRATCH/drive-y/boot.ini"
+expect_present "and the documents on it" "$WINE_SCRATCH/drive-y/Documents/thesis.doc"
+
 wine_suite_end

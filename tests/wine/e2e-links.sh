@@ -62,24 +62,58 @@ expect_present "a link into a folder named with a trailing blank leaves its targ
 expect_present "the empty folder behind a folder link with a trailing dot stays" "$C/sweep./empty"
 
 echo "Saving the run log"
-mkdir -p "$C/logs"
+mkdir -p "$C/logs" "$C/elsewhere"
 echo precious >"$C/precious.txt"
-ln -s ../precious.txt "$C/logs/sym.txt"
+echo old >"$C/linked.txt"
+ln -s ../linked.txt "$C/logs/sym.txt"
+ln -s ../elsewhere "$C/logs/to-folder.txt"
+ln -s ../missing.txt "$C/logs/dangling.txt"
 ln "$C/precious.txt" "$C/logs/hard.txt"
 echo old >"$C/logs/ro.txt"
 chmod a-w "$C/logs/ro.txt"
 long=$(printf 'n%.0s' $(seq 248)).txt # 252 characters
+# What a save killed half way leaves: our name pattern, empty or older than the program.
+: >"$C/logs/~vp0badf00d.tmp"
+echo half >"$C/logs/~vp00c0ffee.tmp" && touch -d '2001-01-01' "$C/logs/~vp00c0ffee.tmp"
+echo mine >"$C/logs/~vpnotours.tmp"
 saved() { [[ "$(e2e save "$1" "$2")" == "$3" ]]; }
-if saved 'C:\logs\sym.txt' new refused; then pass "a symbolic link is refused"; else fail "a symbolic link is refused"; fi
-if saved 'C:\logs\ro.txt' new refused; then pass "a read-only file is refused"; else fail "a read-only file is refused"; fi
-if saved 'C:\logs' new refused; then pass "a folder is refused"; else fail "a folder is refused"; fi
-if saved 'C:\logs\hard.txt' new saved; then pass "a hard link is replaced by a file of its own"; else fail "a hard link is replaced by a file of its own"; fi
-if saved "C:\\logs\\$long" log saved; then pass "a name of 252 characters is saved"; else fail "a name of 252 characters is saved"; fi
-if [[ "$(cat "$C/precious.txt")" == precious ]]; then pass "the file behind both links keeps its content"; else fail "the file behind both links keeps its content"; fi
-if [[ "$(cat "$C/logs/ro.txt")" == old ]]; then pass "the read-only file keeps its content"; else fail "the read-only file keeps its content"; fi
-if [[ "$(cat "$C/logs/hard.txt")" == new && "$(cat "$C/logs/$long")" == log ]]; then pass "the saved files hold the new text"; else fail "the saved files hold the new text"; fi
-leftovers=$(find "$C/logs" -name '*.tmp' | wc -l)
-if ((leftovers == 0)); then pass "no temporary file is left"; else fail "no temporary file is left ($leftovers)"; fi
+check() { if "$@"; then pass "$name"; else fail "$name"; fi; }
+name="a symbolic link to a file saves into the file it leads to" check saved 'C:\logs\sym.txt' new saved
+name="a symbolic link to a folder is refused" check saved 'C:\logs\to-folder.txt' new refused
+name="a symbolic link leading nowhere is refused" check saved 'C:\logs\dangling.txt' new refused
+name="a read-only file is refused" check saved 'C:\logs\ro.txt' new refused
+name="a folder is refused" check saved 'C:\logs' new refused
+name="a hard link is replaced by a file of its own" check saved 'C:\logs\hard.txt' new saved
+name="a name of 252 characters is saved" check saved "C:\\logs\\$long" log saved
+name="the linked file holds the new text, the link stays a link" check \
+    test "$(cat "$C/linked.txt")" == new -a -L "$C/logs/sym.txt"
+name="nothing was written where the refused links lead" check \
+    test -z "$(ls "$C/elsewhere")" -a ! -e "$C/missing.txt"
+name="the file behind the hard link keeps its content" check test "$(cat "$C/precious.txt")" == precious
+name="the read-only file keeps its content" check test "$(cat "$C/logs/ro.txt")" == old
+name="the saved files hold the new text" check \
+    test "$(cat "$C/logs/hard.txt")" == new -a "$(cat "$C/logs/$long")" == log
+name="a half-written save's files are gone, a file of another name stays" check \
+    test "$(find "$C/logs" -name '~vp*.tmp' | xargs -r -n1 basename)" == "~vpnotours.tmp"
+
+# The folder named in the dialog becomes a link to another folder before the save.
+mkdir -p "$WINE_SCRATCH/swapped-in"
+mv "$C/logs" "$C/logs-old"
+ln -s "$WINE_SCRATCH/swapped-in" "$C/logs"
+name="a folder swapped for a link receives nothing" check saved 'C:\logs\run.txt' new refused
+name="and nothing is written where it leads" check test -z "$(ls "$WINE_SCRATCH/swapped-in")"
+rm "$C/logs"
+mv "$C/logs-old" "$C/logs"
+
+# Where no new file can be made (a full disk; here a folder the user may not write to), the
+# old log stays whole: it is never rewritten in place.
+if ((EUID != 0)); then
+    echo old-log >"$C/logs/kept.txt"
+    chmod a-w "$C/logs"
+    name="no new file can be made: the save fails" check saved 'C:\logs\kept.txt' a-new-longer-log refused
+    name="and the old log stays whole" check test "$(cat "$C/logs/kept.txt")" == old-log
+    chmod u+w "$C/logs"
+fi
 
 echo "A folder swapped for a link while the real sweep is busy with a large sibling"
 mkdir -p "$C/race/aaa" "$C/race/zzz" "$WINE_SCRATCH/docs/inner"

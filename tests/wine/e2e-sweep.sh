@@ -108,4 +108,77 @@ Fichiers temporaire  : Nettoyage ...
 
 LOG
 
+echo "Names the host holds that are no UTF-8"
+# Wine shows such a byte as U+FFFD: whatever it makes of the name, a logged file is gone and a
+# file still there is not logged.
+mkdir -p "$C/odd"
+echo x >"$C/odd/"$'bad\xff.txt'
+echo x >"$C/odd/"$'\xe9t\xe9.txt'
+echo x >"$C/odd/plain.txt"
+for locale in C.UTF-8 C; do
+    LC_ALL=$locale e2e run --temp 'C:\odd' 6 >"$WINE_SCRATCH/run-odd.out"
+    section List1 "$WINE_SCRATCH/run-odd.out" | sed '1d;$d' >"$WINE_SCRATCH/log-odd"
+    left=$(ls "$C/odd" | wc -l)
+    logged=$(grep -c . "$WINE_SCRATCH/log-odd" || true)
+    # Three files: each one either logged and gone, or left and not logged.
+    if ((logged + left == 3)); then
+        pass "LC_ALL=$locale: $logged logged and gone, $left left and not logged"
+    else
+        fail "LC_ALL=$locale: $logged logged, $left left of 3 files"
+        sed 's/^/        /' "$WINE_SCRATCH/log-odd"
+        ls "$C/odd" | sed 's/^/        left: /'
+    fi
+    echo x >"$C/odd/"$'bad\xff.txt'
+    echo x >"$C/odd/"$'\xe9t\xe9.txt'
+    echo x >"$C/odd/plain.txt"
+done
+
+echo "A file held open by another process that shares its deletion"
+mkdir -p "$C/shared"
+echo x >"$C/shared/held.txt"
+echo x >"$C/shared/free.txt"
+wine "$E2E" hold-shared 'C:\shared\held.txt' 'C:\release-shared' >"$WINE_SCRATCH/hold2.out" 2>/dev/null &
+holder=$!
+for _ in $(seq 100); do grep -q held "$WINE_SCRATCH/hold2.out" 2>/dev/null && break; sleep 0.1; done
+e2e run --temp 'C:\shared' 6 >"$WINE_SCRATCH/run-shared.out"
+section List1 "$WINE_SCRATCH/run-shared.out" >"$WINE_SCRATCH/log-shared"
+expect_lines "run log: only the file that is gone" "$WINE_SCRATCH/log-shared" <<'LOG'
+Fichiers temporaire  : Nettoyage ...
+C:\shared\free.txt
+
+LOG
+expect_present "the held file is still there while held" "$C/shared/held.txt"
+touch "$C/release-shared"
+wait "$holder" || true
+
+echo "Protected places: a drive's root, the profile, the folder above Temp, no TMP or TEMP"
+user=${USER:-$(id -un)} # Wine names the profile after the Unix user
+# Drive Y: is a scratch canary folder, never a real root.
+mkdir -p "$WINE_SCRATCH/drive-y/Documents"
+echo boot >"$WINE_SCRATCH/drive-y/boot.ini"
+echo thesis >"$WINE_SCRATCH/drive-y/Documents/thesis.doc"
+ln -s "$WINE_SCRATCH/drive-y" "$WINEPREFIX/dosdevices/y:"
+echo contact >"$C/users/$user/contacts.txt"
+echo local >"$C/users/$user/AppData/Local/settings.ini"
+profile="C:\\users\\$user"
+for temp in 'Y:\' 'Y:\Documents\..' "$profile" "$profile\\AppData\\Local\\Temp\\.." 'C:\windows' 'C:\'; do
+    e2e run --temp "$temp" 6 >"$WINE_SCRATCH/run-protected.out"
+    section List1 "$WINE_SCRATCH/run-protected.out" >"$WINE_SCRATCH/log-protected"
+    expect_lines "TMP=$temp: nothing deleted, the routine's own lines only" "$WINE_SCRATCH/log-protected" <<'LOG'
+Fichiers temporaire  : Nettoyage ...
+
+LOG
+done
+e2e run --unset TMP --unset TEMP 6 >"$WINE_SCRATCH/run-unset.out"
+section List1 "$WINE_SCRATCH/run-unset.out" >"$WINE_SCRATCH/log-unset"
+expect_lines "neither TMP nor TEMP: no fallback on the profile or the Windows folder" "$WINE_SCRATCH/log-unset" <<'LOG'
+Fichiers temporaire  : Nettoyage ...
+
+LOG
+expect_present "the drive's files stay" "$WINE_SCRATCH/drive-y/boot.ini"
+expect_present "and the documents on it" "$WINE_SCRATCH/drive-y/Documents/thesis.doc"
+expect_present "the profile's files stay" "$C/users/$user/contacts.txt"
+expect_present "AppData's files stay" "$C/users/$user/AppData/Local/settings.ini"
+expect_present "the Windows folder's files stay" "$C/windows/win.ini"
+
 wine_suite_end

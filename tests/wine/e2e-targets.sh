@@ -143,6 +143,39 @@ filemenu0=sz:kept
 DUMP
 expect_absent "the Recent folder's file went" "$C/profile/recent/doc.lnk"
 
+# --- Registry links -------------------------------------------------------------------------
+group links "Registry lists replaced by links to another key of the user's"
+wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\RunMRU' /f >/dev/null 2>&1
+wine reg delete 'HKCU\Software\WinRAR\ArcHistory' /f >/dev/null 2>&1
+cat >"$WINE_SCRATCH/links.txt" <<SEED
+sz	Software\\Canary	a	precious
+sz	Software\\Canary	0	C:\\precious.rar
+sz	Software\\Canary	MRUList	a
+reglink	Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU	Software\\Canary
+reglink	Software\\WinRAR\\ArcHistory	Software\\Canary
+SEED
+e2e seed "Z:$WINE_SCRATCH/links.txt"
+e2e reg-dump 'Software\Microsoft\Windows\CurrentVersion\Explorer\RunMRU' | sort >"$WINE_SCRATCH/through-link"
+expect_lines "the links lead to the canary key" "$WINE_SCRATCH/through-link" <<'DUMP'
+0=sz:C:\precious.rar
+MRUList=sz:a
+a=sz:precious
+DUMP
+e2e run 8,19 >"$WINE_SCRATCH/links.out"
+section List1 "$WINE_SCRATCH/links.out" >"$WINE_SCRATCH/links.log"
+expect_lines "run log: nothing read through the links" "$WINE_SCRATCH/links.log" <<'LOG'
+Historique de Exécuter  : Nettoyage ...
+
+WinRar  : Nettoyage ...
+
+LOG
+e2e reg-dump 'Software\Canary' | sort >"$WINE_SCRATCH/canary"
+expect_lines "the key behind the links keeps every value" "$WINE_SCRATCH/canary" <<'DUMP'
+0=sz:C:\precious.rar
+MRUList=sz:a
+a=sz:precious
+DUMP
+
 # --- Internet cache -----------------------------------------------------------------------
 group cache "The cookie and cache targets on the entries listed at load"
 cat >"$WINE_SCRATCH/cache.txt" <<SEED

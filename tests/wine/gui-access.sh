@@ -12,12 +12,13 @@ source tests/wine/lib.sh
 
 build=${1:?usage: gui-access.sh BUILD_DIR}
 wine_build "$build"
-cmake --build "$build" --target vexoma-pellora vp-gui-driver vp-access-driver vp-dpi-driver >/dev/null
+suite_prepare cmake --build "$build" --target vexoma-pellora vp-gui-driver vp-access-driver vp-dpi-driver >/dev/null
 program=$(realpath "$build/src/app/win32/VexomaPellora.exe")
 gui=$(realpath "$build/tests/win32/gui/vp-gui-driver.exe")
 access=$(realpath "$build/tests/win32/gui/vp-access-driver.exe")
 dpi_driver=$(realpath "$build/tests/win32/gui/vp-dpi-driver.exe")
 kept=$(realpath -m "$build/gui-access-output")
+suite_output_folder "$kept"
 
 wine_scratch_begin
 wine_scratch_classic_look
@@ -68,8 +69,6 @@ for dpi in 120 144 192; do
     step "at $dpi dpi" wine "$gui" "$(windows_path "$program")" --scaled "$(windows_path "$out/$dpi-dpi")"
 done
 
-rm -rf "$kept"
-mkdir -p "$kept"
 cp -r "$out"/. "$kept"/
 echo "Screenshots: $kept"
 if ((${#failed[@]})); then

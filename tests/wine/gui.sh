@@ -9,10 +9,11 @@ source tests/wine/lib.sh
 
 build=${1:?usage: gui.sh BUILD_DIR}
 wine_build "$build"
-cmake --build "$build" --target vexoma-pellora vp-gui-driver >/dev/null
+suite_prepare cmake --build "$build" --target vexoma-pellora vp-gui-driver >/dev/null
 program=$(realpath "$build/src/app/win32/VexomaPellora.exe")
 driver=$(realpath "$build/tests/win32/gui/vp-gui-driver.exe")
 kept=$(realpath -m "$build/gui-output")
+suite_output_folder "$kept"
 
 wine_scratch_begin
 wine_scratch_classic_look
@@ -22,8 +23,6 @@ mkdir -p "$out"
 status=0
 with_display wine "$driver" "$(windows_path "$program")" "$(windows_path "$out")" || status=$?
 
-rm -rf "$kept"
-mkdir -p "$kept"
 cp -r "$out"/. "$kept"/
 echo "Screenshots and saved logs: $kept"
 exit "$status"

@@ -18,7 +18,7 @@ source tests/wine/lib.sh
 
 build=${1:?usage: installer.sh BUILD_DIR [SETUP_EXE]}
 wine_build "$build"
-cmake --build "$build" --target vexoma-pellora vexoma vp-gui-driver vp-release-probe >/dev/null
+suite_prepare cmake --build "$build" --target vexoma-pellora vexoma vp-gui-driver vp-release-probe >/dev/null
 program=$(realpath "$build/src/app/win32/VexomaPellora.exe")
 driver=$(realpath "$build/tests/win32/gui/vp-gui-driver.exe")
 probe=$(realpath "$build/tests/win32/release/vp-release-probe.exe")
@@ -28,8 +28,11 @@ arch=win64
 [[ $(vp_build_bits "$VP_BUILD") == 32 ]] && arch=win32
 if [[ -n "${2:-}" ]]; then
     setup=$(realpath "$2")
+elif [[ -n ${VP_WINE_UNPRIVILEGED:-} ]]; then
+    setup=$VP_INSTALLER_MADE # made by the first start
 else
     setup=$(scripts/release.sh installer "$build" "$build/installer" | tail -n 1)
+    export VP_INSTALLER_MADE=$setup
 fi
 echo "Installer: $setup"
 

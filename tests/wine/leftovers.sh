@@ -6,6 +6,7 @@
 #
 # Usage: tests/wine/leftovers.sh build/mingw64
 source "$(dirname "$0")/lib.sh"
+wine_as_unprivileged_user # its boxes must be the user's, who runs the suites it starts
 here=$(cd "$(dirname "$0")" && pwd)
 wine_build "${1:?usage: leftovers.sh BUILD_DIR}"
 build=$VP_BUILD

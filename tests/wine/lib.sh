@@ -6,11 +6,58 @@
 # server folder (wine-XXXXXX/server-*, made under TMPDIR) and the virtual display's files go
 # with it, whether the suite ends, fails or is interrupted.
 
+#
+# Started as root, a suite runs as an unprivileged user instead (scripts/wine-user.sh): it
+# starts again as that user when it makes its scratch prefix (or at once, with
+# wine_as_unprivileged_user). Steps before that which write into the build folder go through
+# suite_prepare, which the second start skips; outputs kept in the build folder go into a
+# folder made with suite_output_folder.
+
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-loader.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-user.sh"
 
 WINE_SCRATCH=""
 VP_XVFB_PID=""
+# The suite and its arguments, to start it again as the unprivileged user (none when lib.sh is
+# sourced by a command rather than a suite's script).
+VP_SUITE_SCRIPT=""
+[[ -f "$0" ]] && VP_SUITE_SCRIPT=$(realpath "$0")
+VP_SUITE_ARGS=("$@")
+
+# Started as root: starts this suite again, from its beginning, as VP_WINE_USER (the same
+# environment; a scratch folder under a TMPDIR it can write to; no display of root's).
+wine_as_unprivileged_user() {
+    vp_wine_drops_root && [[ -n $VP_SUITE_SCRIPT ]] || return 0
+    vp_wine_user_ensure || exit 1
+    if [[ -n ${TMPDIR:-} ]] && ! setpriv --reuid="$VP_WINE_USER" --regid="$VP_WINE_USER" \
+        --clear-groups test -w "$TMPDIR" -a -x "$TMPDIR"; then
+        export TMPDIR=/tmp
+    fi
+    unset DISPLAY XAUTHORITY
+    exec setpriv --reuid="$VP_WINE_USER" --regid="$VP_WINE_USER" --clear-groups \
+        env VP_WINE_UNPRIVILEGED=1 USER="$VP_WINE_USER" LOGNAME="$VP_WINE_USER" \
+        bash "$VP_SUITE_SCRIPT" "${VP_SUITE_ARGS[@]}"
+}
+
+# Runs a step that writes into the build folder (a build, a package) unless this is the
+# suite's second start as the unprivileged user, whose first start has made it already.
+suite_prepare() { [[ -n ${VP_WINE_UNPRIVILEGED:-} ]] || "$@"; }
+
+# A folder in the build folder for what a suite keeps (screenshots, saved logs), emptied: made
+# by the first start, so that the unprivileged user can fill it.
+suite_output_folder() {
+    local folder=$1
+    if [[ -z ${VP_WINE_UNPRIVILEGED:-} ]]; then
+        rm -rf "$folder"
+        mkdir -p "$folder"
+        if vp_wine_drops_root; then
+            vp_wine_user_ensure && chown "$VP_WINE_USER:" "$folder"
+        fi
+    else
+        find "$folder" -mindepth 1 -delete
+    fi
+}
 
 # Every Wine program runs as a child the shell waits for with `wait`, which a trapped signal
 # interrupts at once: Wine programs (wineboot above all) let Ctrl-C pass unnoticed, and a shell
@@ -47,6 +94,7 @@ vp_build_bits() {
 }
 
 wine_scratch_begin() {
+    wine_as_unprivileged_user
     WINE_SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/vp-wine.XXXXXX")
     trap wine_scratch_end EXIT
     trap 'wine_interrupted 130' INT

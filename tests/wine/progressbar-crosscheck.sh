@@ -11,9 +11,9 @@ build=${1:-build/mingw64}
 source tests/wine/lib.sh
 wine_build "$build"
 
-cmake --build "$build" --target vp-bar-render-driver >/dev/null
-cmake --preset sim >/dev/null
-cmake --build --preset sim --target vexoma-bar-gallery >/dev/null
+suite_prepare cmake --build "$build" --target vp-bar-render-driver >/dev/null
+suite_prepare cmake --preset sim >/dev/null
+suite_prepare cmake --build --preset sim --target vexoma-bar-gallery >/dev/null
 driver=$(realpath "$build/tests/win32/progressbar/vp-bar-render-driver.exe")
 gallery=$(realpath build/sim/tools/vexoma-bar-gallery)
 

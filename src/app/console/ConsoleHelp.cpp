@@ -93,7 +93,9 @@ std::string HelpText() {
     }
     text += "\nPendant le nettoyage, le journal s'affiche ligne par ligne ; à la fin viennent\n"
             "le bilan (fichiers et octets, dossiers, valeurs du registre, entrées du cache\n"
-            "Internet, corbeille) et chaque élément resté en place, avec sa raison.\n"
+            "Internet, corbeille) et chaque élément resté en place, avec sa raison. Un dossier\n"
+            "protégé (racine d'un lecteur, dossier Windows, profil, Documents...) n'est jamais\n"
+            "vidé : le bilan le nomme, « Laissé intact », avec sa raison.\n"
             "\nCodes de sortie :\n"
             "  0  tout est fait\n"
             "  1  des éléments sont restés en place (fichier utilisé par un autre programme,\n"

@@ -16,6 +16,17 @@ void appendEscape(std::string& out, unsigned unit) {
     }
 }
 
+// Folders left untouched as a whole: [{"path": ..., "reason": ...}].
+std::string jsonRefusals(const std::vector<Refusal>& refused) {
+    std::string text = "[";
+    for (std::size_t i = 0; i < refused.size(); ++i) {
+        text += i == 0 ? "" : ", ";
+        text += "{\"path\": " + JsonString(refused[i].path) +
+                ", \"reason\": " + JsonString(RefusalText(refused[i])) + "}";
+    }
+    return text + "]";
+}
+
 std::string jsonTotals(const Totals& t) {
     return "{\"files\": " + std::to_string(t.files) +
            ", \"fileBytes\": " + std::to_string(t.fileBytes) +
@@ -27,7 +38,8 @@ std::string jsonTotals(const Totals& t) {
            ", \"cacheBytes\": " + std::to_string(t.cacheBytes) +
            ", \"recycledItems\": " + std::to_string(t.recycledItems) +
            ", \"recycledBytes\": " + std::to_string(t.recycledBytes) +
-           ", \"keptRecycledItems\": " + std::to_string(t.keptRecycledItems) + "}";
+           ", \"keptRecycledItems\": " + std::to_string(t.keptRecycledItems) +
+           ", \"refused\": " + jsonRefusals(t.refused) + "}";
 }
 
 } // namespace

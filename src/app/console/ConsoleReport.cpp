@@ -20,6 +20,53 @@ std::string grouped(std::uint64_t value) {
     return out;
 }
 
+// Why an item was left alone, and which protected place a folder is or lies above.
+std::string reasonText(Outcome reason) {
+    switch (reason) {
+    case Outcome::Done:
+        return "fait";
+    case Outcome::InUse:
+        return "utilisé par un autre programme";
+    case Outcome::HiddenOrSystem:
+        return "caché ou système";
+    case Outcome::Link:
+        return "lien";
+    case Outcome::Replaced:
+        return "remplacé depuis la liste";
+    case Outcome::ProtectedPlace:
+        return "emplacement protégé";
+    case Outcome::AccessDenied:
+        return "accès refusé";
+    case Outcome::Vanished:
+        return "disparu";
+    case Outcome::Failed:
+        break;
+    }
+    return "refusé par le système";
+}
+
+std::string placeText(PlaceKind place) {
+    switch (place) {
+    case PlaceKind::DriveRoot:
+        return "racine d'un lecteur";
+    case PlaceKind::ShareRoot:
+        return "racine d'un partage réseau";
+    case PlaceKind::Windows:
+        return "dossier Windows ou au-dessus";
+    case PlaceKind::ProgramFiles:
+        return "dossier des programmes ou au-dessus";
+    case PlaceKind::ProgramData:
+        return "données des applications de tous les utilisateurs ou au-dessus";
+    case PlaceKind::Users:
+        return "dossier des utilisateurs ou au-dessus";
+    case PlaceKind::Profile:
+        return "profil d'un utilisateur ou au-dessus";
+    case PlaceKind::KnownFolder:
+        break;
+    }
+    return "dossier de l'utilisateur (Documents, Bureau, AppData…) ou au-dessus";
+}
+
 } // namespace
 
 std::string FormatBytes(std::uint64_t bytes) {
@@ -55,7 +102,7 @@ std::string RunReport::summary() const {
             FormatBytes(t.cacheBytes) + '\n';
     text += "  Corbeille                 : " + grouped(t.recycledItems) + " élément(s), " +
             FormatBytes(t.recycledBytes) + '\n';
-    if (t.somethingKept()) {
+    if (t.keptFiles != 0 || t.keptFolders != 0 || t.keptRecycledItems != 0) {
         text += preview_ ? "  Resteraient en place      : " : "  Restés en place           : ";
         text += grouped(t.keptFiles) + " fichier(s), " + grouped(t.keptFolders) + " dossier(s)";
         if (t.keptRecycledItems != 0) {
@@ -63,7 +110,16 @@ std::string RunReport::summary() const {
         }
         text += '\n';
     }
+    for (const Refusal& refusal : t.refused) {
+        text +=
+            "  Laissé intact             : " + refusal.path + " (" + RefusalText(refusal) + ")\n";
+    }
     return text;
+}
+
+std::string RefusalText(const Refusal& refusal) {
+    return refusal.place ? reasonText(refusal.reason) + ", " + placeText(*refusal.place)
+                         : reasonText(refusal.reason);
 }
 
 } // namespace vp::console

@@ -46,4 +46,8 @@ std::string FormatBytes(std::uint64_t bytes);
 // pair beyond U+FFFF), so that a reader decoding with any code page reads it right.
 std::string JsonString(std::string_view text);
 
+// Why a folder was left untouched as a whole, and which protected place it is or lies above:
+// "emplacement protégé, racine d'un lecteur".
+std::string RefusalText(const Refusal& refusal);
+
 } // namespace vp::console

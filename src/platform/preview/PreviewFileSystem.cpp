@@ -63,15 +63,15 @@ public:
         return true;
     }
 
-    Deletion deleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
-                        const DirEntry* expected) override {
+    Outcome deleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
+                       const DirEntry* expected) override {
         std::string folded = foldCase(name);
         const std::size_t hash = NameSet::hashOf(folded);
         FolderChanges* changes = record();
         std::optional<std::uint32_t> given;
         if (changes != nullptr) {
             if (changes->gone.contains(folded, hash)) {
-                return Deletion::Missing;
+                return Outcome::Vanished;
             }
             if (const auto found = changes->attributes.find(folded);
                 found != changes->attributes.end()) {
@@ -80,11 +80,13 @@ public:
         }
         // A file that has become hidden or system since it was listed is not the one the
         // caller meant: it is kept untouched.
-        if (expected != nullptr && (given.value_or(expected->attributes) & Spared) != 0) {
-            return Deletion::Kept;
+        if (expected != nullptr && (expected->attributes & Spared) == 0 && given &&
+            (*given & Spared) != 0) {
+            return Outcome::HiddenOrSystem;
         }
-        const Deletion outcome = inner_->probeDeleteFile(name, attributes ? attributes : given);
-        if (outcome == Deletion::Deleted) {
+        const Outcome outcome =
+            inner_->probeDeleteFile(name, attributes ? attributes : given, expected);
+        if (outcome == Outcome::Done) {
             // A file has nothing recorded below it: only this folder's record changes.
             FolderChanges& made = changes != nullptr ? *changes : startRecord();
             if (!made.attributes.empty()) {
@@ -94,7 +96,7 @@ public:
             if (made.remaining > 0) {
                 --made.remaining;
             }
-        } else if (outcome == Deletion::Kept && attributes) {
+        } else if (outcome == Outcome::InUse && attributes) {
             // A file in use still takes its new attributes: that needs no deletion access.
             overlay_.recordAttributes(FileOverlay::childKey(key_, folded), *attributes);
         }
@@ -121,12 +123,12 @@ public:
         return removable;
     }
 
-    Deletion probeDeleteFile(std::string_view name,
-                             std::optional<std::uint32_t> attributes) override {
+    Outcome probeDeleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
+                            const DirEntry* expected) override {
         if (isGone(foldCase(name))) {
-            return Deletion::Missing;
+            return Outcome::Vanished;
         }
-        return inner_->probeDeleteFile(name, attributes);
+        return inner_->probeDeleteFile(name, attributes, expected);
     }
 
     bool probeRemoveFolder(std::string_view name) override {
@@ -136,6 +138,8 @@ public:
     bool probeRemoveEmptiedFolder(std::string_view name) override {
         return !isGone(foldCase(name)) && inner_->probeRemoveEmptiedFolder(name);
     }
+
+    std::string finalPath() override { return inner_->finalPath(); }
 
 private:
     // This folder's record, looked up again only when records were made or dropped.
@@ -215,6 +219,10 @@ std::optional<std::uint32_t> PreviewFileSystem::attributes(std::string_view path
         return given;
     }
     return inner_.attributes(path);
+}
+
+std::vector<ProtectedPlace> PreviewFileSystem::protectedPlaces() {
+    return inner_.protectedPlaces();
 }
 
 bool PreviewFileSystem::replaceFileContents(std::string_view path, std::string_view /*bytes*/) {

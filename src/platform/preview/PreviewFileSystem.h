@@ -19,6 +19,7 @@ public:
     // Nothing is written: the path is recorded, and the answer is what a write would answer as
     // far as the item there tells (a folder, a link or a read-only file refuses it).
     bool replaceFileContents(std::string_view path, std::string_view bytes) override;
+    std::vector<ProtectedPlace> protectedPlaces() override;
 
 private:
     FileSystem& inner_;

@@ -28,7 +28,10 @@ long PreviewRegistry::openKey(RegHandle hive, std::string_view path, std::uint32
         while (!path.empty() && path.back() == '\\') {
             path.remove_suffix(1);
         }
-        opened_[key] = {std::to_string(hive) + '\\' + foldAscii(path), access};
+        // A key opened relative to another one is named from that one's name.
+        const auto parent = opened_.find(hive);
+        std::string name = parent != opened_.end() ? parent->second.path : std::to_string(hive);
+        opened_[key] = {name + '\\' + foldAscii(path), access};
     }
     return status;
 }

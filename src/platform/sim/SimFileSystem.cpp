@@ -20,7 +20,9 @@ struct SimFileSystem::Node {
     bool refusedName = false;
     bool detached = false; // taken out of the tree: open handles on it fail
     std::string contents;
-    std::string linkTarget; // non-empty for a link
+    std::string linkTarget;     // non-empty for a link
+    std::shared_ptr<Node> same; // a hard link: the file whose identity and contents it shares
+    int links = 1;              // names of the file (counted on the file itself)
     Node* parent = nullptr;
     std::map<std::string, std::shared_ptr<Node>> children; // keyed by folded name
 
@@ -30,6 +32,20 @@ struct SimFileSystem::Node {
 namespace {
 
 constexpr int MaxLinkHops = 32;
+
+// What a name stands for: the file itself, or the file a hard link shares.
+SimFileSystem::Node& body(SimFileSystem::Node& node) {
+    return node.same ? *node.same : node;
+}
+const SimFileSystem::Node& body(const SimFileSystem::Node& node) {
+    return node.same ? *node.same : node;
+}
+
+constexpr std::uint32_t KeptFlags = FileAttribute::Directory | FileAttribute::ReparsePoint;
+
+void assignAttributes(SimFileSystem::Node& node, std::uint32_t attributes) {
+    node.attributes = (attributes & ~KeptFlags) | (node.attributes & KeptFlags);
+}
 
 bool validComponent(std::string_view part) {
     return part.find_first_of(std::string_view("*?<>|\":\0", 8)) == std::string_view::npos;
@@ -252,6 +268,35 @@ SimFileSystem& SimFileSystem::fileLink(std::string_view path, std::string_view t
     return *this;
 }
 
+SimFileSystem& SimFileSystem::hardLink(std::string_view path, std::string_view target) {
+    const Location where = locate(target, false);
+    if (where.node == nullptr || where.node->folder || where.node->isLink()) {
+        throw std::invalid_argument("no file to link to at " + std::string(target));
+    }
+    std::shared_ptr<Node> file = where.parent->children.at(foldCase(where.node->name));
+    if (file->same) {
+        file = file->same;
+    }
+    Node& node = place(path);
+    node.same = file;
+    ++file->links;
+    return *this;
+}
+
+SimFileSystem& SimFileSystem::protectedPlace(std::string_view path, PlaceKind kind) {
+    places_.push_back({std::string(path), kind});
+    return *this;
+}
+
+SimFileSystem& SimFileSystem::setAttributes(std::string_view path, std::uint32_t attributes) {
+    const Location where = locate(path, false);
+    if (where.node == nullptr) {
+        throw std::invalid_argument("nothing at " + std::string(path));
+    }
+    assignAttributes(body(*where.node), attributes);
+    return *this;
+}
+
 SimFileSystem& SimFileSystem::remove(std::string_view path) {
     const Location where = locate(path, false);
     if (where.node != nullptr) {
@@ -298,12 +343,12 @@ bool SimFileSystem::exists(std::string_view path) const {
 
 std::string SimFileSystem::contents(std::string_view path) const {
     const Node* node = locate(path, true).node;
-    return node != nullptr && !node->folder ? node->contents : std::string();
+    return node != nullptr && !node->folder ? body(*node).contents : std::string();
 }
 
 std::uint32_t SimFileSystem::attributesOf(std::string_view path) const {
     const Node* node = locate(path, false).node;
-    return node != nullptr ? node->attributes : 0;
+    return node != nullptr ? body(*node).attributes : 0;
 }
 
 void SimFileSystem::collect(const Node& folder, const std::string& prefix,
@@ -337,10 +382,10 @@ std::vector<std::string> SimFileSystem::tree(std::string_view root) const {
 std::string SimFileSystem::snapshot(std::string_view root) const {
     std::string out;
     for (const std::string& path : tree(root)) {
-        const Node* node = locate(path, false).node;
-        out += path + " attributes=" + std::to_string(node->attributes) +
-               " id=" + std::to_string(node->id) + " link=" + node->linkTarget +
-               " contents=" + node->contents + "\n";
+        const Node& node = body(*locate(path, false).node);
+        out += path + " attributes=" + std::to_string(node.attributes) +
+               " id=" + std::to_string(node.id) + " link=" + node.linkTarget +
+               " contents=" + node.contents + "\n";
     }
     return out;
 }
@@ -355,14 +400,6 @@ bool SimFileSystem::eraseFile(std::string_view path) {
     where.parent->children.erase(key);
     return true;
 }
-
-namespace {
-
-constexpr std::uint32_t KeptFlags = FileAttribute::Directory | FileAttribute::ReparsePoint;
-
-void assignAttributes(SimFileSystem::Node& node, std::uint32_t attributes);
-
-} // namespace
 
 // An open folder: it holds the folder's node itself, so a rename or a swap of its path does
 // not redirect it; once the folder is taken out of the tree every call fails.
@@ -380,7 +417,9 @@ public:
         std::vector<DirEntry> entries;
         entries.reserve(node_->children.size());
         for (const auto& [key, child] : node_->children) {
-            entries.push_back({child->name, child->attributes, child->contents.size(), child->id});
+            const SimFileSystem::Node& item = body(*child);
+            entries.push_back({child->name, item.attributes, item.contents.size(), item.id});
+            fs_.listedIds_.insert(item.id);
         }
         return entries;
     }
@@ -393,6 +432,7 @@ public:
             (expected != nullptr && expected->fileId != child->id)) {
             return nullptr;
         }
+        audit(*child, name);
         return std::make_unique<SimFolder>(fs_, child);
     }
 
@@ -406,31 +446,39 @@ public:
         return true;
     }
 
-    Deletion deleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
-                        const DirEntry* expected) override {
+    Outcome deleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
+                       const DirEntry* expected) override {
         fs_.tick();
         ++fs_.counters_.deleteFile;
         const auto child = find(name);
-        if (node_->detached) {
-            return Deletion::Kept;
+        if (node_->detached || !child) {
+            return Outcome::Vanished;
         }
-        if (!child) {
-            return Deletion::Missing;
+        if (const Outcome refused = refusal(*child, expected); refused != Outcome::Done) {
+            return refused;
         }
-        if (!deletable(*child, expected)) {
-            return Deletion::Kept;
+        SimFileSystem::Node& file = body(*child);
+        if (file.links > 1) {
+            // The other names share the attributes: they are never changed through this one.
+            if ((file.attributes & FileAttribute::ReadOnly) != 0) {
+                return Outcome::Link;
+            }
+        } else if (attributes) {
+            // Attributes are set on a file in use too: that needs no deletion access.
+            assignAttributes(file, *attributes);
         }
-        // Attributes are set on a file in use too: that needs no deletion access.
-        if (attributes) {
-            assignAttributes(*child, *attributes);
+        if (file.inUse) {
+            return Outcome::InUse;
         }
-        if (child->inUse || (child->attributes & FileAttribute::ReadOnly) != 0) {
-            return Deletion::Kept;
+        if ((file.attributes & FileAttribute::ReadOnly) != 0) {
+            return Outcome::AccessDenied;
         }
+        audit(*child, name);
+        --file.links;
         fs_.folderCache_.clear();
         fs_.detach(*child);
         node_->children.erase(foldCase(name));
-        return Deletion::Deleted;
+        return Outcome::Done;
     }
 
     bool removeFolder(std::string_view name) override {
@@ -446,20 +494,23 @@ public:
         return true;
     }
 
-    Deletion probeDeleteFile(std::string_view name,
-                             std::optional<std::uint32_t> attributes) override {
+    Outcome probeDeleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
+                            const DirEntry* expected) override {
         fs_.tick();
         const auto child = find(name);
-        if (node_->detached) {
-            return Deletion::Kept;
+        if (node_->detached || !child) {
+            return Outcome::Vanished;
         }
-        if (!child) {
-            return Deletion::Missing;
+        if (const Outcome refused = refusal(*child, expected); refused != Outcome::Done) {
+            return refused;
         }
-        const std::uint32_t after = attributes.value_or(child->attributes);
-        return deletable(*child, nullptr) && !child->inUse && (after & FileAttribute::ReadOnly) == 0
-                   ? Deletion::Deleted
-                   : Deletion::Kept;
+        const SimFileSystem::Node& file = body(*child);
+        const std::uint32_t after =
+            file.links > 1 ? file.attributes : attributes.value_or(file.attributes);
+        if ((after & FileAttribute::ReadOnly) != 0) {
+            return file.links > 1 ? Outcome::Link : Outcome::AccessDenied;
+        }
+        return file.inUse ? Outcome::InUse : Outcome::Done;
     }
 
     bool probeRemoveFolder(std::string_view name) override {
@@ -474,6 +525,18 @@ public:
                !child->inUse;
     }
 
+    std::string finalPath() override {
+        if (node_->detached) {
+            return {};
+        }
+        std::string path;
+        for (const SimFileSystem::Node* at = node_.get(); at != nullptr && !at->name.empty();
+             at = at->parent) {
+            path = at->name + (path.empty() ? "" : "\\") + path;
+        }
+        return path.size() == 2 ? path + "\\" : path;
+    }
+
 private:
     std::shared_ptr<SimFileSystem::Node> find(std::string_view name) const {
         if (node_->detached || name.find_first_of("\\/") != std::string_view::npos) {
@@ -483,11 +546,29 @@ private:
         return found == node_->children.end() ? nullptr : found->second;
     }
 
-    static bool deletable(const SimFileSystem::Node& child, const DirEntry* expected) {
+    // Why the file `child` may not be deleted as the listing's `expected` (Done: it may).
+    static Outcome refusal(const SimFileSystem::Node& child, const DirEntry* expected) {
         constexpr std::uint32_t NotForDeletion = FileAttribute::Hidden | FileAttribute::System;
-        return !child.folder && !child.isLink() && !child.refusedName &&
-               (expected == nullptr ||
-                (expected->fileId == child.id && (child.attributes & NotForDeletion) == 0));
+        if (child.isLink()) {
+            return Outcome::Link;
+        }
+        if (child.folder) {
+            return expected != nullptr ? Outcome::Replaced : Outcome::Failed;
+        }
+        if (child.refusedName) {
+            return Outcome::Failed;
+        }
+        const SimFileSystem::Node& file = body(child);
+        if (expected != nullptr) {
+            if (expected->fileId != file.id) {
+                return Outcome::Replaced;
+            }
+            if ((file.attributes & NotForDeletion) != 0 &&
+                (expected->attributes & NotForDeletion) == 0) {
+                return Outcome::HiddenOrSystem;
+            }
+        }
+        return Outcome::Done;
     }
 
     bool removable(const SimFileSystem::Node* child) const {
@@ -495,17 +576,16 @@ private:
                !child->inUse && child->children.empty();
     }
 
+    // Records an item changed or entered that no listing has shown.
+    void audit(const SimFileSystem::Node& child, std::string_view name) {
+        if (!fs_.listedIds_.contains(body(child).id)) {
+            fs_.actedOnUnlisted_.emplace_back(name);
+        }
+    }
+
     SimFileSystem& fs_;
     std::shared_ptr<SimFileSystem::Node> node_;
 };
-
-namespace {
-
-void assignAttributes(SimFileSystem::Node& node, std::uint32_t attributes) {
-    node.attributes = (attributes & ~KeptFlags) | (node.attributes & KeptFlags);
-}
-
-} // namespace
 
 std::unique_ptr<Folder> SimFileSystem::openFolder(std::string_view path) {
     tick();
@@ -531,34 +611,53 @@ std::optional<std::uint32_t> SimFileSystem::attributes(std::string_view path) {
     if (node == nullptr || node->refusedName) {
         return std::nullopt;
     }
-    return node->attributes;
+    return body(*node).attributes;
 }
 
 bool SimFileSystem::replaceFileContents(std::string_view path, std::string_view bytes) {
     tick();
-    const Location where = locate(path, false);
-    if (where.parent == nullptr || where.parent == root_.get() || where.name.empty() ||
-        path.back() == '\\') {
+    if (path.empty() || path.back() == '\\') {
         return false;
     }
-    Node* node = where.node;
-    if (node != nullptr && (node->folder || node->isLink() || node->inUse || node->refusedName ||
-                            (node->attributes & FileAttribute::ReadOnly) != 0)) {
+    Location where = locate(path, false);
+    // A link to a file: the file it leads to is saved to, as editors do; a link that leads
+    // nowhere makes no file there.
+    for (int hops = 0; where.node != nullptr && where.node->isLink() && !where.node->folder;
+         ++hops) {
+        where = locate(where.node->linkTarget, false);
+        if (where.node == nullptr || hops == MaxLinkHops) {
+            return false;
+        }
+    }
+    if (where.parent == nullptr || where.parent == root_.get() || where.name.empty()) {
         return false;
     }
-    if (refuseWrites_ || (node == nullptr && where.parent->noNewFiles)) {
+    const Node* node = where.node;
+    if (node != nullptr &&
+        (node->folder || node->isLink() || body(*node).inUse || node->refusedName ||
+         (body(*node).attributes & FileAttribute::ReadOnly) != 0)) {
         return false;
     }
-    if (node == nullptr) {
-        auto& slot = where.parent->children[foldCase(where.name)];
-        slot = std::make_shared<Node>();
-        slot->id = nextId_++;
-        slot->name = where.name;
-        slot->attributes = FileAttribute::Archive;
-        slot->parent = where.parent;
-        node = slot.get();
+    // The new content is a file made new, which then takes the name: where none can be made,
+    // nothing changes.
+    if (refuseWrites_ || where.parent->noNewFiles) {
+        return false;
     }
-    node->contents = std::string(bytes);
+    folderCache_.clear();
+    const std::string name = node != nullptr ? node->name : where.name; // the old one goes
+    auto& slot = where.parent->children[foldCase(where.name)];
+    if (slot) {
+        if (slot->same) {
+            --slot->same->links;
+        }
+        detach(*slot);
+    }
+    slot = std::make_shared<Node>();
+    slot->id = nextId_++;
+    slot->name = name;
+    slot->attributes = FileAttribute::Archive;
+    slot->parent = where.parent;
+    slot->contents = std::string(bytes);
     return true;
 }
 

@@ -1,8 +1,9 @@
 // The simulated platform's file system: drive-letter paths held in memory, names compared
 // without case but kept as written, with the faults a test needs (files and folders in use,
-// folders that cannot be listed, names the system refuses, folder and file links, changes made
-// between two calls). Open folders are pinned to the folder itself, as handles are: renaming or
-// replacing its path later does not redirect them. Nothing here touches the real disk.
+// folders that cannot be listed, names the system refuses, folder and file links, hard links,
+// protected places, changes made between two calls). Open folders are pinned to the folder itself,
+// as handles are: renaming or replacing its path later does not redirect them. Nothing here touches
+// the real disk.
 #pragma once
 
 #include "platform/FileSystem.h"
@@ -12,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace vp::sim {
@@ -53,6 +55,14 @@ public:
     SimFileSystem& folderLink(std::string_view path, std::string_view target);
     // A file link at `path` that leads to the file `target`.
     SimFileSystem& fileLink(std::string_view path, std::string_view target);
+    // Another name, at `path`, for the existing file `target`: both share identity, attributes
+    // and contents, as NTFS hard links do.
+    SimFileSystem& hardLink(std::string_view path, std::string_view target);
+    // A place the system names as protected (ProtectedPlaces.h): the Windows folder, a profile…
+    SimFileSystem& protectedPlace(std::string_view path, PlaceKind kind);
+    // Gives the item at `path` exactly `attributes` (Directory and ReparsePoint are kept), as
+    // another program would; a hard link's attributes are its file's.
+    SimFileSystem& setAttributes(std::string_view path, std::uint32_t attributes);
     // Takes the item at `path` (a whole tree for a folder) away; open folders inside it fail.
     SimFileSystem& remove(std::string_view path);
     // Moves the item at `from` to the path `to`; open folders follow it.
@@ -76,6 +86,9 @@ public:
     // Every item below `root` with its attributes and contents, one line each.
     std::string snapshot(std::string_view root) const;
     const FileSystemCounters& counters() const { return counters_; }
+    // Items a folder deleted, or entered, although no listing had ever shown them (their
+    // identity): what a sweep must never do. Names as given to the call.
+    const std::vector<std::string>& actedOnUnlisted() const { return actedOnUnlisted_; }
 
     // Deletes the file at `path` outright, as the simulated Internet cache does with the files
     // it keeps; false when there is no such file.
@@ -84,6 +97,7 @@ public:
     std::unique_ptr<Folder> openFolder(std::string_view path) override;
     std::optional<std::uint32_t> attributes(std::string_view path) override;
     bool replaceFileContents(std::string_view path, std::string_view bytes) override;
+    std::vector<ProtectedPlace> protectedPlaces() override { return places_; }
 
     struct Node;
 
@@ -116,6 +130,9 @@ private:
     long changeAt_ = -1;
     std::function<void()> change_;
     std::uint64_t nextId_ = 1;
+    std::vector<ProtectedPlace> places_;
+    std::unordered_set<std::uint64_t> listedIds_;
+    std::vector<std::string> actedOnUnlisted_;
 };
 
 } // namespace vp::sim

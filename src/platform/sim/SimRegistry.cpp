@@ -132,12 +132,62 @@ SimRegistry& SimRegistry::setRaw(std::string_view path, std::string_view name, s
     } else {
         key.values.push_back({std::string(name), folded, type, std::string(bytes)});
     }
+    if (folded == foldCase(LinkValueName)) {
+        key.link = type == LinkValueType;
+    }
     return *this;
 }
 
 SimRegistry& SimRegistry::readOnly(std::string_view path) {
     make(path).readOnly = true;
     return *this;
+}
+
+SimRegistry& SimRegistry::link(std::string_view path, std::string_view target) {
+    return setRaw(path, LinkValueName, LinkValueType,
+                  R"(\Registry\User\S-1-5-21-0-0-0-1000\)" + std::string(checkedPath(target)));
+}
+
+std::optional<std::string> SimRegistry::linkTarget(const std::string& folded) const {
+    const auto found = keys_.find(folded);
+    if (found == keys_.end() || !found->second.link) {
+        return std::nullopt;
+    }
+    const Value* value = findValue(found->second, foldCase(LinkValueName));
+    // "\Registry\User\<user>\Software\X": the part after the user's own key.
+    std::string_view target = value->bytes;
+    for (int part = 0; part < 4 && !target.empty(); ++part) {
+        const std::size_t cut = target.find('\\');
+        target = cut == std::string_view::npos ? std::string_view{} : target.substr(cut + 1);
+    }
+    return foldCase(target);
+}
+
+std::optional<std::string> SimRegistry::followLinks(const std::string& base,
+                                                    const std::string& relative,
+                                                    bool openLink) const {
+    constexpr int MaxHops = 16;
+    std::string reached = base;
+    std::string pending = relative; // what is left to walk, from `reached`
+    int hops = 0;
+    while (!pending.empty()) {
+        const std::size_t cut = pending.find('\\');
+        const std::string part = pending.substr(0, cut);
+        pending = cut == std::string::npos ? std::string() : pending.substr(cut + 1);
+        reached = reached.empty() ? part : reached + '\\' + part;
+        if (pending.empty() && openLink) {
+            break;
+        }
+        if (auto target = linkTarget(reached)) {
+            if (++hops > MaxHops) {
+                return std::nullopt;
+            }
+            // The target names a key from the hive; links on its way count too.
+            pending = pending.empty() ? *target : *target + '\\' + pending;
+            reached.clear();
+        }
+    }
+    return reached;
 }
 
 SimRegistry& SimRegistry::removeKey(std::string_view path) {
@@ -155,6 +205,7 @@ SimRegistry& SimRegistry::removeValue(std::string_view path, std::string_view na
     if (Key* key = find(path)) {
         const std::string folded = foldCase(name);
         std::erase_if(key->values, [&](const Value& value) { return value.folded == folded; });
+        key->link = key->link && folded != foldCase(LinkValueName);
     }
     return *this;
 }
@@ -263,11 +314,17 @@ std::string SimRegistry::exportRegText(std::string_view path) const {
     return text;
 }
 
-long SimRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t /*options*/,
+long SimRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t options,
                           std::uint32_t access, RegHandle& handle) {
     ++calls_.opens;
     handle = 0;
-    if (hive != HKEY_CURRENT_USER) {
+    std::string base;
+    if (const auto parent = handles_.find(hive); parent != handles_.end()) {
+        base = parent->second.folded;
+        if (!keys_.contains(base)) {
+            return RegStatusMore::KeyDeleted;
+        }
+    } else if (hive != HKEY_CURRENT_USER) {
         return RegStatus::FileNotFound;
     }
     const std::string utf8Path = codePage_.fromNarrow(path);
@@ -275,8 +332,11 @@ long SimRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t /
     if (!wellFormed) {
         return RegStatusMore::BadPathname;
     }
-    std::string folded = foldCase(*wellFormed);
-    const auto found = keys_.find(folded);
+    const auto reached = followLinks(base, foldCase(*wellFormed), (options & OpenLinkOption) != 0);
+    if (!reached) {
+        return RegStatusMore::BadPathname;
+    }
+    const auto found = keys_.find(*reached);
     if (found == keys_.end()) {
         return RegStatus::FileNotFound;
     }
@@ -284,7 +344,7 @@ long SimRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t /
         return RegStatus::AccessDenied;
     }
     handle = nextHandle_++;
-    handles_.emplace(handle, OpenKey{std::move(folded), access});
+    handles_.emplace(handle, OpenKey{*reached, access});
     return RegStatus::Success;
 }
 
@@ -339,6 +399,9 @@ long SimRegistry::deleteValue(RegHandle handle, std::string_view name) {
                                    [&](const Value& value) { return value.folded == folded; });
     if (gone == key->values.end()) {
         return RegStatus::FileNotFound;
+    }
+    if (gone->folded == foldCase(LinkValueName)) {
+        key->link = false;
     }
     key->values.erase(gone);
     return RegStatus::Success;

@@ -1,5 +1,6 @@
 // The simulated registry: the current user's hive in memory, with typed values, names
-// compared without case, keys that refuse full access, and a count of open handles.
+// compared without case, keys that refuse full access, registry links, keys opened relative
+// to an open key, and a count of open handles.
 #pragma once
 
 #include "platform/NarrowText.h"
@@ -59,6 +60,10 @@ public:
                         std::string_view bytes);
     // The key can be opened for reading only: an open asking for more is refused.
     SimRegistry& readOnly(std::string_view path);
+    // A link at `path` to the key `target` (both under HKEY_CURRENT_USER): an open through it
+    // opens the target, unless it asks for the link itself (OpenLinkOption on its last part).
+    // Its value "SymbolicLinkValue" (REG_LINK) names the target, as Windows shows it.
+    SimRegistry& link(std::string_view path, std::string_view target);
     // The key, its values and every key below it.
     SimRegistry& removeKey(std::string_view path);
     SimRegistry& removeValue(std::string_view path, std::string_view name);
@@ -114,6 +119,7 @@ private:
     struct Key {
         std::string path; // as first written, without a trailing backslash
         bool readOnly = false;
+        bool link = false; // its SymbolicLinkValue is a REG_LINK
         std::vector<Value> values;
     };
     struct OpenKey {
@@ -128,6 +134,13 @@ private:
     static const Value* findValue(const Key& key, std::string_view foldedName);
     // The open key behind a handle and the access it was granted, or the failing status.
     long resolve(RegHandle handle, std::uint32_t needed, Key*& key);
+    // The folded path an open of `relative` below the open key `base` reaches through links
+    // (the key a handle holds is never followed again); nullopt for a loop. A link at the last
+    // part is kept when `openLink`.
+    std::optional<std::string> followLinks(const std::string& base, const std::string& relative,
+                                           bool openLink) const;
+    // The folded target of the key at `folded` when it is a link.
+    std::optional<std::string> linkTarget(const std::string& folded) const;
 
     Windows1252Text codePage_;
     std::map<std::string, Key, std::less<>> keys_; // by folded path

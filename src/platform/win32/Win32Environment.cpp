@@ -32,21 +32,36 @@ std::optional<std::string> Win32Environment::variable(std::string_view name) {
 }
 
 std::uint32_t Win32Environment::tempPath(std::uint32_t bufferLength, std::string& buffer) {
-    // Asked in full, then measured against the caller's length in characters: the wide call
-    // counts UTF-16 units, the program's text counts characters.
-    std::vector<wchar_t> wide(MAX_PATH + 1);
-    DWORD length = GetTempPathW(static_cast<DWORD>(wide.size()), wide.data());
-    if (length >= wide.size()) {
-        wide.resize(length + 1);
-        length = GetTempPathW(static_cast<DWORD>(wide.size()), wide.data());
+    // TMP, then TEMP, as GetTempPath asks them, made a full path ending with a backslash. Where
+    // neither is set, GetTempPath falls back on the profile or the Windows folder, which a
+    // sweep must never empty: there is no temporary folder then.
+    std::optional<std::string> value = variable("TMP");
+    if (!value || value->empty()) {
+        value = variable("TEMP");
     }
-    if (length == 0 || length >= wide.size()) {
+    if (!value || value->empty()) {
         return 0;
     }
-    const std::string path = narrowUtf8(std::wstring_view(wide.data(), length));
+    const std::wstring wide = widen(*value);
+    std::vector<wchar_t> full(MAX_PATH + 1);
+    DWORD length =
+        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length >= full.size()) {
+        full.resize(length + 1);
+        length =
+            GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    if (length == 0 || length >= full.size()) {
+        return 0;
+    }
+    std::string path = narrowUtf8(std::wstring_view(full.data(), length));
+    if (path.back() != '\\') {
+        path += '\\';
+    }
+    // Measured against the caller's length in characters, as GetTempPath does: the
+    // terminating zero must fit too, or the size needed, zero included, comes back and the
+    // buffer stays as it was.
     const auto characters = static_cast<std::uint32_t>(utf8::length(path));
-    // As GetTempPath: the terminating zero must fit too, or the size needed, zero included,
-    // comes back and the buffer stays as it was.
     if (characters + 1 > bufferLength) {
         return characters + 1;
     }

@@ -1,6 +1,6 @@
 // The Win32 file system on the native calls with extended-length paths: every name the file
 // system can hold, at any length. Everything it changes is opened relative to a folder handle
-// and changed through its own handle; links (every reparse point) are never acted through.
+// and changed through its own handle; links are never acted through.
 #pragma once
 
 #include "platform/FileSystem.h"
@@ -12,6 +12,12 @@ public:
     std::unique_ptr<Folder> openFolder(std::string_view path) override;
     std::optional<std::uint32_t> attributes(std::string_view path) override;
     bool replaceFileContents(std::string_view path, std::string_view bytes) override;
+    // Asked of the system once: the known folders, the Windows folder, and where each one
+    // leads when it is reached through a link.
+    std::vector<ProtectedPlace> protectedPlaces() override;
+
+private:
+    std::vector<ProtectedPlace> places_;
 };
 
 } // namespace vp::win32

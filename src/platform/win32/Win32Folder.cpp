@@ -3,8 +3,6 @@
 #include "platform/win32/Win32Folder.h"
 
 #include "platform/win32/Win32NarrowText.h"
-#include "platform/win32/Win32NtFiles.h"
-#include "platform/win32/Win32WineLinks.h"
 
 #include <vector>
 
@@ -17,6 +15,8 @@ constexpr DWORD Settable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FIL
 constexpr DWORD NotForDeletion = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 constexpr ACCESS_MASK FolderAccess = FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES;
 constexpr ACCESS_MASK FileDeletionAccess = DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
+constexpr nt::Status FileIsADirectory = static_cast<nt::Status>(0xC00000BA);
+constexpr nt::Status NotADirectory = static_cast<nt::Status>(0xC0000103);
 
 // Room for one batch of a folder's listing, kept from call to call.
 std::vector<unsigned char>& listingBuffer() {
@@ -28,12 +28,32 @@ std::uint64_t idOf(const LARGE_INTEGER& id) {
     return static_cast<std::uint64_t>(id.QuadPart);
 }
 
-bool isGoneStatus(LONG status) {
+bool isGoneStatus(nt::Status status) {
     return status == nt::ObjectNameNotFound || status == nt::ObjectPathNotFound;
 }
 
+// Why an open failed, as a reason the caller can report.
+Outcome reasonOf(nt::Status status, bool expected) {
+    if (isGoneStatus(status)) {
+        return Outcome::Vanished;
+    }
+    switch (status) {
+    case nt::SharingViolation:
+    case nt::DeletePending:
+        return Outcome::InUse;
+    case nt::AccessDenied:
+    case nt::CannotDelete:
+        return Outcome::AccessDenied;
+    case FileIsADirectory:
+    case NotADirectory:
+        return expected ? Outcome::Replaced : Outcome::Failed;
+    default:
+        return Outcome::Failed;
+    }
+}
+
 // Calls `visit(entry)` for every entry of the open folder, "." and ".." included; false when
-// the folder cannot be read.
+// the folder cannot be read. Never with a mask: the first one given stays with the handle.
 template <typename Visit> bool forEachEntry(HANDLE folder, Visit visit) {
     auto& buffer = listingBuffer();
     for (bool restart = true;; restart = false) {
@@ -64,19 +84,21 @@ bool isDots(std::wstring_view name) {
     return name == L"." || name == L"..";
 }
 
-// Under Wine: the open folder `folder` is empty and its ".." is the folder `parentId`.
-bool emptyBelow(HANDLE folder, std::uint64_t parentId, bool checkParent) {
+// Only name surrogates are links; a listing gives a reparse point's tag in place of its
+// extended attributes' size.
+ULONG listedAttributes(const nt::DirectoryEntry& entry) {
+    ULONG attributes = entry.fileAttributes;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && !nt::isNameSurrogate(entry.eaSize)) {
+        attributes &= ~static_cast<ULONG>(FILE_ATTRIBUTE_REPARSE_POINT);
+    }
+    return attributes;
+}
+
+bool holdsNothing(HANDLE folder) {
     bool empty = true;
-    bool parentSeen = !checkParent;
-    const bool read = forEachEntry(folder, [&](const nt::DirectoryEntry& entry) {
-        const std::wstring_view name = nameOf(entry);
-        if (name == L"..") {
-            parentSeen = parentSeen || idOf(entry.fileId) == parentId;
-        } else if (name != L".") {
-            empty = false;
-        }
-    });
-    return read && empty && parentSeen;
+    const bool read = forEachEntry(
+        folder, [&](const nt::DirectoryEntry& entry) { empty = empty && isDots(nameOf(entry)); });
+    return read && empty;
 }
 
 } // namespace
@@ -86,94 +108,91 @@ std::unique_ptr<Win32Folder> Win32Folder::open(const std::wstring& extendedPath)
         return nullptr;
     }
     const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
-    HANDLE handle = CreateFileW(extendedPath.c_str(), FolderAccess | FILE_WRITE_ATTRIBUTES,
-                                nt::ShareAll, nullptr, OPEN_EXISTING, flags, nullptr);
-    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
-        handle = CreateFileW(extendedPath.c_str(), FolderAccess, nt::ShareAll, nullptr,
-                             OPEN_EXISTING, flags, nullptr);
+    OwnedHandle handle(CreateFileW(extendedPath.c_str(), FolderAccess | FILE_WRITE_ATTRIBUTES,
+                                   nt::ShareAll, nullptr, OPEN_EXISTING, flags, nullptr));
+    if (!handle && GetLastError() == ERROR_ACCESS_DENIED) {
+        handle = OwnedHandle(CreateFileW(extendedPath.c_str(), FolderAccess, nt::ShareAll, nullptr,
+                                         OPEN_EXISTING, flags, nullptr));
     }
-    if (handle == INVALID_HANDLE_VALUE) {
+    nt::Identity identity;
+    if (!handle || !nt::queryIdentity(handle.get(), identity) ||
+        (identity.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         return nullptr;
     }
-    auto owned = std::make_shared<OwnedHandle>(handle);
-    ULONG attributes = 0;
-    if (!nt::queryAttributes(handle, attributes) || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
-        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    if ((identity.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+        nt::isNameSurrogate(nt::queryReparseTag(handle.get()))) {
         return nullptr;
     }
-    std::unique_ptr<Win32Folder> folder(new Win32Folder(owned, nt::queryFileId(handle)));
-    if (wine::running()) {
-        // Wine's folder links show as reparse points only when looked up by name.
-        const DWORD byName = GetFileAttributesW(extendedPath.c_str());
-        if (byName == INVALID_FILE_ATTRIBUTES || (byName & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-            return nullptr;
-        }
-        folder->keptName_ = wine::keptName(handle);
-        folder->lookAlike_ = wine::ancestorsHaveLookAlikes(folder->keptName_);
+    WineFolderChecks wine = WineFolderChecks::forRoot(handle.get(), extendedPath);
+    if (!wine.valid()) {
+        return nullptr;
     }
-    return folder;
+    return std::unique_ptr<Win32Folder>(
+        new Win32Folder(std::move(handle), identity.id, std::move(wine)));
 }
 
 Win32Folder::Opened Win32Folder::openItem(std::wstring_view name, Kind kind, ACCESS_MASK access,
                                           const DirEntry* expected) {
     Opened opened;
-    HANDLE handle = INVALID_HANDLE_VALUE;
+    OwnedHandle item;
     const ULONG options =
         (kind == Kind::File ? nt::NonDirectoryOnly : nt::DirectoryOnly) | nt::OpenReparsePoint;
-    opened.status = nt::openRelative(handle_->get(), name, access, nt::ShareAll, nt::OpenExisting,
-                                     options, handle);
+    opened.status = nt::openRelative(handle_.get(), name, access, nt::ShareAll, nt::OpenExisting,
+                                     options, item);
     if (!nt::succeeded(opened.status)) {
+        opened.refusal = reasonOf(opened.status, expected != nullptr);
         return opened;
     }
-    auto item = std::make_unique<OwnedHandle>(handle);
-    if (wine::running()) {
-        // Wine shows no reparse points and gives a link its target's attributes and file id,
-        // so only the name it keeps for the handle tells a link from this folder's own item.
-        if (wine::keptName(handle) != wine::childName(keptName_, name)) {
-            return opened;
-        }
-        // That name is all a file needs: asking its attributes again would cost Wine one more
-        // round trip per file and tell nothing new.
-        if (kind == Kind::File && expected != nullptr) {
-            opened.attributes = expected->attributes;
-            opened.item = std::move(item);
-            return opened;
-        }
-    }
-    ULONG attributes = 0;
-    if (!nt::queryAttributes(handle, attributes)) {
+    // Under Wine a link opens as its target: only the name kept for the handle tells.
+    if (!wine_.ownsItem(item.get(), name)) {
+        opened.refusal = Outcome::Link;
         return opened;
     }
-    opened.attributes = attributes;
-    const bool isFolder = (opened.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    if ((opened.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
-        isFolder != (kind == Kind::Folder)) {
+    nt::Identity& identity = opened.identity;
+    if (!nt::queryIdentity(item.get(), identity)) {
         return opened;
     }
-    if (kind == Kind::Folder || (expected != nullptr && expected->fileId != 0)) {
-        opened.id = nt::queryFileId(handle);
+    const bool isFolder = (identity.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if ((identity.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+        nt::isNameSurrogate(nt::queryReparseTag(item.get()))) {
+        opened.refusal = Outcome::Link;
+        return opened;
+    }
+    if (isFolder != (kind == Kind::Folder)) {
+        opened.refusal = expected != nullptr ? Outcome::Replaced : Outcome::Failed;
+        return opened;
     }
     if (expected != nullptr) {
-        if (expected->fileId != 0 && opened.id != 0 && expected->fileId != opened.id) {
-            return opened; // another item took the listed one's place
+        if (expected->fileId != 0 && identity.id != 0 && expected->fileId != identity.id) {
+            opened.refusal = Outcome::Replaced; // another item took the listed one's place
+            return opened;
         }
-        if ((opened.attributes & NotForDeletion) != 0 &&
+        if ((identity.attributes & NotForDeletion) != 0 &&
             (expected->attributes & NotForDeletion) == 0) {
+            opened.refusal = Outcome::HiddenOrSystem;
             return opened;
         }
     }
     opened.item = std::move(item);
+    opened.refusal = Outcome::Done;
     return opened;
 }
 
-bool Win32Folder::wineRefuses(std::wstring_view name) const {
-    return wine::running() && (lookAlike_ || sharedSpellings_.contains(wine::spelling(name)));
+Win32Folder::Opened Win32Folder::openForDeletion(std::wstring_view name, const DirEntry* expected) {
+    Opened opened = openItem(name, Kind::File, FileDeletionAccess, expected);
+    if (!opened.item && opened.status == nt::AccessDenied) {
+        // Wine opens a file for a change of attributes as for writing, which the host refuses
+        // an unprivileged user on a read-only file; its attributes still change through a
+        // handle opened for deletion.
+        opened = openItem(name, Kind::File, DELETE | FILE_READ_ATTRIBUTES, expected);
+    }
+    return opened;
 }
 
 std::optional<std::vector<DirEntry>> Win32Folder::list() {
     std::vector<DirEntry> entries;
     std::uint64_t parentSeen = 0;
-    const bool read = forEachEntry(handle_->get(), [&](const nt::DirectoryEntry& entry) {
+    const bool read = forEachEntry(handle_.get(), [&](const nt::DirectoryEntry& entry) {
         const std::wstring_view name = nameOf(entry);
         if (isDots(name)) {
             if (name == L"..") {
@@ -181,27 +200,12 @@ std::optional<std::vector<DirEntry>> Win32Folder::list() {
             }
             return;
         }
-        entries.push_back({narrowUtf8(name), entry.fileAttributes,
+        entries.push_back({narrowUtf8(name), listedAttributes(entry),
                            static_cast<std::uint64_t>(entry.endOfFile.QuadPart),
                            idOf(entry.fileId)});
     });
-    if (!read) {
+    if (!read || !wine_.acceptListing(parentSeen, entries)) {
         return std::nullopt;
-    }
-    if (wine::running()) {
-        // A folder reached through a link lists its real parent as "..".
-        if (parent_ && parentSeen != parentId_) {
-            return std::nullopt;
-        }
-        if (parent_ && !lookAlike_) {
-            lookAlike_ = wine::hasLookAlike(parent_->get(), nameInParent_);
-        }
-        std::vector<std::wstring> names;
-        names.reserve(entries.size());
-        for (const DirEntry& entry : entries) {
-            names.push_back(widen(entry.name));
-        }
-        sharedSpellings_ = wine::sharedSpellings(names);
     }
     return entries;
 }
@@ -215,53 +219,69 @@ std::unique_ptr<Folder> Win32Folder::openFolder(std::string_view name, const Dir
     if (!opened.item) {
         return nullptr;
     }
-    std::unique_ptr<Win32Folder> child(
-        new Win32Folder(std::shared_ptr<OwnedHandle>(std::move(opened.item)), opened.id));
-    if (wine::running()) {
-        child->parent_ = handle_;
-        child->parentId_ = id_;
-        child->nameInParent_ = wide;
-        child->keptName_ = wine::childName(keptName_, wide);
-        child->lookAlike_ = lookAlike_;
-    }
-    return child;
+    return std::unique_ptr<Folder>(new Win32Folder(std::move(opened.item), opened.identity.id,
+                                                   wine_.forChild(handle_.get(), id_, wide)));
 }
 
 bool Win32Folder::setAttributes(std::uint32_t attributes) {
-    return nt::succeeded(nt::setBasic(handle_->get(), attributes & Settable));
+    return nt::succeeded(nt::setBasic(handle_.get(), attributes & Settable));
 }
 
-Deletion Win32Folder::deleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
-                                 const DirEntry* expected) {
+Outcome Win32Folder::deleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
+                                const DirEntry* expected) {
     const std::wstring wide = widen(name);
-    if (wineRefuses(wide)) {
-        return Deletion::Kept;
+    if (wine_.refusesName(handle_.get(), wide)) {
+        return Outcome::Failed;
     }
-    Opened opened = openItem(wide, Kind::File, FileDeletionAccess, expected);
+    Opened opened = openForDeletion(wide, expected);
     if (!opened.item) {
-        if (isGoneStatus(opened.status)) {
-            return Deletion::Missing;
-        }
         // In use by a program that shares no deletion: its attributes still change, as they
         // need no deletion access.
         if (opened.status == nt::SharingViolation && attributes) {
-            Opened inUse =
+            const Opened inUse =
                 openItem(wide, Kind::File, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, expected);
-            if (inUse.item && (inUse.attributes & Settable) != (*attributes & Settable)) {
-                nt::setBasic(inUse.item->get(), *attributes & Settable);
+            if (inUse.item && inUse.identity.links == 1 &&
+                (inUse.identity.attributes & Settable) != (*attributes & Settable)) {
+                nt::setBasic(inUse.item.get(), *attributes & Settable);
             }
         }
-        return Deletion::Kept;
+        return opened.refusal;
     }
-    if (attributes && (opened.attributes & Settable) != (*attributes & Settable)) {
-        nt::setBasic(opened.item->get(), *attributes & Settable);
+    const nt::Identity& identity = opened.identity;
+    const bool readOnly = (identity.attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    nt::Status status = 0;
+    if (identity.links > 1) {
+        // Its other names share its attributes: clearing read-only here would clear it there.
+        status = nt::markForDeletion(opened.item.get(), readOnly);
+        if (!nt::succeeded(status) && readOnly) {
+            return Outcome::Link;
+        }
+    } else {
+        if (attributes && (identity.attributes & Settable) != (*attributes & Settable)) {
+            nt::setBasic(opened.item.get(), *attributes & Settable);
+        }
+        status = nt::markForDeletion(opened.item.get());
     }
-    return nt::succeeded(nt::markForDeletion(opened.item->get())) ? Deletion::Deleted
-                                                                  : Deletion::Kept;
+    if (!nt::succeeded(status)) {
+        return reasonOf(status, false);
+    }
+    opened.item.reset();
+    return goneOrKept(wide);
+}
+
+Outcome Win32Folder::goneOrKept(std::wstring_view name) {
+    // A file another program holds open (sharing deletion) goes only when that program lets it
+    // go; under Wine a file whose folder was moved away survives at the new place. Either way
+    // its name is still in this folder.
+    OwnedHandle lookUp;
+    const nt::Status status =
+        nt::openRelative(handle_.get(), name, FILE_READ_ATTRIBUTES, nt::ShareAll, nt::OpenExisting,
+                         nt::OpenReparsePoint, lookUp);
+    return isGoneStatus(status) ? Outcome::Done : Outcome::InUse;
 }
 
 Win32Folder::Opened Win32Folder::openForRemoval(std::wstring_view name) {
-    if (wineRefuses(name)) {
+    if (wine_.refusesName(handle_.get(), name)) {
         return {};
     }
     return openItem(name, Kind::Folder, DELETE | FILE_READ_ATTRIBUTES | FILE_LIST_DIRECTORY,
@@ -270,59 +290,78 @@ Win32Folder::Opened Win32Folder::openForRemoval(std::wstring_view name) {
 
 bool Win32Folder::removeFolder(std::string_view name) {
     const std::wstring wide = widen(name);
-    const Opened opened = openForRemoval(wide);
-    if (!opened.item) {
+    Opened opened = openForRemoval(wide);
+    if (!opened.item || !wine_.mayRemove(handle_.get(), id_, opened.item.get(), wide, true) ||
+        !nt::succeeded(nt::markForDeletion(opened.item.get()))) {
         return false;
     }
-    // Under Wine the folder must be this one's own child (a link's target has another parent):
-    // removing a link to an empty folder would remove its target.
-    if (wine::running() &&
-        (wine::hasLookAlike(handle_->get(), wide) || !emptyBelow(opened.item->get(), id_, true))) {
-        return false;
-    }
-    return nt::succeeded(nt::markForDeletion(opened.item->get()));
+    opened.item.reset();
+    return goneOrKept(wide) == Outcome::Done;
 }
 
-Deletion Win32Folder::probeDeleteFile(std::string_view name,
-                                      std::optional<std::uint32_t> attributes) {
+Outcome Win32Folder::probeDeleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
+                                     const DirEntry* expected) {
     const std::wstring wide = widen(name);
-    if (wineRefuses(wide)) {
-        return Deletion::Kept;
+    if (wine_.refusesName(handle_.get(), wide)) {
+        return Outcome::Failed;
     }
-    const Opened opened = openItem(wide, Kind::File, FileDeletionAccess, nullptr);
+    const Opened opened = openForDeletion(wide, expected);
     if (!opened.item) {
-        return isGoneStatus(opened.status) ? Deletion::Missing : Deletion::Kept;
+        return opened.refusal;
     }
-    const std::uint32_t after = attributes.value_or(opened.attributes);
-    return (after & FILE_ATTRIBUTE_READONLY) == 0 ? Deletion::Deleted : Deletion::Kept;
+    const ULONG current = opened.identity.attributes;
+    if (opened.identity.links > 1) {
+        return (current & FILE_ATTRIBUTE_READONLY) == 0 ? Outcome::Done : Outcome::Link;
+    }
+    const std::uint32_t after = attributes.value_or(current);
+    return (after & FILE_ATTRIBUTE_READONLY) == 0 ? Outcome::Done : Outcome::AccessDenied;
 }
 
 bool Win32Folder::probeRemoveFolder(std::string_view name) {
     const std::wstring wide = widen(name);
     const Opened opened = openForRemoval(wide);
-    return opened.item && emptyBelow(opened.item->get(), id_, wine::running());
+    return opened.item && holdsNothing(opened.item.get()) &&
+           wine_.mayRemove(handle_.get(), id_, opened.item.get(), wide, true);
 }
 
 bool Win32Folder::probeRemoveEmptiedFolder(std::string_view name) {
     const std::wstring wide = widen(name);
     const Opened opened = openForRemoval(wide);
-    if (!opened.item) {
-        return false;
+    return opened.item && wine_.mayRemove(handle_.get(), id_, opened.item.get(), wide, false);
+}
+
+std::string Win32Folder::finalPath() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (const DWORD volume : {VOLUME_NAME_DOS, VOLUME_NAME_GUID}) {
+        for (;;) {
+            const DWORD length = GetFinalPathNameByHandleW(handle_.get(), buffer.data(),
+                                                           static_cast<DWORD>(buffer.size()),
+                                                           FILE_NAME_NORMALIZED | volume);
+            if (length == 0) {
+                break;
+            }
+            if (length >= buffer.size()) {
+                buffer.resize(length + 1);
+                continue;
+            }
+            std::wstring_view path(buffer.data(), length);
+            // "\\?\C:\a" is "C:\a", "\\?\UNC\server\share" is "\\server\share"; a volume
+            // without a drive letter keeps its "\\?\Volume{…}".
+            if (volume == VOLUME_NAME_DOS && path.starts_with(L"\\\\?\\UNC\\")) {
+                return "\\\\" + narrowUtf8(path.substr(8));
+            }
+            if (volume == VOLUME_NAME_DOS && path.starts_with(L"\\\\?\\")) {
+                path.remove_prefix(4);
+            }
+            return narrowUtf8(path);
+        }
     }
-    if (!wine::running()) {
-        return true;
-    }
-    // Under Wine a link to a folder opens as its target: it must list this folder as its "..".
-    bool parentSeen = false;
-    forEachEntry(opened.item->get(), [&](const nt::DirectoryEntry& entry) {
-        parentSeen = parentSeen || (nameOf(entry) == L".." && idOf(entry.fileId) == id_);
-    });
-    return parentSeen && !wine::hasLookAlike(handle_->get(), wide);
+    return {};
 }
 
 std::wstring Win32Folder::storedName(std::wstring_view name) {
     std::wstring stored;
-    forEachEntry(handle_->get(), [&](const nt::DirectoryEntry& entry) {
+    forEachEntry(handle_.get(), [&](const nt::DirectoryEntry& entry) {
         const std::wstring_view listed = nameOf(entry);
         if (stored.empty() && listed.size() == name.size() &&
             CompareStringOrdinal(listed.data(), static_cast<int>(listed.size()), name.data(),
@@ -333,24 +372,37 @@ std::wstring Win32Folder::storedName(std::wstring_view name) {
     return stored;
 }
 
-HANDLE Win32Folder::openCheckedFile(std::wstring_view name, ACCESS_MASK access, bool& missing) {
-    missing = false;
-    if (wineRefuses(name)) {
-        return INVALID_HANDLE_VALUE;
+Win32Folder::CheckedFile Win32Folder::openCheckedFile(std::wstring_view name, ACCESS_MASK access) {
+    CheckedFile checked;
+    if (wine_.refusesName(handle_.get(), name)) {
+        return checked;
     }
     Opened opened = openItem(name, Kind::File, access | FILE_READ_ATTRIBUTES, nullptr);
+    checked.identity = opened.identity;
     if (!opened.item) {
-        missing = isGoneStatus(opened.status);
-        return INVALID_HANDLE_VALUE;
+        checked.outcome = opened.refusal;
+        return checked;
     }
-    if ((opened.attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        return INVALID_HANDLE_VALUE;
+    if ((opened.identity.attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        checked.outcome = Outcome::AccessDenied;
+        return checked;
     }
-    // The caller closes the handle.
-    HANDLE handle = INVALID_HANDLE_VALUE;
-    DuplicateHandle(GetCurrentProcess(), opened.item->get(), GetCurrentProcess(), &handle, 0, FALSE,
-                    DUPLICATE_SAME_ACCESS);
-    return handle;
+    checked.handle = std::move(opened.item);
+    checked.outcome = Outcome::Done;
+    return checked;
+}
+
+std::vector<Win32Folder::ListedFile> Win32Folder::files() {
+    std::vector<ListedFile> files;
+    forEachEntry(handle_.get(), [&](const nt::DirectoryEntry& entry) {
+        if ((entry.fileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            files.push_back(
+                {{narrowUtf8(nameOf(entry)), listedAttributes(entry),
+                  static_cast<std::uint64_t>(entry.endOfFile.QuadPart), idOf(entry.fileId)},
+                 entry.lastWriteTime.QuadPart});
+        }
+    });
+    return files;
 }
 
 } // namespace vp::win32

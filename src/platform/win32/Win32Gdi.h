@@ -36,10 +36,16 @@ private:
     HGDIOBJ object_;
 };
 
+// The one way an object is selected into a device context for a scope: the previous object
+// comes back at its end, unless the selection failed (then nothing was changed).
 class ScopedSelectObject {
 public:
     ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~ScopedSelectObject() { SelectObject(dc_, previous_); }
+    ~ScopedSelectObject() {
+        if (previous_ != nullptr && previous_ != HGDI_ERROR) {
+            SelectObject(dc_, previous_);
+        }
+    }
     ScopedSelectObject(const ScopedSelectObject&) = delete;
     ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
 

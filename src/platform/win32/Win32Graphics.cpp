@@ -95,23 +95,6 @@ HDC handleOf(DeviceContext& dc) {
     return static_cast<Win32DeviceContext&>(dc).handle();
 }
 
-// Selects an object for the lifetime of the scope.
-class ScopedSelect {
-public:
-    ScopedSelect(HDC hdc, HGDIOBJ object) : hdc_(hdc), previous_(SelectObject(hdc, object)) {}
-    ~ScopedSelect() {
-        if (previous_ != nullptr && previous_ != HGDI_ERROR) {
-            SelectObject(hdc_, previous_);
-        }
-    }
-    ScopedSelect(const ScopedSelect&) = delete;
-    ScopedSelect& operator=(const ScopedSelect&) = delete;
-
-private:
-    HDC hdc_;
-    HGDIOBJ previous_;
-};
-
 } // namespace
 
 std::unique_ptr<DeviceContext> BorrowDeviceContext(void* hdc) {
@@ -143,7 +126,7 @@ void Win32DeviceContext::frameRect(const PixelRect& rect, const Brush& brush) {
 }
 
 void Win32DeviceContext::line(int x1, int y1, int x2, int y2, const Pen& pen) {
-    const ScopedSelect selected(hdc_, static_cast<const Win32Pen&>(pen).handle);
+    const ScopedSelectObject selected(hdc_, static_cast<const Win32Pen&>(pen).handle);
     MoveToEx(hdc_, x1, y1, nullptr);
     LineTo(hdc_, x2, y2);
 }
@@ -159,7 +142,7 @@ void Win32DeviceContext::drawEdge(const PixelRect& rect, unsigned edge, unsigned
 
 void Win32DeviceContext::patBlt(int x, int y, int width, int height, const Brush& brush,
                                 std::uint32_t rop) {
-    const ScopedSelect selected(hdc_, static_cast<const Win32Brush&>(brush).handle);
+    const ScopedSelectObject selected(hdc_, static_cast<const Win32Brush&>(brush).handle);
     PatBlt(hdc_, x, y, width, height, rop);
 }
 
@@ -177,7 +160,7 @@ void Win32DeviceContext::setTextColor(Color color) {
 
 int Win32DeviceContext::drawText(std::string_view utf8, PixelRect& rect, unsigned format,
                                  const Font& font) {
-    const ScopedSelect selected(hdc_, static_cast<const Win32Font&>(font).handle);
+    const ScopedSelectObject selected(hdc_, static_cast<const Win32Font&>(font).handle);
     std::wstring text = widen(utf8);
     RECT r = toRect(rect);
     const int height = DrawTextW(hdc_, text.data(), static_cast<int>(text.size()), &r, format);

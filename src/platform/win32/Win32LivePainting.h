@@ -3,8 +3,9 @@
 // second the window's batched controls are settled and the system is let in to deliver paint
 // messages and messages sent from other programs (a screen reader, a test driver), and a
 // screen reader's calls on the accessible objects — never the user's input, which waits in the
-// queue until the handler returns. A click that arrives as a
-// sent message meanwhile is posted back, so no other handler runs in the middle of this one.
+// queue until the handler returns. Of those sent messages, the ones that would change a control
+// or the window are held until the handler's end (Win32MessageFilter.h); a click posted back
+// meanwhile waits the same way, so no other handler runs in the middle of this one.
 #pragma once
 
 #include <windows.h>

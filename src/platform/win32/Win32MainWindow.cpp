@@ -8,6 +8,7 @@
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32ListBox.h"
 #include "platform/win32/Win32LivePainting.h"
+#include "platform/win32/Win32MessageFilter.h"
 #include "platform/win32/Win32NarrowText.h"
 #include "platform/win32/Win32WindowClasses.h"
 
@@ -56,6 +57,7 @@ public:
                          y - (resized.cy - outer.cy) / 2, resized.cx, resized.cy,
                          SWP_NOZORDER | SWP_NOACTIVATE);
         }
+        MessageFilter::install(window_);
         tooltip_ =
             CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -362,6 +364,7 @@ private:
             native.exStyle, native.windowClass, hasText ? widen(desc.caption).c_str() : L"", style,
             at.left, at.top, at.right - at.left, at.bottom - at.top, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
+        MessageFilter::install(child);
         std::unique_ptr<Win32Control> control;
         switch (desc.kind) {
         case ControlKind::ExternalButton:

@@ -1,10 +1,14 @@
 // Win32 text conversions; the only place that knows the ANSI code page.
 #include "platform/win32/Win32NarrowText.h"
 
+#include "platform/Utf8.h"
+
 #include <windows.h>
 
 namespace vp::win32 {
 namespace {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide text is UTF-16");
 
 std::wstring toWide(std::string_view text, UINT codePage) {
     if (text.empty()) {
@@ -34,20 +38,24 @@ std::string fromWide(std::wstring_view text, UINT codePage) {
 
 } // namespace
 
+// Names travel in WTF-8 (platform/Utf8.h): a file name holding a lone surrogate comes back to
+// the system exactly as it was listed, never as U+FFFD naming another file or none.
 std::wstring widen(std::string_view utf8) {
-    return toWide(utf8, CP_UTF8);
+    const std::u16string units = utf8::toUtf16(utf8);
+    return {units.begin(), units.end()};
 }
 
 std::string narrowUtf8(std::wstring_view wide) {
-    return fromWide(wide, CP_UTF8);
+    return utf8::fromUtf16(
+        std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
 }
 
 std::string Win32NarrowText::toNarrow(std::string_view utf8) const {
-    return fromWide(toWide(utf8, CP_UTF8), CP_ACP);
+    return fromWide(widen(utf8), CP_ACP);
 }
 
 std::string Win32NarrowText::fromNarrow(std::string_view narrow) const {
-    return fromWide(toWide(narrow, CP_ACP), CP_UTF8);
+    return narrowUtf8(toWide(narrow, CP_ACP));
 }
 
 } // namespace vp::win32

@@ -11,7 +11,8 @@ public:
     std::string fromNarrow(std::string_view narrow) const override;
 };
 
-// UTF-8 and UTF-16 for the wide Win32 calls.
+// The program's text (UTF-8; WTF-8 for names that are no valid UTF-16) and UTF-16 for the wide
+// Win32 calls: what one gives, the other gives back unchanged.
 std::wstring widen(std::string_view utf8);
 std::string narrowUtf8(std::wstring_view wide);
 

@@ -1,6 +1,7 @@
 // Native file calls, looked up once in ntdll (present on every Windows NT and under Wine).
 #include "platform/win32/Win32NtFiles.h"
 
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -32,7 +33,10 @@ struct IoStatus {
 
 constexpr ULONG CaseInsensitive = 0x40; // OBJ_CASE_INSENSITIVE
 constexpr int FileBasicInformationClass = 4;
+constexpr int FileStandardInformationClass = 5;
 constexpr int FileInternalInformationClass = 6;
+constexpr int FileAttributeTagInformationClass = 35;
+constexpr int FileDispositionInformationExClass = 64;
 constexpr int ObjectNameInformationClass = 1;
 constexpr int FileRenameInformationClass = 10;
 constexpr int FileDispositionInformationClass = 13;
@@ -71,8 +75,8 @@ Status setInformation(HANDLE item, void* data, ULONG size, int informationClass)
 } // namespace
 
 Status openRelative(HANDLE root, std::wstring_view name, ACCESS_MASK access, ULONG share,
-                    ULONG disposition, ULONG options, HANDLE& opened) {
-    opened = INVALID_HANDLE_VALUE;
+                    ULONG disposition, ULONG options, OwnedHandle& opened) {
+    opened.reset();
     if (name.empty() || name.size() > 32767) {
         return ObjectNameNotFound;
     }
@@ -85,7 +89,7 @@ Status openRelative(HANDLE root, std::wstring_view name, ACCESS_MASK access, ULO
                                        FILE_ATTRIBUTE_NORMAL, share, disposition,
                                        options | SynchronousIo, nullptr, 0);
     if (succeeded(status)) {
-        opened = handle;
+        opened = OwnedHandle(handle);
     }
     return status;
 }
@@ -99,25 +103,49 @@ Status listDirectory(HANDLE folder, void* buffer, ULONG size, bool restart,
                                 mask.empty() ? nullptr : &text, restart ? TRUE : FALSE);
 }
 
-bool queryAttributes(HANDLE item, ULONG& attributes) {
+bool queryIdentity(HANDLE item, Identity& identity) {
+    // Three fixed-size answers; under Wine each is read from the host's file status once the
+    // handle's descriptor is known, so the three cost one trip to the Wine server.
     IoStatus io{};
     BasicInformation basic{};
+    struct {
+        LARGE_INTEGER allocationSize;
+        LARGE_INTEGER endOfFile;
+        ULONG numberOfLinks;
+        BOOLEAN deletePending;
+        BOOLEAN directory;
+    } standard{};
+    LARGE_INTEGER id{};
     if (!succeeded(
-            ntQueryInformationFile(item, &io, &basic, sizeof basic, FileBasicInformationClass))) {
+            ntQueryInformationFile(item, &io, &basic, sizeof basic, FileBasicInformationClass)) ||
+        !succeeded(ntQueryInformationFile(item, &io, &standard, sizeof standard,
+                                          FileStandardInformationClass))) {
         return false;
     }
-    attributes = basic.fileAttributes;
+    identity.attributes = basic.fileAttributes;
+    identity.links = standard.numberOfLinks;
+    identity.id =
+        succeeded(ntQueryInformationFile(item, &io, &id, sizeof id, FileInternalInformationClass))
+            ? static_cast<std::uint64_t>(id.QuadPart)
+            : 0;
     return true;
 }
 
-std::uint64_t queryFileId(HANDLE item) {
+ULONG queryReparseTag(HANDLE item) {
     IoStatus io{};
-    LARGE_INTEGER id{};
-    if (!succeeded(
-            ntQueryInformationFile(item, &io, &id, sizeof id, FileInternalInformationClass))) {
+    struct {
+        ULONG fileAttributes;
+        ULONG reparseTag;
+    } tag{};
+    if (!succeeded(ntQueryInformationFile(item, &io, &tag, sizeof tag,
+                                          FileAttributeTagInformationClass))) {
         return 0;
     }
-    return static_cast<std::uint64_t>(id.QuadPart);
+    return tag.reparseTag;
+}
+
+bool isNameSurrogate(ULONG tag) {
+    return (tag & 0x20000000) != 0; // IsReparseTagNameSurrogate
 }
 
 bool queryObjectName(HANDLE item, std::wstring& name) {
@@ -140,7 +168,31 @@ Status setBasic(HANDLE item, ULONG attributes) {
     return setInformation(item, &basic, sizeof basic, FileBasicInformationClass);
 }
 
-Status markForDeletion(HANDLE item) {
+Status markForDeletion(HANDLE item, bool ignoreReadOnly) {
+    // Which extended dispositions the system takes, learnt from its first answers.
+    static bool extendedUnknown = false;
+    static bool ignoreReadOnlyUnknown = false;
+    constexpr ULONG Delete = 0x1;
+    constexpr ULONG PosixSemantics = 0x2;
+    constexpr ULONG IgnoreReadOnly = 0x10;
+    const auto unsupported = [](Status status) {
+        return status == NotImplemented || status == InvalidInfoClass || status == NotSupported;
+    };
+    if (!extendedUnknown && !(ignoreReadOnly && ignoreReadOnlyUnknown)) {
+        ULONG flags = Delete | PosixSemantics | (ignoreReadOnly ? IgnoreReadOnly : 0);
+        Status status =
+            setInformation(item, &flags, sizeof flags, FileDispositionInformationExClass);
+        if (status == InvalidParameter && ignoreReadOnly) {
+            ignoreReadOnlyUnknown = true; // POSIX semantics without this flag (1709 to 1803)
+        } else if (unsupported(status)) {
+            extendedUnknown = true;
+        } else {
+            return status;
+        }
+    }
+    if (ignoreReadOnly) {
+        return CannotDelete;
+    }
     BOOLEAN deleteFile = TRUE;
     return setInformation(item, &deleteFile, sizeof deleteFile, FileDispositionInformationClass);
 }

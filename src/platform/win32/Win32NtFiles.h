@@ -4,8 +4,11 @@
 // with our own names, since the SDK headers declare them only partly and differently.
 #pragma once
 
+#include "platform/win32/Win32Handle.h"
+
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,6 +26,12 @@ inline constexpr Status ObjectPathNotFound = static_cast<Status>(0xC000003A);
 inline constexpr Status ObjectNameCollision = static_cast<Status>(0xC0000035);
 inline constexpr Status SharingViolation = static_cast<Status>(0xC0000043);
 inline constexpr Status AccessDenied = static_cast<Status>(0xC0000022);
+inline constexpr Status CannotDelete = static_cast<Status>(0xC0000121);
+inline constexpr Status DeletePending = static_cast<Status>(0xC0000056);
+inline constexpr Status NotImplemented = static_cast<Status>(0xC0000002);
+inline constexpr Status InvalidInfoClass = static_cast<Status>(0xC0000003);
+inline constexpr Status InvalidParameter = static_cast<Status>(0xC000000D);
+inline constexpr Status NotSupported = static_cast<Status>(0xC00000BB);
 
 inline bool succeeded(Status status) {
     return status >= 0;
@@ -62,25 +71,40 @@ struct DirectoryEntry {
     WCHAR fileName[1];
 };
 
-// Opens `name` relative to the open folder `root` (or a full NT path when `root` is null).
+// Opens `name` relative to the open folder `root` (or a full NT path when `root` is null);
+// `opened` holds the handle on success and nothing otherwise.
 Status openRelative(HANDLE root, std::wstring_view name, ACCESS_MASK access, ULONG share,
-                    ULONG disposition, ULONG options, HANDLE& opened);
+                    ULONG disposition, ULONG options, OwnedHandle& opened);
 
 // Fills `buffer` with entries of the folder, FILE_ID_FULL_DIR_INFORMATION; `restart` starts
-// over. `mask`, when not empty, keeps the entries it matches (`*` wildcards). NoMoreFiles at the
-// end.
+// over. `mask`, when not empty, keeps the entries it matches (`*` wildcards); the system keeps
+// the first mask a handle was listed with for all its later listings, restarts included, so a
+// mask is only for a handle opened for that one listing. NoMoreFiles at the end.
 Status listDirectory(HANDLE folder, void* buffer, ULONG size, bool restart,
                      std::wstring_view mask = {});
 
-// The attributes of the open item; false when they cannot be read.
-bool queryAttributes(HANDLE item, ULONG& attributes);
-// The open item's file id on its volume; 0 when the system has none.
-std::uint64_t queryFileId(HANDLE item);
+// What an open item is: read in one call of the system.
+struct Identity {
+    ULONG attributes = 0;
+    ULONG links = 1;      // names of the file (hard links)
+    std::uint64_t id = 0; // on its volume; 0 when the system has none
+};
+// False when the item cannot be asked.
+bool queryIdentity(HANDLE item, Identity& identity);
+// The reparse tag of an open reparse point; 0 when none or it cannot be read.
+ULONG queryReparseTag(HANDLE item);
+// True for the reparse points that stand for another name (symbolic links, junctions, mount
+// points): the links. Others (cloud placeholders, compressed or deduplicated files) are not.
+bool isNameSurrogate(ULONG tag);
 // The name the system keeps for the open item ("\??\C:\folder\file" under Wine); false when it
 // cannot be read. `name` keeps its room from call to call.
 bool queryObjectName(HANDLE item, std::wstring& name);
 Status setBasic(HANDLE item, ULONG attributes);
-Status markForDeletion(HANDLE item);
+// Marks the open item for deletion: with POSIX semantics where the system offers them (its
+// name goes at once, even while another program holds it open), the classic way elsewhere.
+// With `ignoreReadOnly`, a read-only file goes without its attribute being changed, where the
+// system can (Windows 10 1809 and later); elsewhere that fails with CannotDelete.
+Status markForDeletion(HANDLE item, bool ignoreReadOnly = false);
 // Renames the open item to `name` in the folder `root`, replacing what stands there.
 Status renameInto(HANDLE item, HANDLE root, std::wstring_view name);
 Status truncate(HANDLE item);

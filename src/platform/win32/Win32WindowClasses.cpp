@@ -5,6 +5,7 @@
 #include "platform/win32/Win32Controls.h"
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32LivePainting.h"
+#include "platform/win32/Win32MessageFilter.h"
 
 #include <commctrl.h>
 
@@ -104,6 +105,7 @@ bool routeFromChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRE
             // A click sent from another program while a handler is running waits for its end,
             // like a click of the user's.
             if (!LivePainting::deferIfHeld(parent, message, wParam, lParam)) {
+                const MessageFilter::HandlerScope running;
                 control->clicked();
                 LivePainting::settleAll();
             }

@@ -7,39 +7,65 @@
 // listed name, letter case included, and names that the dropped dots and blanks would make
 // ambiguous are refused outright. Identity (file id) checks close the swaps made after a
 // listing; the name checks close the links planted before it.
+//
+// All of it lives in one object per open folder, WineFolderChecks; outside Wine it holds
+// nothing and every check passes at once, so the folder's code has no branch of its own.
 #pragma once
+
+#include "platform/FileSystem.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
 
-namespace vp::win32::wine {
+namespace vp::win32 {
 
+namespace wine {
 bool running();
+} // namespace wine
 
-// `name` the way Wine spells it for a handle: every component without its trailing dots and
-// blanks.
-std::wstring spelling(std::wstring_view name);
+class WineFolderChecks {
+public:
+    // For the folder opened by its path `extendedPath` as `folder`; false from valid() when
+    // the path's last part is a link or the folder cannot tell its name from a sibling's.
+    static WineFolderChecks forRoot(HANDLE folder, const std::wstring& extendedPath);
+    // For the subfolder `name` of this folder (`parent`, whose id is `parentId`), opened and
+    // found to be this folder's own (ownsItem).
+    WineFolderChecks forChild(HANDLE parent, std::uint64_t parentId, std::wstring_view name);
 
-// The name Wine keeps for the open item `handle`, as spelling() gives it ("\??\C:\folder\file");
-// empty when it cannot be read.
-std::wstring keptName(HANDLE handle);
+    bool valid() const { return valid_; }
 
-// `folder`'s kept name joined with `name`, as spelling() gives it.
-std::wstring childName(const std::wstring& folder, std::wstring_view name);
+    // The item opened as `item` for `name` is this folder's own, not a link's target.
+    bool ownsItem(HANDLE item, std::wstring_view name) const;
+    // `name` in this folder (`folder`) cannot be told from another item's name: it is never
+    // changed. Judged on the last listing's names, or on a listing made now before any.
+    bool refusesName(HANDLE folder, std::wstring_view name);
+    // A listing of this folder, whose ".." has the id `parentIdSeen`: false when the folder
+    // lies elsewhere than in the folder it was opened from. Keeps the listed names for
+    // refusesName.
+    bool acceptListing(std::uint64_t parentIdSeen, const std::vector<DirEntry>& entries);
+    // The subfolder `name`, opened as `child`, lies in this folder (`folder`, id `folderId`)
+    // and may be removed: its ".." is this folder, nothing shares its spelling, and, when
+    // `empty` is asked, it holds nothing.
+    bool mayRemove(HANDLE folder, std::uint64_t folderId, HANDLE child, std::wstring_view name,
+                   bool empty);
 
-// True when the folder `parent` holds, besides `name`, an entry that Wine would name the same
-// (`name` with other trailing dots or blanks).
-bool hasLookAlike(HANDLE parent, std::wstring_view name);
+private:
+    // The spellings that two or more of the folder's names share (see refusesName).
+    const std::unordered_set<std::wstring>& sharedSpellings(HANDLE folder);
+    void keepSpellings(const std::vector<DirEntry>& entries);
 
-// True when the folder named `keptName` ("\??\C:\a\b") or a folder above it has a look-alike
-// sibling, or the name cannot be checked.
-bool ancestorsHaveLookAlikes(std::wstring_view keptName);
+    bool active_ = false;
+    bool valid_ = true;
+    std::wstring keptName_;      // the folder's name as Wine keeps it for its handle
+    std::uint64_t parentId_ = 0; // 0 for a folder opened by path
+    bool lookAlike_ = false;     // the folder or one above it has a look-alike sibling
+    bool listed_ = false;
+    std::unordered_set<std::wstring> sharedSpellings_;
+};
 
-// The spellings shared by two or more of `names`.
-std::unordered_set<std::wstring> sharedSpellings(const std::vector<std::wstring>& names);
-
-} // namespace vp::win32::wine
+} // namespace vp::win32

@@ -239,6 +239,29 @@ TEST(ConsoleProgram, LogFileHoldsTheBytesTheWindowSaves) {
     }
 }
 
+TEST(ConsoleProgram, AProtectedPlaceIsReportedWithItsReasonAndTouchesNothing) {
+    for (const bool preview : {true, false}) {
+        sim::SimPlatform sim;
+        smallProfile(sim, false);
+        sim.environment.setTempPath(R"(C:\)");
+        sim.files.file(R"(C:\boot.ini)").file(R"(C:\Docs\thesis.doc)");
+        const std::string before = stateOf(sim);
+        const Outcome outcome = run(sim, {preview ? "--apercu" : "--nettoyer", "6"});
+        EXPECT_EQ(outcome.status, ExitStatus::SomethingKept);
+        EXPECT_EQ(runLogPart(outcome.out), "Fichiers temporaire  : Nettoyage ...\n");
+        EXPECT_NE(outcome.out.find("  Laissé intact             : C:\\ (emplacement protégé, "
+                                   "racine d'un lecteur)\n"),
+                  std::string::npos)
+            << outcome.out;
+        EXPECT_EQ(stateOf(sim), before);
+        const Outcome json = run(sim, {"--apercu", "--json", "6"});
+        EXPECT_NE(json.out.find("\"refused\": [{\"path\": \"C:\\\\\", \"reason\": "
+                                "\"emplacement prot\\u00e9g\\u00e9, racine d'un lecteur\"}]"),
+                  std::string::npos)
+            << json.out;
+    }
+}
+
 TEST(ConsoleProgram, JsonHoldsEachTargetWithItsLinesCountsAndBytes) {
     sim::SimPlatform sim;
     smallProfile(sim, true);
@@ -267,7 +290,8 @@ TEST(ConsoleProgram, JsonHoldsEachTargetWithItsLinesCountsAndBytes) {
     EXPECT_TRUE(contains(json, "{\"number\": 10, \"name\": \"corbeille\", \"caption\": "
                                "\"Vider la corbeille\""));
     EXPECT_TRUE(
-        contains(json, "\"recycledItems\": 1, \"recycledBytes\": 700, \"keptRecycledItems\": 0}"));
+        contains(json, "\"recycledItems\": 1, \"recycledBytes\": 700, \"keptRecycledItems\": 0, "
+                               "\"refused\": []}"));
     // No run-log text before the JSON, and nothing but ASCII in it.
     EXPECT_FALSE(contains(json, "Bilan"));
     for (const char c : json) {

@@ -78,11 +78,11 @@ TEST_F(PreviewServicesTest, FilesGoneForLaterReadsWhileTheDiskStaysAsItWas) {
 
     auto folder = shown.fileSystem.openFolder(R"(C:\t)");
     ASSERT_TRUE(folder);
-    EXPECT_EQ(folder->deleteFile("a.txt", std::nullopt), Deletion::Deleted);
-    EXPECT_EQ(folder->deleteFile("A.TXT", std::nullopt), Deletion::Missing);
-    EXPECT_EQ(folder->deleteFile("ro.txt", std::nullopt), Deletion::Kept);
-    EXPECT_EQ(folder->deleteFile("ro.txt", Attr::Archive), Deletion::Deleted);
-    EXPECT_EQ(folder->deleteFile("used.txt", Attr::Archive), Deletion::Kept);
+    EXPECT_EQ(folder->deleteFile("a.txt", std::nullopt), Outcome::Done);
+    EXPECT_EQ(folder->deleteFile("A.TXT", std::nullopt), Outcome::Vanished);
+    EXPECT_EQ(folder->deleteFile("ro.txt", std::nullopt), Outcome::AccessDenied);
+    EXPECT_EQ(folder->deleteFile("ro.txt", Attr::Archive), Outcome::Done);
+    EXPECT_EQ(folder->deleteFile("used.txt", Attr::Archive), Outcome::InUse);
     EXPECT_EQ(names(*folder), (std::vector<std::string>{"busy", "keep", "sub", "used.txt"}));
     // The file in use took its new attributes, as it would have.
     EXPECT_EQ(shown.fileSystem.attributes(R"(C:\t\used.txt)"), Attr::Archive);
@@ -92,7 +92,7 @@ TEST_F(PreviewServicesTest, FilesGoneForLaterReadsWhileTheDiskStaysAsItWas) {
         auto sub = folder->openFolder("sub");
         ASSERT_TRUE(sub);
         ASSERT_EQ(names(*sub), std::vector<std::string>{"x.txt"});
-        EXPECT_EQ(sub->deleteFile("x.txt", std::nullopt), Deletion::Deleted);
+        EXPECT_EQ(sub->deleteFile("x.txt", std::nullopt), Outcome::Done);
         EXPECT_TRUE(names(*sub).empty());
     }
     EXPECT_TRUE(folder->removeFolder("sub")); // emptied in the preview
@@ -102,7 +102,7 @@ TEST_F(PreviewServicesTest, FilesGoneForLaterReadsWhileTheDiskStaysAsItWas) {
     EXPECT_FALSE(folder->removeFolder("keep")); // the hidden file stays in it
     {
         auto busy = folder->openFolder("busy");
-        EXPECT_EQ(busy->deleteFile("y.txt", std::nullopt), Deletion::Deleted);
+        EXPECT_EQ(busy->deleteFile("y.txt", std::nullopt), Outcome::Done);
     }
     EXPECT_FALSE(folder->removeFolder("busy")); // emptied, but in use
     EXPECT_EQ(names(*folder), (std::vector<std::string>{"busy", "keep", "used.txt"}));

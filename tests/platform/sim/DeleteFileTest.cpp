@@ -36,6 +36,36 @@ TEST_F(DeleteFileTest, TheLastPartSelectsByWildcardAndNothingElseGoes) {
     EXPECT_EQ(left(), (std::vector<std::string>{R"(C:\D\sub\)", R"(C:\D\sub\e.log)"}));
 }
 
+TEST_F(DeleteFileTest, ANameWithoutWildcardsDeletesItsFileWhateverItsAttributes) {
+    fs.file(R"(C:\D\hidden.dat)", {.attributes = Attr::Hidden | Attr::ReadOnly})
+        .file(R"(C:\D\system.dat)", {.attributes = Attr::System});
+    EXPECT_TRUE(fs.deleteMatchingFiles(R"(C:\D\HIDDEN.DAT)", true));
+    EXPECT_TRUE(fs.deleteMatchingFiles(R"(C:\D\system.dat)", true));
+    EXPECT_TRUE(left().empty());
+}
+
+TEST_F(DeleteFileTest, WildcardsNeverEmptyAProtectedPlace) {
+    fs.protectedPlace(R"(C:\WINDOWS)", PlaceKind::Windows)
+        .file(R"(C:\boot.ini)")
+        .file(R"(C:\WINDOWS\win.ini)")
+        .file(R"(C:\WINDOWS\Prefetch\a.pf)")
+        .file(R"(C:\WINDOWS\Prefetch\b.pf)");
+    for (const auto& [pattern, kind] : std::vector<std::pair<std::string, PlaceKind>>{
+             {R"(C:\*.*)", PlaceKind::DriveRoot},
+             {R"(C:\WINDOWS\*.ini)", PlaceKind::Windows},
+             {R"(C:\WINDOWS\Prefetch\..\*.*)", PlaceKind::Windows}}) {
+        FileTally tally;
+        EXPECT_FALSE(fs.deleteMatchingFiles(pattern, true, &tally)) << pattern;
+        ASSERT_TRUE(tally.refused) << pattern;
+        EXPECT_EQ(tally.refused->place, kind) << pattern;
+    }
+    EXPECT_TRUE(fs.exists(R"(C:\boot.ini)"));
+    EXPECT_TRUE(fs.exists(R"(C:\WINDOWS\win.ini)"));
+    EXPECT_TRUE(fs.deleteMatchingFiles(R"(C:\WINDOWS\Prefetch\*.pf)", true))
+        << "below a protected place";
+    EXPECT_TRUE(fs.tree(R"(C:\WINDOWS\Prefetch)").empty());
+}
+
 TEST_F(DeleteFileTest, ForceTakesReadOnlyFilesHiddenAndSystemOnesAreNotMatched) {
     fs.file(R"(C:\D\ro.pf)", {.attributes = Attr::ReadOnly})
         .file(R"(C:\D\hidden.pf)", {.attributes = Attr::Hidden})

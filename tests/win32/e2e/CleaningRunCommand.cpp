@@ -34,6 +34,8 @@ int runCleaning(const std::vector<std::string>& options) {
             SetEnvironmentVariableW(L"TMP", value.c_str()); // GetTempPath asks TMP first
         } else if (options[i] == "--user") {
             SetEnvironmentVariableW(L"USERNAME", value.c_str());
+        } else if (options[i] == "--unset") {
+            SetEnvironmentVariableW(value.c_str(), nullptr);
         } else if (options[i] == "--runs") {
             runs = std::stoi(options[i + 1]);
         } else {

@@ -2,6 +2,7 @@
 #include "LookUps.h"
 
 #include "Checks.h"
+#include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32NarrowText.h"
 #include "platform/win32/Win32Paths.h"
 
@@ -16,10 +17,12 @@ namespace vp::e2e {
 
 using testing::printLine;
 
-int holdOpen(const std::string& path, const std::string& flag) {
-    HANDLE file = CreateFileW(win32::extendedPath(path).c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+int holdOpen(const std::string& path, const std::string& flag, bool shareDeletion) {
+    const DWORD share = shareDeletion ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0;
+    const win32::OwnedHandle file(CreateFileW(win32::extendedPath(path).c_str(), GENERIC_READ,
+                                              share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                              nullptr));
+    if (!file) {
         printLine("cannot hold " + path);
         return 1;
     }
@@ -31,7 +34,6 @@ int holdOpen(const std::string& path, const std::string& flag) {
         }
         Sleep(20);
     }
-    CloseHandle(file);
     return 0;
 }
 

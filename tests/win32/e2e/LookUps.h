@@ -6,9 +6,9 @@
 
 namespace vp::e2e {
 
-// Opens `path` without sharing, prints "held", and keeps it open until the file `flag`
-// exists (at most two minutes).
-int holdOpen(const std::string& path, const std::string& flag);
+// Opens `path` without sharing (or, with `shareDeletion`, sharing everything), prints "held",
+// and keeps it open until the file `flag` exists (at most two minutes).
+int holdOpen(const std::string& path, const std::string& flag, bool shareDeletion);
 
 // Every value of HKEY_CURRENT_USER\`key` as "name=type:data" (strings as text, other data in
 // hex), in the order the registry lists them; "(no key)" when the key is missing.

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <sddl.h>
 #include <wininet.h>
 
 #include <fstream>
@@ -69,7 +70,11 @@ bool makeFile(const std::wstring& path, std::uint32_t attributes) {
     if (cut == std::wstring::npos || !makeFolders(path.substr(0, cut))) {
         return false;
     }
-    return writeFile(path, "x") && SetFileAttributesW(path.c_str(), attributes) != FALSE;
+    // Hidden and system first: under Wine they are kept in an extended attribute of the host
+    // file, which an unprivileged user may no longer write once the file is read-only.
+    return writeFile(path, "x") &&
+           SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) != FALSE &&
+           SetFileAttributesW(path.c_str(), attributes) != FALSE;
 }
 
 // A value under HKEY_CURRENT_USER; the key is made as needed.
@@ -77,6 +82,37 @@ bool setValue(const std::string& key, const std::string& name, DWORD type,
               const std::vector<BYTE>& data) {
     return RegSetKeyValueW(HKEY_CURRENT_USER, widen(key).c_str(), widen(name).c_str(), type,
                            data.data(), static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
+// The key `key` under HKEY_CURRENT_USER made a registry link to the key `target` there.
+bool setLink(const std::string& key, const std::string& target) {
+    HANDLE token = nullptr;
+    unsigned char user[256] = {};
+    DWORD size = 0;
+    LPWSTR sid = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return false;
+    }
+    const bool known = GetTokenInformation(token, TokenUser, user, sizeof user, &size) &&
+                       ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid);
+    CloseHandle(token);
+    if (!known) {
+        return false;
+    }
+    const std::wstring path = L"\\Registry\\User\\" + std::wstring(sid) + L"\\" + widen(target);
+    LocalFree(sid);
+    HKEY link = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, widen(key).c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                        KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link,
+                        nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const bool set =
+        RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK,
+                       reinterpret_cast<const BYTE*>(path.data()),
+                       static_cast<DWORD>(path.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
+    RegCloseKey(link);
+    return set;
 }
 
 std::vector<BYTE> wideBytes(const std::wstring& text) {
@@ -115,6 +151,9 @@ bool seedLine(const std::vector<std::string>& f) {
     }
     if (verb == "binary" && f.size() == 4) {
         return setValue(f[1], f[2], REG_BINARY, hexBytes(f[3]));
+    }
+    if (verb == "reglink" && f.size() == 3) {
+        return setLink(f[1], f[2]);
     }
     if (verb == "cache" && f.size() == 4) {
         return addCacheEntry(f[1], f[2], f[3]);

@@ -2,11 +2,14 @@
 #include "ServiceChecks.h"
 
 #include "Checks.h"
+#include "FolderChecks.h"
 #include "platform/win32/Win32Paths.h"
 #include "platform/win32/Win32Platform.h"
 #include "registry/RegistryHelpers.h"
 
 #include <windows.h>
+
+#include <sddl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -96,6 +99,35 @@ void checkRegistry(Platform& platform) {
           "more data than the buffer: MoreData, and the buffer unused",
           "status " + std::to_string(status));
     platform.registry.closeKey(handle);
+
+    // A key of a path made a link to another key (here the one above): never read or deleted
+    // through.
+    const std::wstring linkKey = wideKey + L"\\RunMRU";
+    HKEY link = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, linkKey.c_str(), 0, nullptr,
+                    REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS | KEY_CREATE_LINK,
+                    nullptr, &link, nullptr);
+    std::wstring target = L"\\Registry\\User\\";
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    unsigned char user[256] = {};
+    DWORD size8 = 0;
+    GetTokenInformation(token, TokenUser, user, sizeof user, &size8);
+    CloseHandle(token);
+    LPWSTR sid = nullptr;
+    ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid);
+    target += std::wstring(sid != nullptr ? sid : L"") + L"\\" + wideKey;
+    LocalFree(sid);
+    const bool made =
+        link != nullptr &&
+        RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK,
+                       reinterpret_cast<const BYTE*>(target.data()),
+                       static_cast<DWORD>(target.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
+    RegCloseKey(link);
+    DeleteRegValue(platform, CurrentUser, key + R"(\RunMRU)", "fits");
+    check(made && GetRegString(platform, CurrentUser, key + R"(\RunMRU)", "fits", "(d)") == "(d)" &&
+              GetRegString(platform, CurrentUser, key, "fits", "") == std::string(127, 'x'),
+          "a registry link in a path is neither read nor deleted through");
 }
 
 // The temporary path itself is shown by the sweep suite, the user name by the window's.
@@ -149,6 +181,7 @@ int checkServices(const std::string& folder) {
     checkRegistry(platform);
     checkEnvironment(real.environment);
     checkMemory(real.memory);
+    checkFolders(real.files, real.environment, folder);
     return testing::summary();
 }
 

@@ -3,8 +3,9 @@
 // the shell scripts under tests/wine check.
 //
 //   vp_e2e seed SCRIPT                 see Seed.h
-//   vp_e2e run [--temp DIR] [--user NAME] [--runs N] BOX[,BOX...]|none
+//   vp_e2e run [--temp DIR] [--unset VARIABLE] [--user NAME] [--runs N] BOX[,BOX...]|none
 //   vp_e2e hold PATH FLAG              holds PATH open without sharing until FLAG exists
+//   vp_e2e hold-shared PATH FLAG       the same, sharing reading, writing and deletion
 //   vp_e2e reg-dump KEY                the values of HKEY_CURRENT_USER\KEY, one a line
 //   vp_e2e cache-list                  the source names of the Internet cache's entries
 //   vp_e2e services FOLDER             the service checks (FOLDER: an empty scratch folder)
@@ -37,7 +38,9 @@ int main() {
     } else if (command == "run") {
         status = vp::e2e::runCleaning({args.begin() + 1, args.end()});
     } else if (command == "hold" && args.size() == 3) {
-        status = vp::e2e::holdOpen(args[1], args[2]);
+        status = vp::e2e::holdOpen(args[1], args[2], false);
+    } else if (command == "hold-shared" && args.size() == 3) {
+        status = vp::e2e::holdOpen(args[1], args[2], true);
     } else if (command == "reg-dump" && args.size() == 2) {
         status = vp::e2e::dumpRegistryKey(args[1]);
     } else if (command == "cache-list" && args.size() == 1) {

@@ -526,6 +526,7 @@ public:
     // Several thousand lines through the real window (LongRun.h).
     void longRun() const {
         checkLongRun({window_, control("List1"), control("Command1"), control("ch1"),
+                      control("ch20"),
                       [this](bool tempOnly) {
                           setBoxes(tempOnly ? "00000100000000000000" : "00000000000000000000");
                       }},

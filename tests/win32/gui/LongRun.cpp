@@ -88,6 +88,10 @@ void checkLongRun(const LongRunWindow& run, const std::wstring& output) {
     std::set<std::vector<std::uint32_t>> screens;
     bool clickSent = false;
     bool clickWaited = true;
+    // Sent while the run goes: ch20 checked, a line added to the run log.
+    const std::wstring intruder = L"Ajouté par un autre programme";
+    bool changesSent = false;
+    bool changesWaited = true;
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(Patience * 1000);
     while (IsWindowVisible(run.list) && GetTickCount64() < deadline) {
         LRESULT before = 0;
@@ -124,6 +128,23 @@ void checkLongRun(const LongRunWindow& run, const std::wstring& output) {
             LRESULT state = 0;
             clickWaited = ask(run.otherBox, BM_GETCHECK, 0, state) && state == BST_UNCHECKED;
         }
+        if (!changesSent && samples == 4) {
+            LRESULT ignored = 0;
+            changesSent = ask(run.lastBox, BM_SETCHECK, BST_CHECKED, ignored) &&
+                          SendMessageTimeoutW(run.list, LB_ADDSTRING, 0,
+                                              reinterpret_cast<LPARAM>(intruder.c_str()),
+                                              SMTO_NORMAL, 10000, nullptr) != 0;
+            LRESULT state = 0;
+            LRESULT lines = 0;
+            std::wstring last(1024, L'\0');
+            DWORD_PTR length = 0;
+            changesWaited = ask(run.lastBox, BM_GETCHECK, 0, state) && state == BST_UNCHECKED &&
+                            ask(run.list, LB_GETCOUNT, 0, lines) && lines > 0 &&
+                            SendMessageTimeoutW(run.list, LB_GETTEXT, lines - 1,
+                                                reinterpret_cast<LPARAM>(last.data()), SMTO_NORMAL,
+                                                10000, &length) != 0 &&
+                            last.substr(0, length) != intruder;
+        }
     }
     check(!IsWindowVisible(run.list), "the long run ends and hides the run log");
     check(unanswered == 0 && samples >= 3,
@@ -139,11 +160,16 @@ void checkLongRun(const LongRunWindow& run, const std::wstring& output) {
           std::to_string(screens.size()) + " different pictures of the run log in " +
               std::to_string(samples) + " samples");
 
+    // The line sent during the run comes after the run's own lines; ch20, checked during the
+    // run, did not make the run clean its target (its catalogue line would be in the log).
+    std::vector<std::string> expectedAfter = expected;
+    expectedAfter.push_back(narrowUtf8(intruder));
     const std::vector<std::string> log = listLines(run.list);
     std::string diff;
-    for (std::size_t i = 0; i < std::max(log.size(), expected.size()) && diff.size() < 2000; ++i) {
+    for (std::size_t i = 0; i < std::max(log.size(), expectedAfter.size()) && diff.size() < 2000;
+         ++i) {
         const std::string got = i < log.size() ? log[i] : "(none)";
-        const std::string want = i < expected.size() ? expected[i] : "(none)";
+        const std::string want = i < expectedAfter.size() ? expectedAfter[i] : "(none)";
         if (got != want) {
             diff += "\n    line " + std::to_string(i + 1) + ": \"" + got + "\" instead of \"" +
                     want + "\"";
@@ -153,8 +179,15 @@ void checkLongRun(const LongRunWindow& run, const std::wstring& output) {
     ask(run.list, LB_GETCURSEL, 0, selected);
     check(diff.empty() && selected == static_cast<LRESULT>(expected.size()) - 2,
           "after the long run List1 holds its " + std::to_string(expected.size()) +
-              " lines in order, the last file's line selected",
+              " lines in order, the last file's line selected, then the line sent during it",
           std::to_string(log.size()) + " lines, selection " + number(selected) + diff);
+    LRESULT lastChecked = 0;
+    check(changesSent && changesWaited && ask(run.lastBox, BM_GETCHECK, 0, lastChecked) &&
+              lastChecked == BST_CHECKED,
+          "a box checked and a line added during the run take effect after it, as if sent then",
+          std::string(changesSent ? "" : "the messages were not answered; ") +
+              (changesWaited ? "" : "they changed the window during the run; ") +
+              (lastChecked == BST_CHECKED ? "" : "ch20 is not checked after the run"));
 
     LRESULT state = 0;
     const bool askedAfter = waitUntil(
