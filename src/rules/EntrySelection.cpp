@@ -33,7 +33,9 @@ bool nameMatches(std::string_view pattern, const Entry& entry) {
 }
 
 bool namesExactly(std::string_view pattern, const Entry& entry) {
-    // The full name as written holds the format's " *": typed whole, it still names exactly.
+    // The full name as written holds the format's " *": typed whole, it still names the entry
+    // exactly. Otherwise a pattern with a wildcard names no entry exactly, not even one whose
+    // name holds that very wildcard: "*" must not run an entry called "*" that has a warning.
     const std::string folded = foldForSearch(pattern);
     return folded == foldForSearch(entry.name) ||
            (!hasWildcard(pattern) && folded == foldForSearch(displayName(entry)));

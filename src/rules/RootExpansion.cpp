@@ -164,16 +164,19 @@ Expansion RootExpander::expand(const PathSpec& path) {
 }
 
 const RootExpander::Roots& RootExpander::roots(const PathRoot& root) {
-    std::string key;
+    // One key per kind of root: D and the drive, F and the folder's number, E and the name.
+    std::string key(1, 'D');
     switch (root.kind) {
     case RootKind::Drive:
-        key = "D" + foldCase(root.text);
+        key += foldCase(root.text);
         break;
     case RootKind::Folder:
-        key = "F" + std::to_string(static_cast<int>(root.folder));
+        key[0] = 'F';
+        key += std::to_string(static_cast<int>(root.folder));
         break;
     case RootKind::Environment:
-        key = "E" + foldCase(root.text);
+        key[0] = 'E';
+        key += foldCase(root.text);
         break;
     }
     const auto found = cache_.find(key);

@@ -142,9 +142,22 @@ struct Draft {
     }
 };
 
+// Keys in number order, those of one number in the file's order. Files are nearly always in
+// order already, and then nothing is sorted (a stable sort allocates every time).
 template <class Key> void sortByNumber(std::vector<Key>& keys) {
-    std::stable_sort(keys.begin(), keys.end(),
-                     [](const Key& a, const Key& b) { return a.number < b.number; });
+    const auto byNumber = [](const Key& a, const Key& b) { return a.number < b.number; };
+    if (!std::is_sorted(keys.begin(), keys.end(), byNumber)) {
+        std::stable_sort(keys.begin(), keys.end(), byNumber);
+    }
+}
+
+// How many lines start with "[": the most entries the file may hold, for one allocation.
+std::size_t headerLines(std::string_view text) {
+    std::size_t count = text.starts_with('[') ? 1 : 0;
+    for (std::size_t at = text.find("\n["); at != text.npos; at = text.find("\n[", at + 2)) {
+        ++count;
+    }
+    return count;
 }
 
 class Parser {
@@ -155,6 +168,7 @@ public:
         for (const TextProblem& problem : s_.text.problems) {
             report(problem.line, Effect::Noted, problem.problem, {}, {}, {});
         }
+        s_.entries.reserve(headerLines(s_.text.text()));
         LineReader lines(s_.text.text());
         std::string_view raw;
         while (lines.next(raw)) {
@@ -391,8 +405,8 @@ private:
         std::uint32_t number = 0;
         const auto [end, error] =
             std::from_chars(value.data(), value.data() + value.size(), number);
-        if (value.empty() || value.size() > 5 || error != std::errc() ||
-            end != value.data() + value.size()) {
+        if (value.empty() || error != std::errc() || end != value.data() + value.size() ||
+            number > 0xFFFF) {
             draft_.langSecRefValid = false;
             reportHere(line, Effect::KeyIgnored, Problem::BadCategory, name, shortened(value));
             return;
@@ -409,22 +423,21 @@ private:
 
     void checkNumbering(KeyFamily family) {
         std::vector<Numbered>& list = draft_.numbers[static_cast<std::size_t>(family)];
-        std::stable_sort(list.begin(), list.end(),
-                         [](const Numbered& a, const Numbered& b) { return a.number < b.number; });
-        const std::string_view familyName = Families[static_cast<std::size_t>(family)].name;
+        sortByNumber(list);
+        const std::string familyName(Families[static_cast<std::size_t>(family)].name);
         std::uint32_t expected = 1;
         const Numbered* previous = nullptr;
         for (const Numbered& key : list) {
             if (key.number == 0) {
                 continue; // reported as missing its number
             }
-            const std::string keyName = std::string(familyName) + std::to_string(key.number);
             if (previous != nullptr && previous->number == key.number) {
-                reportHere(key.line, Effect::Noted, Problem::DuplicateNumber, keyName,
-                           std::to_string(previous->line));
+                reportHere(key.line, Effect::Noted, Problem::DuplicateNumber,
+                           familyName + std::to_string(key.number), std::to_string(previous->line));
             } else if (key.number != expected) {
-                reportHere(key.line, Effect::Noted, Problem::NumberingGap, keyName,
-                           std::string(familyName) + std::to_string(expected));
+                reportHere(key.line, Effect::Noted, Problem::NumberingGap,
+                           familyName + std::to_string(key.number),
+                           familyName + std::to_string(expected));
             }
             expected = key.number + 1;
             previous = &key;

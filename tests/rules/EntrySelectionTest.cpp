@@ -2,6 +2,7 @@
 // with a warning that only an exact name may run.
 #include "rules/EntrySelection.h"
 #include "rules/RuleSet.h"
+#include "rules/SearchFold.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,10 @@ DetectOS=9|8
 FileKey1=%AppData%\Refused|*
 [Sans catégorie *]
 FileKey1=%AppData%\Sans|*
+[Star* *]
+Section=Jeux
+Warning=Un nom qui est aussi un motif.
+FileKey1=%AppData%\Star|*
 )";
 
 class EntrySelectionTest : public ::testing::Test {
@@ -78,6 +83,10 @@ TEST_F(EntrySelectionTest, AnEntryWithAWarningRunsOnlyWhenNamedExactly) {
     EXPECT_EQ(names(exact.entries), Names{"Tailspin Cookies"});
     EXPECT_TRUE(exact.needExactName.empty());
 
+    // A pattern is no exact name, even when the entry's name holds the same wildcard.
+    EXPECT_EQ(names(select({"star*"}).needExactName), Names{"Star*"});
+    EXPECT_EQ(names(select({"star* *"}).entries), Names{"Star*"});
+
     // Named exactly by one pattern, it is taken even when a wildcard also matches it.
     const Selection both = select({"Tailspin*", "Tailspin Cookies *"});
     EXPECT_EQ(names(both.entries), (Names{"Tailspin Cache", "Tailspin Cookies"}));
@@ -89,6 +98,7 @@ TEST_F(EntrySelectionTest, CategoriesMatchByNumberFrenchNameEnglishNameOrSection
     EXPECT_EQ(names(select({}, {"Multimédia"}).entries), Names{"Éditeur Été"});
     EXPECT_EQ(names(select({}, {"MULTIMEDIA"}).entries), Names{"Éditeur Été"});
     EXPECT_EQ(names(select({}, {"jeux"}).entries), Names{"Jeu de Dames"});
+    EXPECT_EQ(names(select({}, {"jeux"}).needExactName), Names{"Star*"});
     EXPECT_EQ(names(select({}, {"multi*"}).entries), Names{"Éditeur Été"});
     EXPECT_EQ(names(select({}, {"3021"}).entries), Names{});
     // An entry without a category is never taken by one, not even by "*".
@@ -103,6 +113,14 @@ TEST_F(EntrySelectionTest, RefusedEntriesAndUnmatchedRequestsAreReported) {
     EXPECT_EQ(names(selection.needExactName), Names{"Tailspin Cookies"});
     EXPECT_EQ(selection.unmatchedNames, Names{"Nobody*"});
     EXPECT_EQ(selection.unmatchedCategories, Names{"Sport"});
+}
+
+TEST(SearchFold, LetterCaseAndWesternAccentsAreSetAside) {
+    EXPECT_EQ(foldForSearch("Multimédia"), "multimedia");
+    EXPECT_EQ(foldForSearch("À LA FRANÇAISE"), "a la francaise");
+    EXPECT_EQ(foldForSearch("Pièce Noël Où Âme Ñandú"), "piece noel ou ame nandu");
+    EXPECT_EQ(foldForSearch("Œuvre Ærø ÿ Ý"), "oeuvre aero y y");
+    EXPECT_EQ(foldForSearch("日本 😀 ß"), "日本 😀 ß");
 }
 
 } // namespace

@@ -279,22 +279,27 @@ RegKey1=HKCU\Software\A
 LangSecRef=3021
 LangSecRef=3022
 RegKey1=HKCU\Software\A
+[Too Large *]
+LangSecRef=103021
+RegKey1=HKCU\Software\A
 )");
     std::vector<std::string> categories;
     for (const Entry& entry : set.entries()) {
         categories.push_back(std::to_string(entry.category.langSecRef) + " " +
                              std::string(entry.category.name));
     }
-    EXPECT_EQ(categories,
-              (std::vector<std::string>{"3026 Firefox", "3041 Catégorie 3041", "42 Catégorie 42",
-                                        "0 ", "3023 Multimédia", "0 Jeux", "0 ", "3022 Internet"}));
+    EXPECT_EQ(categories, (std::vector<std::string>{"3026 Firefox", "3041 Catégorie 3041",
+                                                    "42 Catégorie 42", "0 ", "3023 Multimédia",
+                                                    "0 Jeux", "0 ", "3022 Internet", "0 "}));
     EXPECT_EQ(dumpDiagnostics(set), "5 noted unknown-category LangSecRef «3041»\n"
                                     "8 noted unknown-category LangSecRef «42»\n"
                                     "10 noted no-category\n"
                                     "11 key-ignored bad-category LangSecRef «Firefox»\n"
                                     "15 noted both-categories Section\n"
                                     "20 noted no-category\n"
-                                    "24 noted repeated-key LangSecRef «23»\n");
+                                    "24 noted repeated-key LangSecRef «23»\n"
+                                    "26 noted no-category\n"
+                                    "27 key-ignored bad-category LangSecRef «103021»\n");
 }
 
 TEST(RuleParser, SpecialDetectNamesAKnownDetectionOrNothing) {

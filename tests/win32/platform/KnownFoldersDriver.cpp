@@ -94,7 +94,8 @@ int main() {
     const vp::rules::Expansion expansion = expander.expand(path);
     std::string shown;
     for (const auto& candidate : expansion.candidates) {
-        shown += " " + candidate.text();
+        shown += ' ';
+        shown += candidate.text();
     }
     check(expansion.candidates.size() == (sixtyFourBitWindows() ? 2u : 1u),
           "%ProgramFiles% expands to each Program Files folder once", shown);
