@@ -41,9 +41,10 @@ std::optional<std::string> systemViewValue(const wchar_t* name) {
     std::vector<wchar_t> buffer(MAX_PATH + 1);
     for (int attempt = 0; attempt < 3; ++attempt) {
         DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        // REG_SZ only: an expandable string comes back expanded, as REG_SZ, while asking
+        // for REG_EXPAND_SZ without RRF_NOEXPAND is refused as an invalid parameter.
         const LSTATUS status =
-            RegGetValueW(key, nullptr, name, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr,
-                         buffer.data(), &bytes);
+            RegGetValueW(key, nullptr, name, RRF_RT_REG_SZ, nullptr, buffer.data(), &bytes);
         if (status == ERROR_MORE_DATA) {
             buffer.resize(bytes / sizeof(wchar_t) + 1);
             continue;
@@ -69,6 +70,10 @@ std::optional<std::string> systemProgramFolder(const KNOWNFOLDERID& x64, const w
 }
 
 } // namespace
+
+std::optional<std::string> Win32KnownFolders::systemViewProgramFolder(bool commonFiles) {
+    return systemViewValue(commonFiles ? L"CommonFilesDir" : L"ProgramFilesDir");
+}
 
 std::optional<std::string> Win32KnownFolders::path(KnownFolder folder) {
     switch (folder) {

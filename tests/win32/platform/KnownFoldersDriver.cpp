@@ -83,6 +83,13 @@ int main() {
         check(programs && programs32 && !vp::namesEqual(*programs, *programs32),
               "the 64-bit and 32-bit Program Files folders differ",
               programs.value_or("(none)") + " and " + programs32.value_or("(none)"));
+        // What a 32-bit program falls back on, checked from either kind of program.
+        const auto recorded = vp::win32::Win32KnownFolders::systemViewProgramFolder(false);
+        const auto recordedCommon = vp::win32::Win32KnownFolders::systemViewProgramFolder(true);
+        check(recorded && programs && vp::namesEqual(*recorded, *programs) && recordedCommon &&
+                  common && vp::namesEqual(*recordedCommon, *common),
+              "the registry's 64-bit view records the same Program Files folders",
+              recorded.value_or("(none)") + ", " + recordedCommon.value_or("(none)"));
     }
 
     // A rule's %ProgramFiles% stands for both folders on a 64-bit Windows, once each.
