@@ -20,6 +20,7 @@ struct DirEntry;
 struct FolderListing {
     std::vector<DirEntry> files;
     std::vector<DirEntry> folders;
+    std::vector<DirEntry> unlisted; // hidden, system and link entries, in the listing's order
 };
 FolderListing SplitListing(std::vector<DirEntry> entries);
 

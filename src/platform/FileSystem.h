@@ -92,6 +92,13 @@ public:
     // folder itself may be removed (no link, not in use), whatever it holds now.
     virtual bool probeRemoveEmptiedFolder(std::string_view name) = 0;
 
+    // Told of an entry of this folder its caller leaves as it is (hidden or system, a link) and
+    // why, so that a layer reporting every item can name it. Changes nothing.
+    virtual void leaveAlone(const DirEntry& entry, Outcome why) {
+        static_cast<void>(entry);
+        static_cast<void>(why);
+    }
+
     // The folder's path as the system resolves it now (every link and "." or ".." resolved,
     // "C:\Users\Ann"); empty when it cannot tell.
     virtual std::string finalPath() = 0;

@@ -17,6 +17,7 @@ enum class Outcome : std::uint8_t {
     ProtectedPlace, // a folder no sweep starts in (see ProtectedPlaces.h)
     AccessDenied,   // the system refuses the change (rights, a read-only file that stays so)
     Vanished,       // nothing of that name was there any more: not counted as deleted
+    NotEmpty,       // a folder that still holds something (a file that stayed, say)
     Failed,         // refused for another reason (a name the system cannot open, say)
 };
 
@@ -42,6 +43,21 @@ struct Refusal {
     Outcome reason = Outcome::Failed;
     std::optional<PlaceKind> place;
     bool operator==(const Refusal&) const = default;
+};
+
+// What a run did to one item, for the reports that name every item. Registry values are named
+// by their key (`path`) and their name (`value`), never by their data.
+enum class ItemKind : std::uint8_t { File, Folder, RegistryValue, CacheEntry, BinItem };
+
+struct ItemRecord {
+    ItemKind kind = ItemKind::File;
+    Outcome outcome = Outcome::Done;
+    std::optional<PlaceKind> place; // the protected place that refused it, if one did
+    std::uint64_t bytes = 0;
+    std::uint64_t count = 1; // several for the bins, whose items the shell does not name
+    std::string path; // UTF-8 (WTF-8 for names Windows allows and UTF-8 cannot hold)
+    std::string value;
+    bool operator==(const ItemRecord&) const = default;
 };
 
 } // namespace vp

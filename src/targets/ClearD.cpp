@@ -92,6 +92,14 @@ void Form1::ClearD(std::string_view strPath) {
             }
         }
         path.resize(folderLength);
+        // Hidden, system and link entries are never touched, but they stay: counted as kept.
+        for (const DirEntry& entry : listing.unlisted) {
+            const bool isFolder = (entry.attributes & FileAttribute::Directory) != 0;
+            ++(isFolder ? totals.current().keptFolders : totals.current().keptFiles);
+            folder->leaveAlone(entry, (entry.attributes & FileAttribute::ReparsePoint) != 0
+                                          ? Outcome::Link
+                                          : Outcome::HiddenOrSystem);
+        }
         stack.push_back({std::move(folder), folderLength, std::move(listing.folders), 0});
     };
 

@@ -220,13 +220,17 @@ C:\Mes documents\été.rar
 C:\Mes documents\notes.zip
 
 LOG
-expect_grep "the locked file and the folder in the bin would stay" preview.out \
-    "  Resteraient en place      : 1 fichier(s), 0 dossier(s), 1 élément(s) dans la corbeille"
+expect_grep "the locked file, the hidden file and the folder in the bin would stay" preview.out \
+    "  Resteraient en place      : 2 fichier(s), 0 dossier(s), 1 élément(s) dans la corbeille"
+expect_grep "what would stay is named, item by item, with its reason" preview.out \
+    '    C:\cons\temp\locked.txt (fichier, utilisé par un autre programme)'
 vx json --apercu --json 6
-if grep -q '"keptFiles": 1' "$WINE_SCRATCH/json.out" && grep -q '"status": 1' "$WINE_SCRATCH/json.out"; then
-    pass "the JSON preview counts the locked file as kept"
+if grep -q '"keptFiles": 2' "$WINE_SCRATCH/json.out" && grep -q '"status": 1' "$WINE_SCRATCH/json.out" &&
+    grep -qF '"path": "C:\\cons\\temp\\locked.txt", "bytes": 1, "outcome": "kept", "reason": "inUse"}' "$WINE_SCRATCH/json.out" &&
+    grep -qF '"path": "C:\\cons\\temp\\hidden.txt", "bytes": 1, "outcome": "kept", "reason": "hiddenOrSystem"}' "$WINE_SCRATCH/json.out"; then
+    pass "the JSON preview counts the locked file as kept and names it with its reason"
 else
-    fail "the JSON preview counts the locked file as kept" && cat "$WINE_SCRATCH/json.out"
+    fail "the JSON preview counts the locked file as kept and names it with its reason" && cat "$WINE_SCRATCH/json.out"
 fi
 
 echo "Clean"
@@ -243,8 +247,8 @@ expect_lines "sizes: files and bytes, folders, registry values, the recycle bin"
   Valeurs du registre       : 5
   Corbeille                 : 1 élément(s), 16 octets
 SIZES
-expect_grep "the locked file and the folder in the bin stayed" clean.out \
-    "  Restés en place           : 1 fichier(s), 0 dossier(s), 1 élément(s) dans la corbeille"
+expect_grep "the locked file, the hidden file and the folder in the bin stayed" clean.out \
+    "  Restés en place           : 2 fichier(s), 0 dossier(s), 1 élément(s) dans la corbeille"
 expect_absent "the recycle bin was emptied of its file" "$trash/files/brouillon.txt"
 expect_present "Wine's emptying left the folder" "$trash/files/dossier"
 expect_present "the locked file stays" "$C/cons/temp/locked.txt"
@@ -280,11 +284,19 @@ for name in ("é.txt", "日本.txt", "😀.tmp"):
     assert "C:\\cons\\temp\\" + name in temp["lines"], (name, temp["lines"])
 rar = next(t for t in doc["targets"] if t["number"] == 19)
 assert rar["totals"]["registryValues"] == 1, rar
+# Every item by its name: the files with their bytes, the registry value by key and name only.
+named = {i["path"]: i for i in temp["items"] if i["kind"] == "file"}
+for name in ("é.txt", "日本.txt", "😀.tmp"):
+    item = named["C:\\cons\\temp\\" + name]
+    assert item["outcome"] == "deleted" and "reason" not in item, item
+values = [i for i in rar["items"] if i["kind"] == "registryValue"]
+assert {(i["key"], i["value"], i["outcome"]) for i in values} == {
+    ("HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory", "0", "deleted")}, values
 PY
 
 echo "Once the file is let go"
 vx again --nettoyer 6 --utf8
-expect_status "everything went: status 0" again 0
+expect_status "only the hidden file stays: status 1" again 1
 sed '1s/^\xEF\xBB\xBF//' "$WINE_SCRATCH/again.raw" | iconv -f UTF-8 -t UTF-8 | tr -d '\r' | sed -n '/^Bilan du nettoyage :/q;p' | sort >"$WINE_SCRATCH/again.log"
 expect_lines "the run log names the files let go, in UTF-8 with --utf8" "$WINE_SCRATCH/again.log" <<'LOG'
 

@@ -27,6 +27,120 @@ std::string jsonRefusals(const std::vector<Refusal>& refused) {
     return text + "]";
 }
 
+std::string_view kindKey(ItemKind kind) {
+    switch (kind) {
+    case ItemKind::File:
+        return "file";
+    case ItemKind::Folder:
+        return "folder";
+    case ItemKind::RegistryValue:
+        return "registryValue";
+    case ItemKind::CacheEntry:
+        return "cacheEntry";
+    case ItemKind::BinItem:
+        break;
+    }
+    return "binItems";
+}
+
+std::string_view reasonKey(Outcome reason) {
+    switch (reason) {
+    case Outcome::Done:
+        return "";
+    case Outcome::InUse:
+        return "inUse";
+    case Outcome::HiddenOrSystem:
+        return "hiddenOrSystem";
+    case Outcome::Link:
+        return "link";
+    case Outcome::Replaced:
+        return "replaced";
+    case Outcome::ProtectedPlace:
+        return "protectedPlace";
+    case Outcome::AccessDenied:
+        return "accessDenied";
+    case Outcome::Vanished:
+        return "vanished";
+    case Outcome::NotEmpty:
+        return "notEmpty";
+    case Outcome::Failed:
+        break;
+    }
+    return "failed";
+}
+
+std::string_view placeKey(PlaceKind place) {
+    switch (place) {
+    case PlaceKind::DriveRoot:
+        return "driveRoot";
+    case PlaceKind::ShareRoot:
+        return "shareRoot";
+    case PlaceKind::Windows:
+        return "windows";
+    case PlaceKind::ProgramFiles:
+        return "programFiles";
+    case PlaceKind::ProgramData:
+        return "programData";
+    case PlaceKind::Users:
+        return "users";
+    case PlaceKind::Profile:
+        return "profile";
+    case PlaceKind::KnownFolder:
+        break;
+    }
+    return "knownFolder";
+}
+
+// {"kind": "file", "path": ..., "bytes": 12, "outcome": "kept", "reason": "inUse"}; a registry
+// value is named by "key" and "value", the bins' items by "count" (the shell names none).
+std::string jsonItem(const ItemRecord& item) {
+    std::string text = "{\"kind\": \"" + std::string(kindKey(item.kind)) + '"';
+    if (item.kind == ItemKind::RegistryValue) {
+        text += ", \"key\": " + JsonString(item.path) + ", \"value\": " + JsonString(item.value);
+    } else {
+        text += ", \"path\": " + JsonString(item.path);
+    }
+    if (item.kind == ItemKind::BinItem) {
+        text += ", \"count\": " + std::to_string(item.count);
+    }
+    if (item.kind != ItemKind::RegistryValue && item.kind != ItemKind::Folder) {
+        text += ", \"bytes\": " + std::to_string(item.bytes);
+    }
+    const bool refused =
+        item.outcome == Outcome::ProtectedPlace || item.outcome == Outcome::AccessDenied;
+    text += ", \"outcome\": ";
+    text += item.outcome == Outcome::Done ? "\"deleted\"" : refused ? "\"refused\"" : "\"kept\"";
+    if (item.outcome != Outcome::Done) {
+        text += ", \"reason\": \"" + std::string(reasonKey(item.outcome)) + '"';
+    }
+    if (item.place) {
+        text += ", \"place\": \"" + std::string(placeKey(*item.place)) + '"';
+    }
+    return text + '}';
+}
+
+std::string jsonItems(const std::vector<ItemRecord>& items, const std::vector<Refusal>& refused) {
+    std::string text = "[";
+    bool first = true;
+    auto add = [&](const ItemRecord& item) {
+        text += first ? "\n       " : ",\n       ";
+        text += jsonItem(item);
+        first = false;
+    };
+    for (const Refusal& refusal : refused) {
+        ItemRecord item;
+        item.kind = ItemKind::Folder;
+        item.outcome = refusal.reason;
+        item.place = refusal.place;
+        item.path = refusal.path;
+        add(item);
+    }
+    for (const ItemRecord& item : items) {
+        add(item);
+    }
+    return text + "]";
+}
+
 std::string jsonTotals(const Totals& t) {
     return "{\"files\": " + std::to_string(t.files) +
            ", \"fileBytes\": " + std::to_string(t.fileBytes) +
@@ -87,7 +201,12 @@ std::string RunReport::json(const RunContext& context) const {
             text += l == 0 ? "" : ", ";
             text += JsonString(lines[l]);
         }
-        text += "],\n     \"totals\": " + jsonTotals(totals_.target(number)) + "}";
+        const Totals& totals = totals_.target(number);
+        text += "],\n     \"totals\": " + jsonTotals(totals);
+        static const std::vector<ItemRecord> None;
+        const auto index = static_cast<std::size_t>(number);
+        text += ",\n     \"items\": " +
+                jsonItems(index < items_.size() ? items_[index] : None, totals.refused) + "}";
     }
     text += "\n  ],\n  \"totals\": " + jsonTotals(totals_.sum()) + "\n}\n";
     return text;

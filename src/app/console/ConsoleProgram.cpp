@@ -11,6 +11,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Windowing.h"
 #include "platform/preview/PreviewPlatform.h"
+#include "platform/record/RecordingPlatform.h"
 
 #include <memory>
 
@@ -115,7 +116,12 @@ int RunConsole(const std::vector<std::string>& arguments, const Platform& platfo
     if (preview) {
         previewPlatform = std::make_unique<preview::PreviewPlatform>(tapped);
     }
-    Platform runPlatform = previewPlatform ? previewPlatform->bundle() : tapped;
+    // Outermost, the journal of every item, so that a preview names what the run would do.
+    record::ItemJournal journal(
+        [&running] { return running != nullptr ? running->totals.currentTarget() : 0; });
+    record::RecordingPlatform recording(previewPlatform ? previewPlatform->bundle() : tapped,
+                                        journal);
+    Platform runPlatform = recording.bundle();
 
     RunContext context;
     context.started = host.nowUtc();
@@ -137,6 +143,7 @@ int RunConsole(const std::vector<std::string>& arguments, const Platform& platfo
     running = nullptr;
 
     report.setTotals(form.totals);
+    report.setItems(journal.entries());
     int status = form.totals.sum().somethingKept() ? ExitStatus::SomethingKept : ExitStatus::Done;
     if (command.logFile) {
         // Written for real in a preview too: the log is the program's output, not the run's.

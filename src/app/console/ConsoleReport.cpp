@@ -20,8 +20,49 @@ std::string grouped(std::uint64_t value) {
     return out;
 }
 
+std::string placeText(PlaceKind place);
+
+std::string kindText(ItemKind kind) {
+    switch (kind) {
+    case ItemKind::File:
+        return "fichier";
+    case ItemKind::Folder:
+        return "dossier";
+    case ItemKind::RegistryValue:
+        return "valeur du registre";
+    case ItemKind::CacheEntry:
+        return "entrée du cache Internet";
+    case ItemKind::BinItem:
+        break;
+    }
+    return "corbeille";
+}
+
+// "C:\a\b.tmp (fichier, utilisé par un autre programme)".
+std::string itemLine(const ItemRecord& item) {
+    std::string text = "    ";
+    if (item.kind == ItemKind::BinItem) {
+        text += std::to_string(item.count) + " élément(s) de la corbeille";
+        if (!item.path.empty()) {
+            text += " " + item.path;
+        }
+    } else {
+        text += item.path;
+        if (item.kind == ItemKind::RegistryValue) {
+            text += " : " + item.value;
+        }
+    }
+    text += " (" + kindText(item.kind) + ", " + ReasonText(item.outcome);
+    if (item.place) {
+        text += ", " + placeText(*item.place);
+    }
+    return text + ")\n";
+}
+
+} // namespace
+
 // Why an item was left alone, and which protected place a folder is or lies above.
-std::string reasonText(Outcome reason) {
+std::string ReasonText(Outcome reason) {
     switch (reason) {
     case Outcome::Done:
         return "fait";
@@ -39,11 +80,15 @@ std::string reasonText(Outcome reason) {
         return "accès refusé";
     case Outcome::Vanished:
         return "disparu";
+    case Outcome::NotEmpty:
+        return "contient encore des éléments";
     case Outcome::Failed:
         break;
     }
     return "refusé par le système";
 }
+
+namespace {
 
 std::string placeText(PlaceKind place) {
     switch (place) {
@@ -114,12 +159,32 @@ std::string RunReport::summary() const {
         text +=
             "  Laissé intact             : " + refusal.path + " (" + RefusalText(refusal) + ")\n";
     }
+    std::string stayed;
+    for (const auto& items : items_) {
+        for (const ItemRecord& item : items) {
+            if (item.outcome != Outcome::Done && item.outcome != Outcome::ProtectedPlace) {
+                stayed += itemLine(item);
+            }
+        }
+    }
+    if (!stayed.empty()) {
+        text += preview_ ? "  Resteraient en place, élément par élément :\n"
+                         : "  Restés en place, élément par élément :\n";
+        text += stayed;
+    }
     return text;
 }
 
+void RunReport::setItems(const std::vector<record::JournalEntry>& entries) {
+    items_.assign(lines_.size(), {});
+    for (const record::JournalEntry& entry : entries) {
+        items_.at(static_cast<std::size_t>(entry.target)).push_back(entry.item);
+    }
+}
+
 std::string RefusalText(const Refusal& refusal) {
-    return refusal.place ? reasonText(refusal.reason) + ", " + placeText(*refusal.place)
-                         : reasonText(refusal.reason);
+    return refusal.place ? ReasonText(refusal.reason) + ", " + placeText(*refusal.place)
+                         : ReasonText(refusal.reason);
 }
 
 } // namespace vp::console

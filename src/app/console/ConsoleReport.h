@@ -4,6 +4,7 @@
 
 #include "app/Catalogue.h"
 #include "app/RunTotals.h"
+#include "platform/record/ItemJournal.h"
 
 #include <string>
 #include <string_view>
@@ -29,6 +30,8 @@ public:
     // A run-log line, written while target `target` (0: none) ran.
     void addLine(int target, std::string_view line);
     void setTotals(const RunTotals& totals) { totals_ = totals; }
+    // Every item the run changed or tried to change, by the target that ran.
+    void setItems(const std::vector<record::JournalEntry>& entries);
 
     std::string summary() const;
     std::string json(const RunContext& context) const;
@@ -37,6 +40,7 @@ private:
     bool preview_;
     std::vector<std::vector<std::string>> lines_; // by target number
     RunTotals totals_{TargetCount()};
+    std::vector<std::vector<ItemRecord>> items_; // by target number
 };
 
 // "1 234 567 octets", with "(1,2 Mo)" after it from 1 Ko on.
@@ -49,5 +53,8 @@ std::string JsonString(std::string_view text);
 // Why a folder was left untouched as a whole, and which protected place it is or lies above:
 // "emplacement protégé, racine d'un lecteur".
 std::string RefusalText(const Refusal& refusal);
+
+// "utilisé par un autre programme": why an item stayed, in the report's words.
+std::string ReasonText(Outcome reason);
 
 } // namespace vp::console

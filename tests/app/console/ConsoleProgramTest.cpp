@@ -289,13 +289,62 @@ TEST(ConsoleProgram, JsonHoldsEachTargetWithItsLinesCountsAndBytes) {
         << json;
     EXPECT_TRUE(contains(json, "{\"number\": 10, \"name\": \"corbeille\", \"caption\": "
                                "\"Vider la corbeille\""));
-    EXPECT_TRUE(
-        contains(json, "\"recycledItems\": 1, \"recycledBytes\": 700, \"keptRecycledItems\": 0, "
-                               "\"refused\": []}"));
+    EXPECT_TRUE(contains(json,
+                         "\"recycledItems\": 1, \"recycledBytes\": 700, \"keptRecycledItems\": 0, "
+                         "\"refused\": []}"));
     // No run-log text before the JSON, and nothing but ASCII in it.
     EXPECT_FALSE(contains(json, "Bilan"));
     for (const char c : json) {
         EXPECT_EQ(static_cast<unsigned char>(c) & 0x80, 0) << json;
+    }
+}
+
+TEST(ConsoleProgram, EveryItemIsNamedWithWhatBecameOfItAndWhy) {
+    for (const bool json : {false, true}) {
+        sim::SimPlatform copy;
+        smallProfile(copy, true);
+        copy.files.file(Temp + R"(Kept\cache.db)", {.attributes = FileAttribute::Hidden});
+        std::vector<std::string> arguments = {"--apercu", "6,19"};
+        if (json) {
+            arguments.push_back("--json");
+        }
+        const Outcome outcome = run(copy, arguments);
+        EXPECT_EQ(outcome.status, ExitStatus::SomethingKept);
+        if (!json) {
+            // What stayed, item by item, after the summary; what went is in the run log.
+            const std::string stayed =
+                outcome.out.substr(outcome.out.find("Resteraient en place, élément"));
+            EXPECT_TRUE(contains(stayed, "    " + Temp +
+                                             "locked.dat (fichier, utilisé par un autre "
+                                             "programme)\n"))
+                << stayed;
+            EXPECT_TRUE(
+                contains(stayed, "    " + Temp + "Kept (dossier, contient encore des éléments)\n"))
+                << stayed;
+            EXPECT_TRUE(
+                contains(stayed, "    " + Temp + "Kept\\cache.db (fichier, caché ou système)\n"))
+                << stayed;
+            EXPECT_FALSE(contains(stayed, "a.tmp")) << stayed;
+            continue;
+        }
+        const std::string& out = outcome.out;
+        EXPECT_TRUE(contains(out, "{\"kind\": \"file\", \"path\": \"C:\\\\Documents and "
+                                  "Settings\\\\anne\\\\Local Settings\\\\Temp\\\\a.tmp\", "
+                                  "\"bytes\": 5, \"outcome\": \"deleted\"}"))
+            << out;
+        EXPECT_TRUE(contains(out, "locked.dat\", \"bytes\": 0, \"outcome\": \"kept\", "
+                                  "\"reason\": \"inUse\"}"))
+            << out;
+        EXPECT_TRUE(contains(out, "\\\\Kept\", \"outcome\": \"kept\", \"reason\": "
+                                  "\"notEmpty\"}"))
+            << out;
+        EXPECT_TRUE(contains(out, "\\\\Setup\", \"outcome\": \"deleted\"}")) << out;
+        // A registry value by its key and its name, never its data.
+        EXPECT_TRUE(contains(out, "{\"kind\": \"registryValue\", \"key\": "
+                                  "\"HKEY_CURRENT_USER\\\\Software\\\\WinRAR\\\\ArcHistory\", "
+                                  "\"value\": \"0\", \"outcome\": \"deleted\"}"))
+            << out;
+        EXPECT_FALSE(contains(out, "\\u00e9t\\u00e9.rar\", \"outcome")) << out;
     }
 }
 

@@ -1,8 +1,9 @@
 // The preview is the real run on a platform that records instead of changing: on profiles made
 // at random, its run log is the real run's, line for line, it leaves the profile exactly as it
-// was, and the sizes it reports are what the real run frees.
+// was, and the sizes it reports, and every item it names, are what the real run frees and names.
 #include "app/Form1.h"
 #include "platform/preview/PreviewPlatform.h"
+#include "platform/record/RecordingPlatform.h"
 #include "support/PropertyCases.h"
 #include "support/RandomProfile.h"
 
@@ -20,10 +21,17 @@ constexpr int Profiles = test::PropertyCases(300);
 struct RunResult {
     std::vector<std::string> log;
     Totals totals;
+    std::vector<record::JournalEntry> items;
 };
 
 RunResult runTargets(Platform platform, const std::vector<int>& targets) {
-    Form1 form(platform);
+    Form1* running = nullptr;
+    record::ItemJournal journal(
+        [&running] { return running != nullptr ? running->totals.currentTarget() : 0; });
+    record::RecordingPlatform recording(platform, journal);
+    Platform recorded = recording.bundle();
+    Form1 form(recorded);
+    running = &form;
     form.Form_Load();
     for (int n = 1; n <= TargetCount(); ++n) {
         form.ch(n).setValue(0);
@@ -37,7 +45,39 @@ RunResult runTargets(Platform platform, const std::vector<int>& targets) {
         result.log.push_back(form.List1->list(i));
     }
     result.totals = form.totals.sum();
+    result.items = journal.entries();
     return result;
+}
+
+// The items named add up to the run's counts, kind by kind.
+void ExpectItemsMatchTotals(const RunResult& run) {
+    Totals named;
+    for (const record::JournalEntry& entry : run.items) {
+        const ItemRecord& item = entry.item;
+        const bool done = item.outcome == Outcome::Done;
+        switch (item.kind) {
+        case ItemKind::File:
+            ++(done ? named.files : named.keptFiles);
+            named.fileBytes += done ? item.bytes : 0;
+            break;
+        case ItemKind::Folder:
+            ++(done ? named.folders : named.keptFolders);
+            break;
+        case ItemKind::RegistryValue:
+            named.registryValues += done ? 1 : 0;
+            break;
+        case ItemKind::CacheEntry:
+            named.cacheEntries += done ? 1 : 0;
+            named.cacheBytes += done ? item.bytes : 0;
+            break;
+        case ItemKind::BinItem:
+            (done ? named.recycledItems : named.keptRecycledItems) += item.count;
+            named.recycledBytes += done ? item.bytes : 0;
+            break;
+        }
+    }
+    named.refused = run.totals.refused;
+    EXPECT_EQ(named, run.totals);
 }
 
 // Everything a run may change, as text.
@@ -119,6 +159,8 @@ TEST(PreviewRun, EqualsTheRealRunAndChangesNothingOnRandomProfiles) {
         ASSERT_EQ(shown.log, cleaned.log);
         ASSERT_EQ(stateOf(previewed), before);
         ASSERT_EQ(shown.totals, cleaned.totals);
+        ASSERT_EQ(shown.items, cleaned.items);
+        ExpectItemsMatchTotals(cleaned);
         ++tried;
     }
     std::cout << "[ PreviewRun ] " << tried << " generated profiles tried\n";
