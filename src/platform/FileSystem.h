@@ -134,6 +134,10 @@ public:
     // folder, a link to a folder or a link leading nowhere is refused with nothing written.
     virtual bool replaceFileContents(std::string_view path, std::string_view bytes) = 0;
 
+    // Whether a new file can be made in the folder `path` now (rights, room, a folder at all),
+    // asked by making an empty file of the program's own and deleting it at once.
+    virtual bool canMakeFileIn(std::string_view path) = 0;
+
     // The places no sweep may start in or above, as the system names them (ProtectedPlaces.h
     // adds drive and share roots, and the profiles inside the users' folder).
     virtual std::vector<ProtectedPlace> protectedPlaces() = 0;

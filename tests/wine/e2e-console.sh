@@ -123,6 +123,8 @@ window_save_bytes() {
     sed 's/$/\r/' "$1" | iconv -f UTF-8 -t WINDOWS-1252
 }
 
+# A folder the user may read but not write to: no log can be made in it.
+mkdir -p "$C/logs/closed" && chmod 0555 "$C/logs/closed"
 state >"$WINE_SCRATCH/state.before"
 
 # Another process holds locked.txt open without sharing while the preview and the clean run.
@@ -154,6 +156,9 @@ wrong log-read-only "est en lecture seule" --nettoyer 6 --log 'C:\logs\old.txt'
 wrong log-invalid "nom de fichier journal invalide" --nettoyer 6 --log 'C:\logs\a?b.txt'
 wrong log-device "périphérique" --nettoyer 6 --log NUL
 wrong log-missing "le dossier du journal n'existe pas" --nettoyer 6 --log 'C:\nowhere\x.txt'
+if [[ $(id -u) != 0 ]]; then # root writes anywhere
+    wrong log-no-rights "aucun fichier ne peut être créé" --nettoyer 6 --log 'C:\logs\closed\x.txt'
+fi
 state >"$WINE_SCRATCH/state.wrong"
 expect_same "nothing changed" "$WINE_SCRATCH/state.before" "$WINE_SCRATCH/state.wrong"
 

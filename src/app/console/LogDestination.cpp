@@ -71,6 +71,11 @@ std::optional<std::string> LogDestinationProblem(FileSystem& files, const std::s
             return quoted(path) + " est en lecture seule";
         }
     }
+    if (!files.canMakeFileIn(folder)) {
+        return "aucun fichier ne peut être créé dans le dossier du journal (droits, disque "
+               "plein) : " +
+               quoted(folder);
+    }
     return std::nullopt;
 }
 

@@ -20,6 +20,8 @@ public:
     // far as the item there tells (a folder, a link or a read-only file refuses it).
     bool replaceFileContents(std::string_view path, std::string_view bytes) override;
     std::vector<ProtectedPlace> protectedPlaces() override;
+    // Answered by the system: its probe file is gone again at once.
+    bool canMakeFileIn(std::string_view path) override { return inner_.canMakeFileIn(path); }
 
 private:
     FileSystem& inner_;

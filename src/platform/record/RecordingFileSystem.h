@@ -21,6 +21,7 @@ public:
         return inner_.replaceFileContents(path, bytes);
     }
     std::vector<ProtectedPlace> protectedPlaces() override { return inner_.protectedPlaces(); }
+    bool canMakeFileIn(std::string_view path) override { return inner_.canMakeFileIn(path); }
 
 private:
     FileSystem& inner_;

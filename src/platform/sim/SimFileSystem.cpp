@@ -379,6 +379,13 @@ std::vector<std::string> SimFileSystem::tree(std::string_view root) const {
     return out;
 }
 
+bool SimFileSystem::canMakeFileIn(std::string_view path) {
+    tick();
+    const Node* node = locate(path, true).node;
+    // A full disk (refuseWrites) still takes an empty file: only the writing fails.
+    return node != nullptr && node->folder && !node->noNewFiles;
+}
+
 std::string SimFileSystem::snapshot(std::string_view root) const {
     std::string out;
     for (const std::string& path : tree(root)) {

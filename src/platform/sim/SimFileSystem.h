@@ -98,6 +98,7 @@ public:
     std::optional<std::uint32_t> attributes(std::string_view path) override;
     bool replaceFileContents(std::string_view path, std::string_view bytes) override;
     std::vector<ProtectedPlace> protectedPlaces() override { return places_; }
+    bool canMakeFileIn(std::string_view path) override;
 
     struct Node;
 

@@ -212,6 +212,27 @@ bool Win32FileSystem::replaceFileContents(std::string_view path, std::string_vie
     return replaceFile(extendedPath(path), bytes, true);
 }
 
+bool Win32FileSystem::canMakeFileIn(std::string_view path) {
+    std::wstring wide = extendedPath(path);
+    while (wide.size() > 1 && wide.back() == L'\\' && !wide.ends_with(L":\\")) {
+        wide.pop_back();
+    }
+    const auto folder = wide.empty() ? nullptr : Win32Folder::open(wide);
+    if (!folder) {
+        return false;
+    }
+    Made made = Made::NameTaken;
+    OwnedHandle file;
+    for (unsigned attempt = 0; attempt < 16 && made == Made::NameTaken; ++attempt) {
+        made = writeNew(*folder, temporaryName(attempt), {}, file);
+    }
+    if (made != Made::Written) {
+        return false;
+    }
+    nt::markForDeletion(file.get());
+    return true;
+}
+
 std::vector<ProtectedPlace> Win32FileSystem::protectedPlaces() {
     if (!places_.empty()) {
         return places_;

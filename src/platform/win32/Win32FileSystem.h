@@ -15,6 +15,7 @@ public:
     // Asked of the system once: the known folders, the Windows folder, and where each one
     // leads when it is reached through a link.
     std::vector<ProtectedPlace> protectedPlaces() override;
+    bool canMakeFileIn(std::string_view path) override;
 
 private:
     std::vector<ProtectedPlace> places_;

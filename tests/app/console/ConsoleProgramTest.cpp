@@ -95,6 +95,9 @@ TEST(ConsoleProgram, AWrongCommandDeletesNothingAndSaysWhy) {
         {{"--nettoyer", "complet", "--log", Logs + "sub"}, "est un dossier"},
         {{"--nettoyer", "complet", "--log", Logs + "old.txt"}, "lecture seule"},
         {{"--nettoyer", "complet", "--log", Logs}, "il manque le nom du fichier journal"},
+        // No new file can be made there (no rights, a full disk): the save would fail.
+        {{"--nettoyer", "complet", "--log", Logs + R"(locked\run.txt)"},
+         "aucun fichier ne peut être créé"},
         // Under SYSTEM, the profile cleaned would be the system's.
         {{"--nettoyer", "complet"}, "compte SYSTEM", true},
     };
@@ -102,6 +105,7 @@ TEST(ConsoleProgram, AWrongCommandDeletesNothingAndSaysWhy) {
         sim::SimPlatform sim;
         smallProfile(sim, false);
         sim.files.folder(Logs + "sub")
+            .folder(Logs + "locked", {.noNewFiles = true})
             .file(Logs + "old.txt", {.attributes = FileAttribute::ReadOnly});
         const std::string before = stateOf(sim);
         const Outcome outcome = run(sim, wrong.arguments, wrong.systemAccount);
