@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vp {
 
@@ -25,6 +26,11 @@ public:
     // Whether the cache has its store on disk at all (its index files). Any search makes one
     // where there is none, so a caller that must change nothing asks this first.
     virtual bool storeExists() = 0;
+
+    // The files of that store (UTF-8 paths) which the cache library keeps mapped into the
+    // program once it has used them: no deletion of them succeeds while the program runs, yet
+    // they open for deletion like any file, so only the cache can tell. Empty without a store.
+    virtual std::vector<std::string> storeFiles() = 0;
 
     // FindFirstUrlCacheEntryA(nullptr, buffer, size). With buffer 0: sets `size` to the bytes
     // the first entry needs (0 or less when the cache is empty). With a buffer of at least

@@ -74,6 +74,16 @@ public:
         }
         if (entries == 0 && chance(2)) {
             sim.internetCache.withoutStore(); // never used: a search would set it up
+        } else {
+            // The cache's own store, mapped by the program once it has searched the cache.
+            if (chance(2)) {
+                for (const std::string& index :
+                     {cache + R"(\Content.IE5\index.dat)", cookies + R"(\index.dat)",
+                      history + R"(\History.IE5\index.dat)"}) {
+                    sim.files.file(index, {.mapped = true});
+                    sim.internetCache.storeFile(index);
+                }
+            }
         }
         sim.urlHistory.visit("http://visited.example/");
     }

@@ -333,4 +333,23 @@ done
 expect_present "the drive's files stay" "$WINE_SCRATCH/drive-y/boot.ini"
 expect_present "and the documents on it" "$WINE_SCRATCH/drive-y/Documents/thesis.doc"
 
+echo "The Internet cache's own store"
+# The first clean makes the store; the cache library then keeps its index files mapped, so no
+# run deletes them, and the preview must say so too.
+vx cache-first --nettoyer 2-4
+expect_present "a real run has made the cache's store" \
+    "$C/users/$USER/AppData/Local/Microsoft/Windows/INetCache/Content.IE5/index.dat"
+vx cache-preview --apercu 2-4
+vx cache-clean --nettoyer 2-4
+run_log cache-preview >"$WINE_SCRATCH/cache-preview.log"
+run_log cache-clean >"$WINE_SCRATCH/cache-clean.log"
+expect_same "the preview's lines are the clean's, the index files left out of both" \
+    "$WINE_SCRATCH/cache-preview.log" "$WINE_SCRATCH/cache-clean.log"
+grep '^    ' "$WINE_SCRATCH/cache-preview.out" >"$WINE_SCRATCH/cache-preview.items" || true
+grep '^    ' "$WINE_SCRATCH/cache-clean.out" >"$WINE_SCRATCH/cache-clean.items" || true
+expect_same "the preview names the items the clean leaves, with the same reasons" \
+    "$WINE_SCRATCH/cache-preview.items" "$WINE_SCRATCH/cache-clean.items"
+expect_grep "the content cache's index file is named as kept" cache-clean.out \
+    'Content.IE5\index.dat (fichier, accès refusé)'
+
 wine_suite_end

@@ -71,6 +71,8 @@ public:
 
     // Files the run would have written, by path; never shown by a listing.
     std::vector<std::string> writes;
+    // Files the program itself holds mapped (their keys): their deletion would be refused.
+    std::unordered_set<std::string> held;
     std::size_t foldersWithChanges() const { return folders_.size(); }
     // Names the record holds now, gone or given attributes: what its memory grows with.
     std::size_t namesHeld() const;

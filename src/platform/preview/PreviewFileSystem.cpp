@@ -84,8 +84,11 @@ public:
             (*given & Spared) != 0) {
             return Outcome::HiddenOrSystem;
         }
-        const Outcome outcome =
-            inner_->probeDeleteFile(name, attributes ? attributes : given, expected);
+        Outcome outcome = inner_->probeDeleteFile(name, attributes ? attributes : given, expected);
+        if (outcome == Outcome::Done && !overlay_.held.empty() &&
+            overlay_.held.contains(FileOverlay::childKey(key_, folded))) {
+            outcome = Outcome::AccessDenied; // as the deletion of a mapped file is refused
+        }
         if (outcome == Outcome::Done) {
             // A file has nothing recorded below it: only this folder's record changes.
             FolderChanges& made = changes != nullptr ? *changes : startRecord();
@@ -219,6 +222,12 @@ std::optional<std::uint32_t> PreviewFileSystem::attributes(std::string_view path
         return given;
     }
     return inner_.attributes(path);
+}
+
+void PreviewFileSystem::holdOpen(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        overlay_.held.insert(FileOverlay::keyOf(path));
+    }
 }
 
 std::vector<ProtectedPlace> PreviewFileSystem::protectedPlaces() {

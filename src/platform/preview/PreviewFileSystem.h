@@ -20,6 +20,9 @@ public:
     // far as the item there tells (a folder, a link or a read-only file refuses it).
     bool replaceFileContents(std::string_view path, std::string_view bytes) override;
     std::vector<ProtectedPlace> protectedPlaces() override;
+    // Files (paths) the program itself keeps mapped while it runs, which no deletion removes
+    // though they open for one: the Internet cache's own store.
+    void holdOpen(const std::vector<std::string>& paths);
     // Answered by the system: its probe file is gone again at once.
     bool canMakeFileIn(std::string_view path) override { return inner_.canMakeFileIn(path); }
 

@@ -14,7 +14,9 @@ class PreviewPlatform {
 public:
     explicit PreviewPlatform(const Platform& inner)
         : inner_(inner), registry(inner.registry), files(inner.fileSystem), shell(inner.shell),
-          internetCache(inner.internetCache, files.overlay(), inner.narrowText) {}
+          internetCache(inner.internetCache, files.overlay(), inner.narrowText) {
+        files.holdOpen(inner.internetCache.storeFiles());
+    }
     PreviewPlatform(const PreviewPlatform&) = delete;
     PreviewPlatform& operator=(const PreviewPlatform&) = delete;
 

@@ -55,6 +55,7 @@ public:
     std::size_t entriesDeleted() const { return deleted_.size(); }
 
     bool storeExists() override { return inner_.storeExists(); }
+    std::vector<std::string> storeFiles() override { return inner_.storeFiles(); }
     // A cache that has no store yet is empty: searching it would make the store.
     CacheSearchHandle findFirstEntry(std::uintptr_t buffer, std::int32_t& size) override;
     bool findNextEntry(CacheSearchHandle search, std::uintptr_t buffer,

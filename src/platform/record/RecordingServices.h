@@ -19,6 +19,7 @@ public:
         : inner_(inner), narrowText_(narrowText), journal_(journal) {}
 
     bool storeExists() override { return inner_.storeExists(); }
+    std::vector<std::string> storeFiles() override { return inner_.storeFiles(); }
     CacheSearchHandle findFirstEntry(std::uintptr_t buffer, std::int32_t& size) override {
         return inner_.findFirstEntry(buffer, size);
     }

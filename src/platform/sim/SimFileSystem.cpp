@@ -15,6 +15,7 @@ struct SimFileSystem::Node {
     std::uint64_t id = 0;
     bool folder = false;
     bool inUse = false;
+    bool mapped = false;
     bool unlistable = false;
     bool noNewFiles = false;
     bool refusedName = false;
@@ -238,6 +239,7 @@ SimFileSystem& SimFileSystem::file(std::string_view path, FileOptions options) {
     Node& node = place(path);
     node.attributes = options.attributes & ~FileAttribute::Directory;
     node.inUse = options.inUse;
+    node.mapped = options.mapped;
     node.refusedName = options.refusedName;
     node.contents = std::move(options.contents);
     return *this;
@@ -477,7 +479,7 @@ public:
         if (file.inUse) {
             return Outcome::InUse;
         }
-        if ((file.attributes & FileAttribute::ReadOnly) != 0) {
+        if ((file.attributes & FileAttribute::ReadOnly) != 0 || file.mapped) {
             return Outcome::AccessDenied;
         }
         audit(*child, name);

@@ -21,6 +21,10 @@ namespace vp::sim {
 struct FileOptions {
     std::uint32_t attributes = FileAttribute::Archive;
     bool inUse = false; // held open without sharing by another program: cannot be deleted
+    // Mapped into memory by this very program (the Internet cache's own store): its deletion
+    // is refused (AccessDenied), yet it opens for deletion like any file, so a probe cannot
+    // tell, as on Windows.
+    bool mapped = false;
     // Listed, but every call on its name fails, as for a name another system made ("q?").
     bool refusedName = false;
     std::string contents;

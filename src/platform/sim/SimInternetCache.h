@@ -51,7 +51,17 @@ public:
     // The bytes an entry needs now, with its texts.
     std::int32_t entrySize(std::size_t index) const;
 
+    // Builder: `path` (UTF-8) is one of the store's files, which the cache keeps mapped (give
+    // the file the `mapped` option in the file system too).
+    SimInternetCache& storeFile(std::string path) {
+        storeFiles_.push_back(std::move(path));
+        return *this;
+    }
+
     bool storeExists() override { return store_; }
+    std::vector<std::string> storeFiles() override {
+        return store_ ? storeFiles_ : std::vector<std::string>();
+    }
     CacheSearchHandle findFirstEntry(std::uintptr_t buffer, std::int32_t& size) override;
     bool findNextEntry(CacheSearchHandle search, std::uintptr_t buffer,
                        std::int32_t& size) override;
@@ -69,6 +79,8 @@ private:
         std::int32_t growBy = 0;
         int growTimes = 0;
     };
+
+    std::vector<std::string> storeFiles_;
 
     std::int32_t sizeOf(const Entry& entry) const;
     // Answers a size query or a fetch for the entry at `index`; true when it was filled.

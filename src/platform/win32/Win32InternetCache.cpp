@@ -1,6 +1,7 @@
 // Win32 Internet cache service on wininet's narrow calls; entry names stay in the ANSI code
 // page here, as the cache itself keeps them.
 #include "platform/win32/Win32InternetCache.h"
+#include "platform/win32/Win32NarrowText.h"
 
 #include <windows.h>
 
@@ -25,27 +26,44 @@ std::int32_t neededSize(DWORD size) {
 
 } // namespace
 
+namespace {
+
 // wininet keeps an index file in each of its three containers: the content cache, the cookies
-// and the history; it writes all three the first time it is searched.
-bool Win32InternetCache::storeExists() {
+// and the history; it writes all three the first time it is searched, and keeps them mapped.
+std::vector<std::wstring> indexFiles() {
     const struct {
         int folder;
         const wchar_t* index;
     } containers[] = {{CSIDL_INTERNET_CACHE, L"\\Content.IE5\\index.dat"},
                       {CSIDL_COOKIES, L"\\index.dat"},
                       {CSIDL_HISTORY, L"\\History.IE5\\index.dat"}};
+    std::vector<std::wstring> found;
     for (const auto& container : containers) {
         wchar_t folder[MAX_PATH] = {};
         if (SHGetFolderPathW(nullptr, container.folder, nullptr, SHGFP_TYPE_CURRENT, folder) !=
             S_OK) {
             continue;
         }
-        const std::wstring index = std::wstring(folder) + container.index;
+        std::wstring index = std::wstring(folder) + container.index;
         if (GetFileAttributesW(index.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            return true;
+            found.push_back(std::move(index));
         }
     }
-    return false;
+    return found;
+}
+
+} // namespace
+
+bool Win32InternetCache::storeExists() {
+    return !indexFiles().empty();
+}
+
+std::vector<std::string> Win32InternetCache::storeFiles() {
+    std::vector<std::string> paths;
+    for (const std::wstring& index : indexFiles()) {
+        paths.push_back(narrowUtf8(index));
+    }
+    return paths;
 }
 
 CacheSearchHandle Win32InternetCache::findFirstEntry(std::uintptr_t buffer, std::int32_t& size) {

@@ -8,6 +8,7 @@ namespace vp::win32 {
 class Win32InternetCache final : public InternetCache {
 public:
     bool storeExists() override;
+    std::vector<std::string> storeFiles() override;
     CacheSearchHandle findFirstEntry(std::uintptr_t buffer, std::int32_t& size) override;
     bool findNextEntry(CacheSearchHandle search, std::uintptr_t buffer,
                        std::int32_t& size) override;
