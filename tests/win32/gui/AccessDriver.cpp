@@ -448,8 +448,16 @@ public:
         }
         std::string focusShown;
         for (std::size_t step = 0; step < expected.size() + 3; ++step) {
+            // Tab always moves the focus here: a busy machine may take longer than a key's
+            // pause to handle it, so the focus is awaited (3 s at most).
+            const std::string before = visited.back();
             key(VK_TAB);
-            visited.push_back(focused());
+            std::string now = focused();
+            for (int waited = 0; now == before && waited < 3000; waited += 50) {
+                pause(50);
+                now = focused();
+            }
+            visited.push_back(now);
             if (unfocused.count(visited.back()) != 0) {
                 RedrawWindow(control(visited.back()), nullptr, nullptr,
                              RDW_INVALIDATE | RDW_UPDATENOW);
