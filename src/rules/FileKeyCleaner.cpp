@@ -101,6 +101,9 @@ public:
             }
             stack.pop_back();
         }
+        // Windows refuses to remove a folder that is still open (this walk's own handle
+        // included): every handle on it is let go first.
+        start.folder.reset();
         if (removeSelf_ && start.parent && emptied_.contains(foldCase(start.path))) {
             const bool removed = start.parent->removeFolder(start.name);
             tally_.folder(start.path, removed ? Outcome::Done : Outcome::Failed);

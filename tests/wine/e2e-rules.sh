@@ -68,7 +68,11 @@ PY
     wine regedit /E "$WINE_SCRATCH/hkcu.reg" HKEY_CURRENT_USER >/dev/null 2>&1
     iconv -f UTF-16LE -t UTF-8 "$WINE_SCRATCH/hkcu.reg" | tr -d '\r' | grep -v '^"\?[A-Za-z]*Time'
 }
-files_below() { (cd "$C/users/$user/AppData" && find . | sort); }
+# The folders the rules name (a run's own start may set up the Internet cache elsewhere).
+files_below() {
+    (cd "$C/users/$user/AppData" &&
+        find ./Local/Brightfox ./Local/Quillmoth ./Roaming/Quillmoth ./Roaming/Nowhere | sort)
+}
 run_log() { sed -n '/^\(Aperçu : \|Bilan du nettoyage :\)/q;p' "$WINE_SCRATCH/$1.out"; }
 
 echo "A seeded profile"
@@ -144,12 +148,12 @@ echo "The list"
 vx list --liste --regles "$RULES_PATH"
 expect_status "--liste: status 0" list 0
 expect_grep "three entries detected out of four" list.out "3 entrée(s) détectée(s) sur 4"
-expect_grep "the Chromium-like browser" list.out "Brightfox Browser — Internet, 3 clé(s)"
-expect_grep "the Gecko-like browser" list.out "Quillmoth Browser — Internet, 2 clé(s)"
-expect_grep "the application with a registry MRU" list.out "Inkwell Editor — Applications, 2 clé(s)"
+expect_grep "the Chromium-like browser" list.out "Brightfox Browser (Internet, 3 clé(s))"
+expect_grep "the Gecko-like browser" list.out "Quillmoth Browser (Internet, 2 clé(s))"
+expect_grep "the application with a registry MRU" list.out "Inkwell Editor (Applications, 2 clé(s))"
 expect_no_grep "the application not installed is not listed" list.out "Nowhere Notes"
 vx list-all --liste --tout --regles "$RULES_PATH"
-expect_grep "--tout shows it, not detected" list-all.out "Nowhere Notes — Applications, 1 clé(s) : non détectée"
+expect_grep "--tout shows it, not detected" list-all.out "Nowhere Notes (Applications, 1 clé(s)) : non détectée"
 
 echo "A preview changes nothing in the whole prefix"
 whole_prefix >"$WINE_SCRATCH/prefix.before"
@@ -199,7 +203,9 @@ expect_lines "exactly the expected files and folders went" "$WINE_SCRATCH/gone" 
 ./Roaming/Quillmoth/Profiles/k3x9.default/formhistory.sqlite
 GONE
 comm -13 "$WINE_SCRATCH/files.before" "$WINE_SCRATCH/files.after" >"$WINE_SCRATCH/new"
-expect_lines "nothing new appeared" "$WINE_SCRATCH/new" <<<""
+if [[ -s "$WINE_SCRATCH/new" ]]; then fail "nothing new appeared" && cat "$WINE_SCRATCH/new"; else
+    pass "nothing new appeared"
+fi
 whole_prefix >"$WINE_SCRATCH/prefix.clean"
 if grep -qF '[HKEY_CURRENT_USER\Software\Inkwell\Recent Files' "$WINE_SCRATCH/prefix.clean"; then
     fail "the MRU key and its subkey went"

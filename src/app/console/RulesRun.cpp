@@ -28,7 +28,8 @@ std::string entryLine(const rules::Entry& entry) {
     std::string line = "  ";
     line += entry.hasWarning ? "[!] " : "    ";
     line += rules::displayName(entry);
-    line += " — " + categoryText(entry) + ", " + std::to_string(keyCount(entry)) + " clé(s)";
+    // Plain ASCII punctuation: the console's code page may hold no dash.
+    line += " (" + categoryText(entry) + ", " + std::to_string(keyCount(entry)) + " clé(s))";
     return line;
 }
 

@@ -80,13 +80,13 @@ TEST(RulesConsole, TheListShowsDetectedEntriesAndWithAllTheRestAndWhy) {
     const auto listed = m.run({"--liste", "--regles", R"(C:\rules\mine.ini)"});
     EXPECT_EQ(listed.status, ExitStatus::Done) << listed.err;
     EXPECT_TRUE(contains(listed.out, "2 entrée(s) détectée(s) sur 3")) << listed.out;
-    EXPECT_TRUE(contains(listed.out, "      Contoso Viewer — Applications, 2 clé(s)"))
+    EXPECT_TRUE(contains(listed.out, "      Contoso Viewer (Applications, 2 clé(s))"))
         << listed.out;
-    EXPECT_TRUE(contains(listed.out, "  [!] Contoso Danger — Applications, 1 clé(s)"));
+    EXPECT_TRUE(contains(listed.out, "  [!] Contoso Danger (Applications, 1 clé(s))"));
     EXPECT_FALSE(contains(listed.out, "Absent App"));
 
     const auto all = m.run({"--liste", "--tout", "--regles", R"(C:\rules\mine.ini)"});
-    EXPECT_TRUE(contains(all.out, "Absent App — Internet, 1 clé(s) : non détectée")) << all.out;
+    EXPECT_TRUE(contains(all.out, "Absent App (Internet, 1 clé(s)) : non détectée")) << all.out;
     EXPECT_TRUE(contains(all.out, "FileKey2 : ")) << all.out;
     EXPECT_TRUE(contains(all.out, "RECURSIVE")) << all.out;
 
