@@ -133,22 +133,34 @@ bool Detector::pathExists(const PathSpec& path) {
     return found;
 }
 
+std::shared_ptr<Folder> Detector::rootFolder(const std::string& root) {
+    const std::string folded = foldCase(root);
+    const auto known = roots_.find(folded);
+    if (known != roots_.end()) {
+        return known->second;
+    }
+    std::shared_ptr<Folder> opened = files_.openFolder(openablePath(root));
+    roots_.emplace(folded, opened);
+    return opened;
+}
+
 bool Detector::lookUpPath(const PathSpec& path) {
     ++lookups_;
     const Expansion expansion = expander_.expand(path);
     for (const ExpandedPath& candidate : expansion.candidates) {
         std::vector<Segment> segments = segmentsOf(candidate);
-        if (segments.empty()) {
-            if (files_.openFolder(joinPath(candidate.root, {}))) {
-                return true;
-            }
+        std::shared_ptr<Folder> root = rootFolder(candidate.root);
+        if (!root) {
             continue;
+        }
+        if (segments.empty()) {
+            return true;
         }
         // The last name may be a file's: it is looked for in the listing of the folder above.
         const Segment last = segments.back();
         segments.pop_back();
         bool found = false;
-        walkFolders(files_, candidate.root, segments, [&](ReachedFolder& reached) {
+        walkFolders(root, openablePath(candidate.root), segments, [&](ReachedFolder& reached) {
             if (found) {
                 return;
             }

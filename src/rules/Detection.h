@@ -8,12 +8,14 @@
 #include "rules/RootExpansion.h"
 #include "rules/RuleModel.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
 
 namespace vp {
 class FileSystem;
+class Folder;
 class NarrowText;
 class Registry;
 } // namespace vp
@@ -50,6 +52,8 @@ private:
     bool lookUpRegistryKey(const RegistryPath& key);
     bool lookUpPath(const PathSpec& path);
     bool special(SpecialDetection detection);
+    // The root folder opened once for every path that starts there; null when it cannot be.
+    std::shared_ptr<Folder> rootFolder(const std::string& root);
 
     FileSystem& files_;
     Registry& registry_;
@@ -57,6 +61,7 @@ private:
     RootExpander& expander_;
     std::optional<OsVersion> windows_;
     std::unordered_map<std::string, bool> known_; // folded place, found
+    std::unordered_map<std::string, std::shared_ptr<Folder>> roots_;
     std::size_t lookups_ = 0;
 };
 

@@ -35,13 +35,26 @@ std::string joinPath(std::string_view path, std::string_view name) {
     return out;
 }
 
+std::string openablePath(std::string_view root) {
+    std::string path(root);
+    if (path.size() == 2 && path[1] == ':') {
+        path += '\\';
+    }
+    return path;
+}
+
 void walkFolders(FileSystem& files, std::string_view root, std::span<const Segment> segments,
                  const std::function<void(ReachedFolder&)>& visit) {
-    std::string rootPath(root);
-    if (rootPath.size() == 2 && rootPath[1] == ':') {
-        rootPath += '\\';
-    }
+    std::string rootPath = openablePath(root);
     std::shared_ptr<Folder> start = files.openFolder(rootPath);
+    if (start) {
+        walkFolders(std::move(start), std::move(rootPath), segments, visit);
+    }
+}
+
+void walkFolders(std::shared_ptr<Folder> start, std::string rootPath,
+                 std::span<const Segment> segments,
+                 const std::function<void(ReachedFolder&)>& visit) {
     if (!start) {
         return;
     }

@@ -38,4 +38,13 @@ std::string joinPath(std::string_view path, std::string_view name);
 void walkFolders(FileSystem& files, std::string_view root, std::span<const Segment> segments,
                  const std::function<void(ReachedFolder&)>& visit);
 
+// The same from `root`, already open at `rootPath` (a caller walking many paths from one root
+// opens it once).
+void walkFolders(std::shared_ptr<Folder> root, std::string rootPath,
+                 std::span<const Segment> segments,
+                 const std::function<void(ReachedFolder&)>& visit);
+
+// `root` as a folder path to open ("C:" becomes "C:").
+std::string openablePath(std::string_view root);
+
 } // namespace vp::rules
