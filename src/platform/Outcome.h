@@ -47,7 +47,14 @@ struct Refusal {
 
 // What a run did to one item, for the reports that name every item. Registry values are named
 // by their key (`path`) and their name (`value`), never by their data.
-enum class ItemKind : std::uint8_t { File, Folder, RegistryValue, CacheEntry, BinItem };
+enum class ItemKind : std::uint8_t {
+    File,
+    Folder,
+    RegistryValue,
+    RegistryKey,
+    CacheEntry,
+    BinItem
+};
 
 struct ItemRecord {
     ItemKind kind = ItemKind::File;
@@ -55,7 +62,7 @@ struct ItemRecord {
     std::optional<PlaceKind> place; // the protected place that refused it, if one did
     std::uint64_t bytes = 0;
     std::uint64_t count = 1; // several for the bins, whose items the shell does not name
-    std::string path; // UTF-8 (WTF-8 for names Windows allows and UTF-8 cannot hold)
+    std::string path;        // UTF-8 (WTF-8 for names Windows allows and UTF-8 cannot hold)
     std::string value;
     bool operator==(const ItemRecord&) const = default;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace vp {
@@ -13,6 +14,8 @@ inline constexpr RegHandle HKEY_CURRENT_USER = 0x80000001u;
 inline constexpr std::uint32_t KEY_ALL_ACCESS = 0xF003Fu;
 inline constexpr std::uint32_t REG_SZ = 1;
 inline constexpr std::uint32_t KeyQueryValue = 0x0001u; // KEY_QUERY_VALUE
+inline constexpr std::uint32_t KeySetValue = 0x0002u;   // KEY_SET_VALUE
+inline constexpr std::uint32_t KeyEnumerate = 0x0008u;  // KEY_ENUMERATE_SUB_KEYS
 
 // A registry link is a key whose value "SymbolicLinkValue", of type REG_LINK, names another key:
 // opening it opens that key instead, unless the open asks for the link itself.
@@ -25,6 +28,7 @@ inline constexpr long Success = 0;
 inline constexpr long FileNotFound = 2;
 inline constexpr long AccessDenied = 5;
 inline constexpr long MoreData = 234;
+inline constexpr long NoMoreItems = 259;
 } // namespace RegStatus
 
 class Registry {
@@ -50,6 +54,16 @@ public:
 
     // RegCloseKey.
     virtual long closeKey(RegHandle key) = 0;
+
+    // RegEnumKeyExA and RegEnumValueA: the name of the subkey (or value) number `index` of
+    // `key`, in the registry's own order; NoMoreItems past the last. Names may shift when the
+    // key changes, so a caller lists everything before changing anything.
+    virtual long enumKey(RegHandle key, std::uint32_t index, std::string& name) = 0;
+    virtual long enumValue(RegHandle key, std::uint32_t index, std::string& name) = 0;
+
+    // RegDeleteKeyA: deletes the subkey `name` of `key`, which must have no subkeys itself
+    // (access denied otherwise); its values go with it.
+    virtual long deleteKey(RegHandle key, std::string_view name) = 0;
 };
 
 } // namespace vp

@@ -52,13 +52,11 @@ std::string fromNarrow(const NarrowText& narrow, std::string_view bytes) {
     return text;
 }
 
-// Opens `path` under `hive` one key at a time, each relative to the one before and opened as
-// itself, never followed if it is a link: a key of the path swapped for a link to another key
-// (RunMRU leading to the user's other settings) would otherwise have its values read and
-// deleted instead. A link above the last key has no keys below it, so the path ends there; the
-// last key, when it is a link, is refused outright. Only the last key gets `access`; those
-// above are opened to be looked at. Status 0 with `key` open, or the status of the open that
-// failed (a link: access denied).
+} // namespace
+
+// A key of the path swapped for a link to another key (RunMRU leading to the user's other
+// settings) would otherwise have its values read and deleted instead; a link above the last
+// key has no keys below it, so the path ends there.
 long OpenKeyWithoutLinks(Registry& registry, RegHandle hive, std::string_view path,
                          std::uint32_t access, RegHandle& key) {
     key = 0;
@@ -100,8 +98,6 @@ long OpenKeyWithoutLinks(Registry& registry, RegHandle hive, std::string_view pa
     key = parent;
     return RegStatus::Success;
 }
-
-} // namespace
 
 std::string GetRegString(const Platform& platform, RegHandle hive, std::string_view path,
                          std::string_view name, std::string_view defaultText) {

@@ -24,4 +24,11 @@ std::string GetRegString(const Platform& platform, RegHandle hive, std::string_v
 bool DeleteRegValue(const Platform& platform, RegHandle hive, std::string_view path,
                     std::string_view name);
 
+// Opens `path` under `hive` one key at a time, each relative to the one before and opened as
+// itself, never followed if it is a link; the last key, when it is a link, is refused outright.
+// Only the last key gets `access`; those above are opened to be looked at. Status 0 with `key`
+// open, or the status of the open that failed (a link: access denied).
+long OpenKeyWithoutLinks(Registry& registry, RegHandle hive, std::string_view path,
+                         std::uint32_t access, RegHandle& key);
+
 } // namespace vp

@@ -168,7 +168,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
         if (!command.targets.empty() || command.logFile || command.json) {
             return fail("--liste ne prend ni cible, ni --log, ni --json");
         }
-    } else if (command.targets.empty()) {
+    } else if (command.targets.empty() && command.entries.empty() &&
+               command.ruleCategories.empty()) {
         return fail("aucune cible : donnez des numéros (1-4,6), des noms (temp,corbeille) ou une "
                     "catégorie (" +
                     categoryNames() + ")");

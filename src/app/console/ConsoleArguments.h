@@ -26,6 +26,11 @@ struct ConsoleCommand {
     bool quiet = false;         // only the summary and the errors
     bool utf8 = false;          // UTF-8 to a pipe or a file instead of the console's code page
     bool systemProfile = false; // run under the SYSTEM account all the same
+    // Rules files: the file (--regles), the entries and categories chosen, and --tout.
+    std::optional<std::string> rulesFile;
+    std::vector<std::string> entries;
+    std::vector<std::string> ruleCategories;
+    bool all = false;
 };
 
 // The command, or the message (French, one line) saying what is wrong with it.

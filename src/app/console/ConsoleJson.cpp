@@ -35,6 +35,8 @@ std::string_view kindKey(ItemKind kind) {
         return "folder";
     case ItemKind::RegistryValue:
         return "registryValue";
+    case ItemKind::RegistryKey:
+        return "registryKey";
     case ItemKind::CacheEntry:
         return "cacheEntry";
     case ItemKind::BinItem:
@@ -103,7 +105,8 @@ std::string jsonItem(const ItemRecord& item) {
     if (item.kind == ItemKind::BinItem) {
         text += ", \"count\": " + std::to_string(item.count);
     }
-    if (item.kind != ItemKind::RegistryValue && item.kind != ItemKind::Folder) {
+    if (item.kind == ItemKind::File || item.kind == ItemKind::CacheEntry ||
+        item.kind == ItemKind::BinItem) {
         text += ", \"bytes\": " + std::to_string(item.bytes);
     }
     const bool refused =

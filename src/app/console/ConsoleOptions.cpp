@@ -26,6 +26,21 @@ bool setLog(ConsoleCommand& command, std::string_view value, std::string& error)
     return true;
 }
 
+bool setRules(ConsoleCommand& command, std::string_view value, std::string& error) {
+    if (command.rulesFile) {
+        error = "un seul fichier de règles peut être donné";
+        return false;
+    }
+    command.rulesFile = std::string(value);
+    return true;
+}
+
+template <std::vector<std::string> ConsoleCommand::*List>
+bool addTo(ConsoleCommand& command, std::string_view value, std::string&) {
+    (command.*List).emplace_back(value);
+    return true;
+}
+
 constexpr std::string_view HelpNames[] = {"--aide", "--help", "-h", "-?", "/?"};
 constexpr std::string_view VersionNames[] = {"--version"};
 constexpr std::string_view ListNames[] = {"--liste", "--list"};
@@ -36,6 +51,10 @@ constexpr std::string_view JsonNames[] = {"--json"};
 constexpr std::string_view QuietNames[] = {"--silencieux", "--quiet", "-q"};
 constexpr std::string_view Utf8Names[] = {"--utf8", "--utf-8"};
 constexpr std::string_view SystemNames[] = {"--profil-systeme", "--system-profile"};
+constexpr std::string_view RulesNames[] = {"--regles", "--rules"};
+constexpr std::string_view EntryNames[] = {"--entree", "--entry"};
+constexpr std::string_view CategoryNames[] = {"--categorie", "--category"};
+constexpr std::string_view AllNames[] = {"--tout", "--all"};
 
 const ConsoleOption Options[] = {
     {PreviewNames,
@@ -65,6 +84,20 @@ const ConsoleOption Options[] = {
      {},
      "nettoie même sous le compte SYSTEM (le profil du système, pas\ncelui d'un utilisateur)",
      setFlag<&ConsoleCommand::systemProfile>},
+    {RulesNames, "FICHIER",
+     "lit les règles de nettoyage de FICHIER (au format winapp2.ini) ;\nsans cette option, "
+     "winapp2.ini à côté de vexoma.exe s'il y est",
+     setRules},
+    {EntryNames, "MOTIF",
+     "choisit les entrées des règles dont le nom répond à MOTIF (* et ?) ;\nse répète. Une entrée "
+     "avec avertissement doit être nommée exactement",
+     addTo<&ConsoleCommand::entries>},
+    {CategoryNames, "NOM", "choisit les entrées des règles de cette catégorie (nom ou numéro)",
+     addTo<&ConsoleCommand::ruleCategories>},
+    {AllNames,
+     {},
+     "avec --liste : aussi les entrées non détectées et les clés refusées",
+     setFlag<&ConsoleCommand::all>},
     {VersionNames, {}, "la version du programme", noChange, Action::Version},
     {HelpNames, {}, "cette aide", noChange, Action::Help},
 };

@@ -7,6 +7,7 @@
 #include "app/console/ConsoleReport.h"
 #include "app/console/LineTapWindowing.h"
 #include "app/console/LogDestination.h"
+#include "app/console/RulesRun.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
 #include "platform/Windowing.h"
@@ -71,9 +72,17 @@ int RunConsole(const std::vector<std::string>& arguments, const Platform& platfo
     case Action::Version:
         host.out("vexoma " + std::string(ProgramVersion()) + '\n');
         return ExitStatus::Done;
-    case Action::List:
-        host.out(catalogueListing());
+    case Action::List: {
+        std::string error;
+        const auto rules = LoadRules(command, host, error);
+        if (!error.empty()) {
+            host.err(wrongCommand(error));
+            return ExitStatus::WrongCommand;
+        }
+        host.out(catalogueListing() +
+                 (rules ? RulesListing(*rules, platform, host, command.all) : std::string()));
         return ExitStatus::Done;
+    }
     case Action::Preview:
     case Action::Clean:
         break;
@@ -90,6 +99,26 @@ int RunConsole(const std::vector<std::string>& arguments, const Platform& platfo
     if (command.logFile) {
         logPath = host.fullPath(*command.logFile);
         if (const auto problem = LogDestinationProblem(platform.fileSystem, logPath)) {
+            host.err(wrongCommand(*problem));
+            return ExitStatus::WrongCommand;
+        }
+    }
+
+    // The rules file and the entries chosen in it are checked before anything runs too.
+    std::optional<rules::RuleSet> rules;
+    if (WantsRules(command)) {
+        std::string error;
+        rules = LoadRules(command, host, error);
+        if (!error.empty()) {
+            host.err(wrongCommand(error));
+            return ExitStatus::WrongCommand;
+        }
+        if (!rules && (!command.entries.empty() || !command.ruleCategories.empty())) {
+            host.err(wrongCommand("--entree et --categorie demandent un fichier de règles "
+                                  "(--regles FICHIER, ou winapp2.ini à côté de vexoma.exe)"));
+            return ExitStatus::WrongCommand;
+        }
+        if (const auto problem = rules ? SelectionProblem(command, *rules) : std::nullopt) {
             host.err(wrongCommand(*problem));
             return ExitStatus::WrongCommand;
         }
@@ -138,13 +167,32 @@ int RunConsole(const std::vector<std::string>& arguments, const Platform& platfo
     for (const int n : command.targets) {
         form.ch(n).setValue(1);
     }
-    running = &form;
-    form.Command1_Click();
-    running = nullptr;
+    if (!command.targets.empty()) {
+        running = &form;
+        form.Command1_Click();
+        running = nullptr;
+    }
+    RunTotals totals = form.totals;
+    bool rulesKept = false;
+    if (rules) {
+        const RulesOutput output{[&](std::string_view line) {
+                                     report.addLine(0, line);
+                                     if (printLines) {
+                                         host.out(std::string(line) + '\n');
+                                     }
+                                 },
+                                 [&](std::string_view note) {
+                                     if (printLines) {
+                                         host.out(note);
+                                     }
+                                 }};
+        rulesKept = RunRuleEntries(command, *rules, runPlatform, host, totals, output);
+    }
 
-    report.setTotals(form.totals);
+    report.setTotals(totals);
     report.setItems(journal.entries());
-    int status = form.totals.sum().somethingKept() ? ExitStatus::SomethingKept : ExitStatus::Done;
+    int status =
+        totals.sum().somethingKept() || rulesKept ? ExitStatus::SomethingKept : ExitStatus::Done;
     if (command.logFile) {
         // Written for real in a preview too: the log is the program's output, not the run's.
         if (!platform.fileSystem.replaceFileContents(

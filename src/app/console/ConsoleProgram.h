@@ -5,11 +5,17 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "rules/RuleModel.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace vp {
+class KnownFolders;
+}
 
 namespace vp::console {
 
@@ -36,6 +42,16 @@ struct ConsoleHost {
     // The program runs under the SYSTEM account (a scheduled task, a deployment tool): its
     // profile is the system's, not a user's.
     bool systemAccount = false;
+    // The whole bytes of a rules file, nullopt when it cannot be read.
+    std::function<std::optional<std::string>(std::string_view path)> readFile =
+        [](std::string_view) { return std::optional<std::string>(); };
+    // winapp2.ini beside the program, read when no --regles names a file and it is there.
+    std::string defaultRulesFile;
+    // The user's known folders, for the variables of rules; none without them.
+    KnownFolders* knownFolders = nullptr;
+    // The running Windows' kernel version, for DetectOS; unknown, an entry limited to some
+    // versions never runs.
+    std::optional<rules::OsVersion> windowsVersion;
 };
 
 // Runs the command `arguments` (UTF-8, without the program's name) on `platform`, whose

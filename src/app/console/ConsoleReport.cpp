@@ -30,6 +30,8 @@ std::string kindText(ItemKind kind) {
         return "dossier";
     case ItemKind::RegistryValue:
         return "valeur du registre";
+    case ItemKind::RegistryKey:
+        return "clé du registre";
     case ItemKind::CacheEntry:
         return "entrée du cache Internet";
     case ItemKind::BinItem:

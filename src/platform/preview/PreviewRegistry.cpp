@@ -5,7 +5,7 @@
 namespace vp::preview {
 namespace {
 
-constexpr std::uint32_t KeySetValue = 0x0002u;
+constexpr std::uint32_t KeyDelete = 0x10000u; // DELETE
 
 // Registry names compare without case; the narrow code page agrees with ASCII, and letters
 // outside it are compared as written.
@@ -31,7 +31,14 @@ long PreviewRegistry::openKey(RegHandle hive, std::string_view path, std::uint32
         // A key opened relative to another one is named from that one's name.
         const auto parent = opened_.find(hive);
         std::string name = parent != opened_.end() ? parent->second.path : std::to_string(hive);
-        opened_[key] = {name + '\\' + foldAscii(path), access};
+        name += '\\';
+        name += foldAscii(path);
+        if (keyGone(name)) {
+            inner_.closeKey(key);
+            key = 0;
+            return RegStatus::FileNotFound;
+        }
+        opened_[key] = {std::move(name), access};
     }
     return status;
 }
@@ -76,6 +83,73 @@ long PreviewRegistry::deleteValue(RegHandle key, std::string_view name) {
 long PreviewRegistry::closeKey(RegHandle key) {
     opened_.erase(key);
     return inner_.closeKey(key);
+}
+
+bool PreviewRegistry::keyGone(std::string_view path) const {
+    if (deletedKeys_.empty()) {
+        return false;
+    }
+    for (std::size_t cut = path.size(); cut != std::string_view::npos && cut > 0;
+         cut = path.rfind('\\', cut - 1)) {
+        if (deletedKeys_.count(std::string(path.substr(0, cut))) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string PreviewRegistry::subkeyPath(RegHandle key, std::string_view name) const {
+    const auto found = opened_.find(key);
+    std::string path = found != opened_.end() ? found->second.path : std::to_string(key);
+    path += '\\';
+    path += foldAscii(name);
+    return path;
+}
+
+// The inner registry's items, less those the preview deleted: the index counts only those left.
+long PreviewRegistry::enumKey(RegHandle key, std::uint32_t index, std::string& name) {
+    std::uint32_t left = 0;
+    for (std::uint32_t at = 0;; ++at) {
+        const long status = inner_.enumKey(key, at, name);
+        if (status != RegStatus::Success) {
+            return status;
+        }
+        if (!keyGone(subkeyPath(key, name)) && left++ == index) {
+            return status;
+        }
+    }
+}
+
+long PreviewRegistry::enumValue(RegHandle key, std::uint32_t index, std::string& name) {
+    std::uint32_t left = 0;
+    for (std::uint32_t at = 0;; ++at) {
+        const long status = inner_.enumValue(key, at, name);
+        if (status != RegStatus::Success) {
+            return status;
+        }
+        if (deleted_.count(valueKey(key, name)) == 0 && left++ == index) {
+            return status;
+        }
+    }
+}
+
+// Asked of the registry as the deletion would ask: the subkey opened as itself for deletion,
+// and (as the preview sees it) without subkeys.
+long PreviewRegistry::deleteKey(RegHandle key, std::string_view name) {
+    RegHandle child = 0;
+    const long status =
+        openKey(key, name, OpenLinkOption, KeyDelete | KeyEnumerate | KeyQueryValue, child);
+    if (status != RegStatus::Success) {
+        return status;
+    }
+    std::string first;
+    const bool hasSubkeys = enumKey(child, 0, first) == RegStatus::Success;
+    closeKey(child);
+    if (hasSubkeys) {
+        return RegStatus::AccessDenied;
+    }
+    deletedKeys_.insert(subkeyPath(key, name));
+    return RegStatus::Success;
 }
 
 } // namespace vp::preview

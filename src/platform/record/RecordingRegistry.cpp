@@ -60,6 +60,20 @@ long RecordingRegistry::deleteValue(RegHandle key, std::string_view name) {
     return status;
 }
 
+long RecordingRegistry::deleteKey(RegHandle key, std::string_view name) {
+    const long status = inner_.deleteKey(key, name);
+    if (status != RegStatus::FileNotFound) {
+        ItemRecord item;
+        item.kind = ItemKind::RegistryKey;
+        item.outcome = status == RegStatus::Success        ? Outcome::Done
+                       : status == RegStatus::AccessDenied ? Outcome::AccessDenied
+                                                           : Outcome::Failed;
+        item.path = narrowText_.fromNarrow(pathOf(key) + '\\' + std::string(name));
+        journal_.add(std::move(item));
+    }
+    return status;
+}
+
 long RecordingRegistry::closeKey(RegHandle key) {
     paths_.erase(key);
     return inner_.closeKey(key);

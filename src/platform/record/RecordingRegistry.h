@@ -28,6 +28,14 @@ public:
     }
     long deleteValue(RegHandle key, std::string_view name) override;
     long closeKey(RegHandle key) override;
+    long enumKey(RegHandle key, std::uint32_t index, std::string& name) override {
+        return inner_.enumKey(key, index, name);
+    }
+    long enumValue(RegHandle key, std::uint32_t index, std::string& name) override {
+        return inner_.enumValue(key, index, name);
+    }
+    // A key deleted (with its values, which are not named) is one item, named by its path.
+    long deleteKey(RegHandle key, std::string_view name) override;
 
 private:
     std::string pathOf(RegHandle key) const;

@@ -20,6 +20,7 @@ struct SimFileSystem::Node {
     bool noNewFiles = false;
     bool refusedName = false;
     bool detached = false; // taken out of the tree: open handles on it fail
+    int openHandles = 0;   // Folder handles on it: as on Windows, it cannot be removed then
     std::string contents;
     std::string linkTarget;     // non-empty for a link
     std::shared_ptr<Node> same; // a hard link: the file whose identity and contents it shares
@@ -415,7 +416,12 @@ bool SimFileSystem::eraseFile(std::string_view path) {
 class SimFolder final : public Folder {
 public:
     SimFolder(SimFileSystem& fs, std::shared_ptr<SimFileSystem::Node> node)
-        : fs_(fs), node_(std::move(node)) {}
+        : fs_(fs), node_(std::move(node)) {
+        ++node_->openHandles;
+    }
+    ~SimFolder() override { --node_->openHandles; }
+    SimFolder(const SimFolder&) = delete;
+    SimFolder& operator=(const SimFolder&) = delete;
 
     std::optional<std::vector<DirEntry>> list() override {
         fs_.tick();
@@ -531,7 +537,7 @@ public:
         fs_.tick();
         const auto child = find(name);
         return child != nullptr && !node_->detached && child->folder && !child->isLink() &&
-               !child->inUse;
+               !child->inUse && child->openHandles == 0;
     }
 
     std::string finalPath() override {
@@ -582,7 +588,7 @@ private:
 
     bool removable(const SimFileSystem::Node* child) const {
         return child != nullptr && !node_->detached && child->folder && !child->isLink() &&
-               !child->inUse && child->children.empty();
+               !child->inUse && child->openHandles == 0 && child->children.empty();
     }
 
     // Records an item changed or entered that no listing has shown.

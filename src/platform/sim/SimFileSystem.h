@@ -2,8 +2,9 @@
 // without case but kept as written, with the faults a test needs (files and folders in use,
 // folders that cannot be listed, names the system refuses, folder and file links, hard links,
 // protected places, changes made between two calls). Open folders are pinned to the folder itself,
-// as handles are: renaming or replacing its path later does not redirect them. Nothing here touches
-// the real disk.
+// as handles are: renaming or replacing its path later does not redirect them, and, as on
+// Windows, a folder cannot be removed while a handle holds it open. Nothing here touches the
+// real disk.
 #pragma once
 
 #include "platform/FileSystem.h"

@@ -413,3 +413,65 @@ long SimRegistry::closeKey(RegHandle handle) {
 }
 
 } // namespace vp::sim
+
+namespace vp::sim {
+
+long SimRegistry::enumKey(RegHandle handle, std::uint32_t index, std::string& name) {
+    Key* key = nullptr;
+    if (const long status = resolve(handle, KeyEnumerate, key); status != RegStatus::Success) {
+        return status;
+    }
+    const std::string folded = handles_.at(handle).folded;
+    std::uint32_t at = 0;
+    for (const auto& [keyFolded, below] : keys_) {
+        if (isBelow(keyFolded, folded) && parentOf(keyFolded) == folded && at++ == index) {
+            name = codePage_.toNarrow(below.path.substr(below.path.rfind('\\') + 1));
+            return RegStatus::Success;
+        }
+    }
+    return RegStatus::NoMoreItems;
+}
+
+long SimRegistry::enumValue(RegHandle handle, std::uint32_t index, std::string& name) {
+    Key* key = nullptr;
+    if (const long status = resolve(handle, KEY_QUERY_VALUE, key); status != RegStatus::Success) {
+        return status;
+    }
+    if (index >= key->values.size()) {
+        return RegStatus::NoMoreItems;
+    }
+    name = codePage_.toNarrow(key->values[index].name);
+    return RegStatus::Success;
+}
+
+// The subkey itself is what goes, a link included (never the key it leads to). A key that
+// opens for reading only cannot be deleted either.
+long SimRegistry::deleteKey(RegHandle handle, std::string_view name) {
+    ++calls_.deletes;
+    Key* key = nullptr;
+    if (const long status = resolve(handle, 0, key); status != RegStatus::Success) {
+        return status;
+    }
+    const std::string utf8Name = codePage_.fromNarrow(name);
+    if (utf8Name.empty() || utf8Name.find('\\') != std::string::npos) {
+        return RegStatusMore::BadPathname;
+    }
+    const std::string base = handles_.at(handle).folded;
+    const std::string folded = base.empty() ? foldCase(utf8Name) : base + '\\' + foldCase(utf8Name);
+    const auto found = keys_.find(folded);
+    if (found == keys_.end()) {
+        return RegStatus::FileNotFound;
+    }
+    if (found->second.readOnly) {
+        return RegStatus::AccessDenied;
+    }
+    for (const auto& entry : keys_) {
+        if (isBelow(entry.first, folded)) {
+            return RegStatus::AccessDenied;
+        }
+    }
+    keys_.erase(found);
+    return RegStatus::Success;
+}
+
+} // namespace vp::sim

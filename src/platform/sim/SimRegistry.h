@@ -108,6 +108,9 @@ public:
                     std::uint32_t& size) override;
     long deleteValue(RegHandle key, std::string_view name) override;
     long closeKey(RegHandle key) override;
+    long enumKey(RegHandle key, std::uint32_t index, std::string& name) override;
+    long enumValue(RegHandle key, std::uint32_t index, std::string& name) override;
+    long deleteKey(RegHandle key, std::string_view name) override;
 
 private:
     struct Value {

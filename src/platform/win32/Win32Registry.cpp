@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,35 @@ long Win32Registry::deleteValue(RegHandle key, std::string_view name) {
 
 long Win32Registry::closeKey(RegHandle key) {
     return RegCloseKey(toHkey(key));
+}
+
+long Win32Registry::enumKey(RegHandle key, std::uint32_t index, std::string& name) {
+    // A key name is at most 255 characters; in a multibyte code page, two bytes each.
+    std::array<char, 512> buffer{};
+    DWORD length = buffer.size();
+    const LSTATUS status = RegEnumKeyExA(toHkey(key), index, buffer.data(), &length, nullptr,
+                                         nullptr, nullptr, nullptr);
+    if (status == ERROR_SUCCESS) {
+        name.assign(buffer.data(), length);
+    }
+    return status;
+}
+
+long Win32Registry::enumValue(RegHandle key, std::uint32_t index, std::string& name) {
+    // A value name is at most 16,383 characters.
+    std::vector<char> buffer(32768);
+    DWORD length = static_cast<DWORD>(buffer.size());
+    const LSTATUS status = RegEnumValueA(toHkey(key), index, buffer.data(), &length, nullptr,
+                                         nullptr, nullptr, nullptr);
+    if (status == ERROR_SUCCESS) {
+        name.assign(buffer.data(), length);
+    }
+    return status;
+}
+
+long Win32Registry::deleteKey(RegHandle key, std::string_view name) {
+    const std::string subKey(name);
+    return RegDeleteKeyA(toHkey(key), subKey.c_str());
 }
 
 } // namespace vp::win32

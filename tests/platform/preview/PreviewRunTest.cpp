@@ -66,6 +66,9 @@ void ExpectItemsMatchTotals(const RunResult& run) {
         case ItemKind::RegistryValue:
             named.registryValues += done ? 1 : 0;
             break;
+        case ItemKind::RegistryKey:
+            ADD_FAILURE() << "no target deletes a registry key";
+            break;
         case ItemKind::CacheEntry:
             named.cacheEntries += done ? 1 : 0;
             named.cacheBytes += done ? item.bytes : 0;

@@ -3,6 +3,7 @@
 #include "app/console/ConsoleProgram.h"
 #include "platform/sim/SimGraphics.h"
 #include "platform/sim/SimWindowing.h"
+#include "platform/win32/Win32KnownFolders.h"
 #include "platform/win32/Win32NarrowText.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -13,6 +14,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -142,6 +144,46 @@ std::string programPath() {
     }
 }
 
+// A rules file, whole; nullopt when it cannot be opened or read. Larger than 64 MB it is not
+// a rules file (the community's is about 2 MB).
+std::optional<std::string> readWholeFile(std::string_view path) {
+    const std::wstring wide = vp::win32::widen(path);
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    LARGE_INTEGER size{};
+    std::optional<std::string> bytes;
+    if (GetFileSizeEx(file, &size) != 0 && size.QuadPart <= (64LL << 20)) {
+        std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+        DWORD read = 0;
+        if (content.empty() || (ReadFile(file, content.data(), static_cast<DWORD>(content.size()),
+                                         &read, nullptr) != 0 &&
+                                read == content.size())) {
+            bytes = std::move(content);
+        }
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+// The kernel's own version: GetVersionEx answers what the program's manifest declares.
+std::optional<vp::rules::OsVersion> windowsVersion() {
+    using RtlGetVersionCall = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const auto call = ntdll != nullptr
+                          ? reinterpret_cast<RtlGetVersionCall>(
+                                reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
+                          : nullptr;
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (call == nullptr || call(&info) != 0) {
+        return std::nullopt;
+    }
+    return vp::rules::OsVersion{info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber};
+}
+
 // Started from Explorer, the program is the only process on a console that closes as soon as
 // it ends; from a command prompt the console also holds the shell. Input or output taken
 // from elsewhere (a pipe, a file) means a script, which never waits.
@@ -203,6 +245,17 @@ int main() {
                                   [&](std::string_view text) { err.write(text); }, fullPath};
     host.nowUtc = nowUtc;
     host.systemAccount = runsAsSystem();
+    vp::win32::Win32KnownFolders knownFolders;
+    host.knownFolders = &knownFolders;
+    host.readFile = readWholeFile;
+    host.windowsVersion = windowsVersion();
+    {
+        const std::string program = programPath();
+        const std::size_t cut = program.rfind('\\');
+        if (cut != std::string::npos) {
+            host.defaultRulesFile = program.substr(0, cut + 1) + "winapp2.ini";
+        }
+    }
     host.preferUtf8 = [&] {
         out.preferUtf8();
         err.preferUtf8();
