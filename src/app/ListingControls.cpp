@@ -27,7 +27,8 @@ void sortByName(std::vector<DirEntry>& entries) {
         keys.emplace_back(foldCase(entries[i].name), i);
     }
     std::sort(keys.begin(), keys.end(), [&entries](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first < b.first : entries[a.second].name < entries[b.second].name;
+        return a.first != b.first ? a.first < b.first
+                                  : entries[a.second].name < entries[b.second].name;
     });
     std::vector<DirEntry> sorted;
     sorted.reserve(entries.size());
@@ -75,7 +76,9 @@ std::string ListingControl::list(int index) const {
     return full + name(index);
 }
 
-bool FileListBox::setPath(std::string_view folder) { return load(folder, false); }
+bool FileListBox::setPath(std::string_view folder) {
+    return load(folder, false);
+}
 
 bool DirListBox::setPath(std::string_view folder) {
     const bool listed = load(folder, true);

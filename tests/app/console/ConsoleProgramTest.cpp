@@ -289,9 +289,9 @@ TEST(ConsoleProgram, JsonHoldsEachTargetWithItsLinesCountsAndBytes) {
         << json;
     EXPECT_TRUE(contains(json, "{\"number\": 10, \"name\": \"corbeille\", \"caption\": "
                                "\"Vider la corbeille\""));
-    EXPECT_TRUE(
-        contains(json, "\"recycledItems\": 1, \"recycledBytes\": 700, \"keptRecycledItems\": 0, "
-                               "\"refused\": []}"));
+    EXPECT_TRUE(contains(json,
+                         "\"recycledItems\": 1, \"recycledBytes\": 700, \"keptRecycledItems\": 0, "
+                         "\"refused\": []}"));
     // No run-log text before the JSON, and nothing but ASCII in it.
     EXPECT_FALSE(contains(json, "Bilan"));
     for (const char c : json) {
