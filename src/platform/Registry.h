@@ -9,9 +9,9 @@ namespace vp {
 
 using RegHandle = std::uintptr_t;
 
-inline constexpr RegHandle HKEY_CURRENT_USER = 0x80000001u;
-inline constexpr std::uint32_t KEY_ALL_ACCESS = 0xF003Fu;
-inline constexpr std::uint32_t REG_SZ = 1;
+inline constexpr RegHandle CurrentUserHive = 0x80000001u;
+inline constexpr std::uint32_t KeyAllAccess = 0xF003Fu;
+inline constexpr std::uint32_t StringValueType = 1;
 inline constexpr std::uint32_t KeyQueryValue = 0x0001u; // KEY_QUERY_VALUE
 
 // A registry link is a key whose value "SymbolicLinkValue", of type REG_LINK, names another key:

@@ -324,7 +324,7 @@ long SimRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t o
         if (!keys_.contains(base)) {
             return RegStatusMore::KeyDeleted;
         }
-    } else if (hive != HKEY_CURRENT_USER) {
+    } else if (hive != CurrentUserHive) {
         return RegStatus::FileNotFound;
     }
     const std::string utf8Path = codePage_.fromNarrow(path);

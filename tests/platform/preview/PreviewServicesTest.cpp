@@ -130,17 +130,17 @@ TEST_F(PreviewServicesTest, RegistryValuesDeletedReadAsMissingWhereTheKeyAllowsI
     sim.registry.setString(locked, "0", "c.rar").readOnly(locked);
     const std::string before = sim.registry.exportRegText();
 
-    EXPECT_TRUE(DeleteRegValue(shown, HKEY_CURRENT_USER, key, "0"));
-    EXPECT_FALSE(DeleteRegValue(shown, HKEY_CURRENT_USER, key, "0"));    // gone already
-    EXPECT_FALSE(DeleteRegValue(shown, HKEY_CURRENT_USER, key, "7"));    // never there
-    EXPECT_FALSE(DeleteRegValue(shown, HKEY_CURRENT_USER, locked, "0")); // key refuses
-    EXPECT_EQ(GetRegString(shown, HKEY_CURRENT_USER, key + '\\', "0", "none"), "none");
-    EXPECT_EQ(GetRegString(shown, HKEY_CURRENT_USER, "software\\winrar\\archistory", "1", ""),
+    EXPECT_TRUE(DeleteRegValue(shown, CurrentUserHive, key, "0"));
+    EXPECT_FALSE(DeleteRegValue(shown, CurrentUserHive, key, "0"));    // gone already
+    EXPECT_FALSE(DeleteRegValue(shown, CurrentUserHive, key, "7"));    // never there
+    EXPECT_FALSE(DeleteRegValue(shown, CurrentUserHive, locked, "0")); // key refuses
+    EXPECT_EQ(GetRegString(shown, CurrentUserHive, key + '\\', "0", "none"), "none");
+    EXPECT_EQ(GetRegString(shown, CurrentUserHive, "software\\winrar\\archistory", "1", ""),
               "b.rar");
 
     // A key opened for reading only refuses the deletion, as the registry would.
     RegHandle handle = 0;
-    ASSERT_EQ(shown.registry.openKey(HKEY_CURRENT_USER, key, 0, sim::KEY_READ, handle),
+    ASSERT_EQ(shown.registry.openKey(CurrentUserHive, key, 0, sim::KEY_READ, handle),
               RegStatus::Success);
     EXPECT_EQ(shown.registry.deleteValue(handle, "1"), RegStatus::AccessDenied);
     shown.registry.closeKey(handle);
