@@ -4,7 +4,8 @@
 # fault that no test caught. The working tree is never changed.
 #
 # Usage: scripts/mutants.sh [-k|--keep] [PATTERN]
-#   PATTERN   only the faults whose description or file contains it
+#   PATTERN   only the faults whose description or file it matches (a Python regular
+#             expression: 'ClearD|Registry' takes the faults of two files)
 #   --keep    keeps the scratch copy (build/mutants) for the next run, which then rebuilds
 #             less
 # Exits 1 when a fault survives, 2 when a fault no longer applies (its text is not found
@@ -42,7 +43,7 @@ build || { cat "$copy/build.log"; exit 1; }
 tests || { echo "error: the unit tests fail without any fault planted" >&2; exit 1; }
 
 python3 - "$list" "$filter" >"$copy/faults" <<'PY'
-import sys
+import re, sys
 # Each fault: "@ FILE: what the fault is", then "- TEXT" (found exactly once in FILE) and
 # "+ REPLACEMENT". Lines starting with '#' and blank lines are comments.
 path, wanted = sys.argv[1], sys.argv[2]
@@ -64,7 +65,7 @@ for number, line in enumerate(open(path, encoding="utf-8"), 1):
 for fault in faults:
     if "old" not in fault or "new" not in fault:
         sys.exit(f"{path}:{fault['line']}: a fault needs a '-' and a '+' line")
-    if wanted and wanted not in fault["what"] and wanted not in fault["file"]:
+    if wanted and not re.search(wanted, fault["what"]) and not re.search(wanted, fault["file"]):
         continue
     print("\t".join([fault["file"], fault["old"], fault["new"], fault["what"]]))
 PY
