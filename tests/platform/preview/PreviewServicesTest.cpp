@@ -113,14 +113,28 @@ TEST_F(PreviewServicesTest, FilesGoneForLaterReadsWhileTheDiskStaysAsItWas) {
     EXPECT_EQ(sim.files.counters().setAttributes, 0);
 }
 
+TEST_F(PreviewServicesTest, AFileThePreviewMadeHiddenSinceItsListingIsKept) {
+    sim.files.file(R"(C:\t\used.txt)", {.inUse = true});
+    auto folder = shown.fileSystem.openFolder(R"(C:\t)");
+    ASSERT_TRUE(folder);
+    const auto listed = folder->list();
+    ASSERT_TRUE(listed && listed->size() == 1);
+    // In use, it still takes the attributes it is given: from now on it is hidden.
+    EXPECT_EQ(folder->deleteFile("used.txt", Attr::Hidden), Outcome::InUse);
+    EXPECT_EQ(folder->deleteFile("used.txt", std::nullopt, &listed->front()),
+              Outcome::HiddenOrSystem);
+    EXPECT_EQ(sim.files.counters().setAttributes, 0);
+}
+
 TEST_F(PreviewServicesTest, WritesAreAnsweredAndRecordedButNotMade) {
     sim.files.file(R"(C:\logs\old.txt)", {.attributes = Attr::ReadOnly}).folder(R"(C:\logs\dir)");
     const std::string before = sim.files.snapshot("C:\\");
     EXPECT_TRUE(shown.fileSystem.replaceFileContents(R"(C:\logs\new.txt)", "bytes"));
     EXPECT_FALSE(shown.fileSystem.replaceFileContents(R"(C:\logs\old.txt)", "bytes"));
     EXPECT_FALSE(shown.fileSystem.replaceFileContents(R"(C:\logs\dir)", "bytes"));
+    EXPECT_FALSE(shown.fileSystem.replaceFileContents(R"(C:\logs\new\)", "bytes")); // a folder's
     EXPECT_EQ(sim.files.snapshot("C:\\"), before);
-    EXPECT_EQ(preview.files.overlay().writes.size(), 3u);
+    EXPECT_EQ(preview.files.overlay().writes.size(), 4u);
 }
 
 TEST_F(PreviewServicesTest, RegistryValuesDeletedReadAsMissingWhereTheKeyAllowsIt) {
