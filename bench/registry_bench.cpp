@@ -124,9 +124,8 @@ std::size_t bareLoop(vp::Registry& registry, const std::vector<Step>& steps) {
     for (const Step& step : steps) {
         vp::RegHandle key = 0;
         if (step.read) {
-            if (registry.openKey(vp::HKEY_CURRENT_USER, step.key, 0, vp::KEY_ALL_ACCESS, key) ==
-                0) {
-                std::uint32_t type = vp::REG_SZ;
+            if (registry.openKey(vp::CurrentUserHive, step.key, 0, vp::KeyAllAccess, key) == 0) {
+                std::uint32_t type = vp::StringValueType;
                 std::uint32_t size = sizeof buffer;
                 logged += registry.queryValue(key, step.name, type, buffer, size) == 0 ? 1 : 0;
                 registry.closeKey(key);
@@ -135,7 +134,7 @@ std::size_t bareLoop(vp::Registry& registry, const std::vector<Step>& steps) {
                 continue; // the shell-folder path is read, never deleted
             }
         }
-        if (registry.openKey(vp::HKEY_CURRENT_USER, step.key, 0, vp::KEY_ALL_ACCESS, key) == 0) {
+        if (registry.openKey(vp::CurrentUserHive, step.key, 0, vp::KeyAllAccess, key) == 0) {
             registry.deleteValue(key, step.name);
             registry.closeKey(key);
         }

@@ -1,6 +1,7 @@
 // Sweeps a simulated tree of 100,000 files in 1,000 folders with ClearD and compares it with the
-// minimal loop over the same folder handles (no sorting, filtering, path building or run log). Both run in this one process, one after the
-// other, on identical trees; the ratio is what to read, the times only frame it.
+// minimal loop over the same folder handles (no sorting, filtering, path building or run log). Both
+// run in this one process, one after the other, on identical trees; the ratio is what to read, the
+// times only frame it.
 #include "app/Form1.h"
 #include "platform/sim/SimPlatform.h"
 

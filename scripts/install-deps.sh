@@ -8,8 +8,10 @@
 #   run   scripts/run.sh and scripts/screenshot.sh: the 64-bit cross build and Wine with a display
 #   release  scripts/release.sh: both cross builds, the zips and the installers
 #   test  scripts/test-all.sh: both builds, the unit tests, and the suites under 64-bit Wine
-#         (and 32-bit Wine where this machine runs 32-bit programs) with the installer's tools
-#   lint  scripts/lint.sh: the simulation build's compile commands and clang-tidy
+#         (and 32-bit Wine where this machine runs 32-bit programs) with the installer's tools,
+#         and the lint and format checks
+#   lint  scripts/lint.sh and scripts/format-check.sh: the sim and mingw64 builds' compile
+#         commands, clang-tidy and clang-format
 #
 # Exits with status 3, naming the packages and the command to install them, when some are
 # missing and this user cannot install them (neither root nor sudo).
@@ -26,6 +28,8 @@ fi
 
 # The simulation build: native compiler, GoogleTest, libpng for the golden images.
 native=(cmake ninja-build g++ libgtest-dev libpng-dev)
+# clang-tidy on the logic and the Win32 code (the cross compiler's headers), clang-format.
+checks=(clang-tidy clang-format g++-mingw-w64-x86-64)
 # Wine with a virtual display, and the fonts the window is drawn with (recommended by libwine
 # only, so left out by --no-install-recommends).
 wine=(wine wine64 xvfb fonts-wine fonts-liberation)
@@ -34,7 +38,7 @@ case $1 in
 run) packages=(cmake ninja-build g++-mingw-w64-x86-64 "${wine[@]}") ;;
 test)
     # nsis and zip make the installer and the archive that the packaging suites check.
-    packages=("${native[@]}" mingw-w64 "${wine[@]}" nsis zip python3)
+    packages=("${native[@]}" mingw-w64 "${wine[@]}" nsis zip python3 "${checks[@]}")
     # 32-bit Wine runs the mingw32 build in the same prefix, where this machine runs 32-bit
     # programs at all. Elsewhere it would only break Debian's `wine`, which prefers it.
     if vp_runs_32bit; then
@@ -42,7 +46,7 @@ test)
         i386=true
     fi
     ;;
-lint) packages=("${native[@]}" clang-tidy) ;;
+lint) packages=("${native[@]}" "${checks[@]}") ;;
 release) packages=(cmake ninja-build mingw-w64 nsis python3) ;;
 *) usage ;;
 esac

@@ -4,7 +4,8 @@
 # fault that no test caught. The working tree is never changed.
 #
 # Usage: scripts/mutants.sh [-k|--keep] [PATTERN]
-#   PATTERN   only the faults whose description or file contains it
+#   PATTERN   only the faults whose description or file it matches (a Python regular
+#             expression: 'ClearD|Registry' takes the faults of two files)
 #   --keep    keeps the scratch copy (build/mutants) for the next run, which then rebuilds
 #             less
 # Exits 1 when a fault survives, 2 when a fault no longer applies (its text is not found
@@ -32,17 +33,18 @@ mkdir -p "$copy/src"
 tar -C . --exclude=./build --exclude=./.git -cf - . | tar -C "$copy/src" -xf -
 cmake -S "$copy/src" -B "$copy/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 build() { cmake --build "$copy/build" --target vp_tests >"$copy/build.log" 2>&1; }
-# Stops at the first failing test: one is enough to kill a fault.
+# Stops at the first failing test: one is enough to kill a fault. With a filter, only the tests
+# it names (gtest's --gtest_filter).
 tests() {
     timeout 600 "$copy/build/tests/vp_tests" --gtest_fail_fast --gtest_brief=1 \
-        >"$copy/tests.log" 2>&1
+        ${1:+"--gtest_filter=$1"} >"$copy/tests.log" 2>&1
 }
 echo "Building the unit tests, and checking that they pass unchanged..."
 build || { cat "$copy/build.log"; exit 1; }
 tests || { echo "error: the unit tests fail without any fault planted" >&2; exit 1; }
 
 python3 - "$list" "$filter" >"$copy/faults" <<'PY'
-import sys
+import re, sys
 # Each fault: "@ FILE: what the fault is", then "- TEXT" (found exactly once in FILE) and
 # "+ REPLACEMENT". Lines starting with '#' and blank lines are comments.
 path, wanted = sys.argv[1], sys.argv[2]
@@ -64,7 +66,7 @@ for number, line in enumerate(open(path, encoding="utf-8"), 1):
 for fault in faults:
     if "old" not in fault or "new" not in fault:
         sys.exit(f"{path}:{fault['line']}: a fault needs a '-' and a '+' line")
-    if wanted and wanted not in fault["what"] and wanted not in fault["file"]:
+    if wanted and not re.search(wanted, fault["what"]) and not re.search(wanted, fault["file"]):
         continue
     print("\t".join([fault["file"], fault["old"], fault["new"], fault["what"]]))
 PY
@@ -89,7 +91,9 @@ PY
     if ! build; then
         verdict="caught by the compiler"
         caught=$((caught + 1))
-    elif ! tests; then
+    # The tests named after the faulty file usually catch it: they run first, the rest only
+    # when they pass.
+    elif ! tests "*$(basename "${file%.*}")*" || ! tests; then
         verdict="caught: $(grep -m1 -o '\[  FAILED  \] [^ ]*' "$copy/tests.log" | cut -c14- || true)"
         caught=$((caught + 1))
     else

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up and runs every test through CTest: the simulated platform's unit tests (plain and
+# Sets up and runs every check: the format check (scripts/format-check.sh) and clang-tidy
+# (scripts/lint.sh) first, then through CTest the simulated platform's unit tests (plain and
 # with AddressSanitizer/UBSan), then both Windows cross builds with the suites under Wine
 # (tests/wine/, on 64-bit and on 32-bit Wine). Each preset leaves a JUnit report in
 # build/<preset>/junit.xml and its whole output in build/logs/. On a machine that cannot run
@@ -28,6 +29,15 @@ if vp_wine_drops_root; then
     echo "Started as root: the suites under Wine run as the unprivileged user $VP_WINE_USER."
 fi
 
+# Runs one of the static checks quietly and prints its time.
+check_step() {
+    local what=$1 name=$2 from=$SECONDS
+    shift 2
+    printf '%-58s' "$what..."
+    vp_quietly "$name" "$@" || return 1
+    echo " clean, $((SECONDS - from)) s"
+}
+
 # Builds a preset (all of it, or the targets given), runs its tests and prints CTest's verdict.
 build_and_test() {
     local preset=$1 what=$2 from=$SECONDS status=0
@@ -44,6 +54,8 @@ build_and_test() {
     return "$status"
 }
 
+check_step "Format (clang-format, every C++ file)" format scripts/format-check.sh
+check_step "Lint (clang-tidy, the logic and the Win32 code)" lint scripts/lint.sh
 build_and_test sim "Unit tests on the simulated platform"
 build_and_test sim-asan "The same with AddressSanitizer and UBSan" vp_tests
 build_and_test mingw64 "Suites under Wine, 64-bit build"

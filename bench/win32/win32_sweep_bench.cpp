@@ -137,7 +137,8 @@ int main() {
                 rd.push_back(seconds([&] { removeWithCmd(byCmd); }));
                 break;
             default:
-                service.push_back(seconds([&] { serviceSweep(*real.files.openFolder(byService)); }));
+                service.push_back(
+                    seconds([&] { serviceSweep(*real.files.openFolder(byService)); }));
                 break;
             }
         }

@@ -27,15 +27,16 @@ Form1::Form1(Platform& platform)
     : Dir1(platform.fileSystem), File1(platform.fileSystem), platform_(platform),
       window_(platform.windowing.createMainWindow(MainWindowLayout())) {
     CreateControls();
-    window_->onMouseDown([this](int button, int shift, int x, int y) {
-        Form_MouseDown(button, shift, x, y);
-    });
+    window_->onMouseDown(
+        [this](int button, int shift, int x, int y) { Form_MouseDown(button, shift, x, y); });
     Dir1.onChange([this] { Dir1_Change(); });
     WireCommands();
 }
 
 // The progress bar leaves its site while the window, which owns the site, still exists.
-Form1::~Form1() { ProgressBar1.reset(); }
+Form1::~Form1() {
+    ProgressBar1.reset();
+}
 
 void Form1::CreateControls() {
     for (const auto& layout : ControlsLayout()) {
@@ -102,7 +103,9 @@ Control& Form1::control(std::string_view name) const {
     return *found->second;
 }
 
-CheckBox& Form1::ch(int number) const { return *checkBoxes_.at(static_cast<std::size_t>(number - 1)); }
+CheckBox& Form1::ch(int number) const {
+    return *checkBoxes_.at(static_cast<std::size_t>(number - 1));
+}
 
 void Form1::Form_Load() {
     window_->setRoundRectRegion(window_->clientRect(), 20, 20);
@@ -114,7 +117,9 @@ void Form1::Form_MouseDown(int /*button*/, int /*shift*/, int /*x*/, int /*y*/) 
     window_->beginDrag();
 }
 
-void Form1::Dir1_Change() { File1.setPath(Dir1.path()); }
+void Form1::Dir1_Change() {
+    File1.setPath(Dir1.path());
+}
 
 void Form1::BeginTarget(TargetRoutine routine) {
     const CatalogueEntry& entry = CatalogueEntryOf(routine);
@@ -127,6 +132,8 @@ void Form1::AppendLogLine(std::string_view text) {
     List1->setListIndex(List1->listCount() - 1);
 }
 
-void Form1::EndLogSection() { List1->addItem(""); }
+void Form1::EndLogSection() {
+    List1->addItem("");
+}
 
 } // namespace vp

@@ -177,6 +177,7 @@ std::vector<ControlLayout> buildLayout() {
         }
     }
     std::vector<ControlLayout*> config;
+    config.reserve(configSlots.size());
     for (const std::size_t slot : configSlots) {
         config.push_back(rest[slot]);
     }

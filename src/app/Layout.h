@@ -10,7 +10,7 @@
 namespace vp {
 
 struct ControlLayout {
-    ControlSpec desc;           // parent left null: see parentName
+    ControlSpec desc;            // parent left null: see parentName
     std::string_view parentName; // empty: the window itself
 };
 

@@ -32,7 +32,7 @@ std::string comparable(std::string_view path) {
     while (!resolved.empty() && resolved.back() == '\\') {
         resolved.pop_back();
     }
-    if (resolved.empty() || (!unc && resolved.size() >= 1 && resolved.front() == '\\')) {
+    if (resolved.empty() || (!unc && resolved.front() == '\\')) {
         return {};
     }
     const bool drive = resolved.size() >= 2 && resolved[1] == ':';

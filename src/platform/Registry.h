@@ -10,9 +10,9 @@ namespace vp {
 
 using RegHandle = std::uintptr_t;
 
-inline constexpr RegHandle HKEY_CURRENT_USER = 0x80000001u;
-inline constexpr std::uint32_t KEY_ALL_ACCESS = 0xF003Fu;
-inline constexpr std::uint32_t REG_SZ = 1;
+inline constexpr RegHandle CurrentUserHive = 0x80000001u;
+inline constexpr std::uint32_t KeyAllAccess = 0xF003Fu;
+inline constexpr std::uint32_t StringValueType = 1;
 inline constexpr std::uint32_t KeyQueryValue = 0x0001u; // KEY_QUERY_VALUE
 inline constexpr std::uint32_t KeySetValue = 0x0002u;   // KEY_SET_VALUE
 inline constexpr std::uint32_t KeyEnumerate = 0x0008u;  // KEY_ENUMERATE_SUB_KEYS

@@ -25,6 +25,8 @@ constexpr std::int32_t Dark = 6;
 constexpr std::int32_t Hatched = 7;
 constexpr std::int32_t Picture = 8;
 constexpr std::int32_t Glossy = 9;
+// The styles are 0 to Count - 1; tools and tests go through them all with it.
+constexpr std::int32_t Count = Glossy + 1;
 } // namespace scrolling
 
 class XP_ProgressBar final : public HostedControl {

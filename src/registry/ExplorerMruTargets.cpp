@@ -35,7 +35,7 @@ void Form1::Typed() {
 void Form1::Recent() {
     BeginTarget(&Form1::Recent);
     // An unreadable path comes back empty, and the sweeper leaves an empty path alone.
-    ClearD(GetRegString(platform_, HKEY_CURRENT_USER, ShellFolders, "Recent", ""));
+    ClearD(GetRegString(platform_, CurrentUserHive, ShellFolders, "Recent", ""));
     totals.current().registryValues += DeleteLetterList(platform_, RecentDocs, 'z');
     EndLogSection();
 }

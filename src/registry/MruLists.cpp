@@ -15,11 +15,11 @@ constexpr std::string_view OrderValue = "MRUList";
 
 bool ReadLogDelete(const Platform& platform, std::string_view key, std::string_view name,
                    const LogLine& logLine) {
-    const std::string text = GetRegString(platform, HKEY_CURRENT_USER, key, name, "");
+    const std::string text = GetRegString(platform, CurrentUserHive, key, name, "");
     if (!text.empty()) {
         logLine(text);
     }
-    return DeleteRegValue(platform, HKEY_CURRENT_USER, key, name);
+    return DeleteRegValue(platform, CurrentUserHive, key, name);
 }
 
 int CleanNumberedLists(const Platform& platform, const NumberedLists& lists,
@@ -44,7 +44,7 @@ int CleanLetterList(const Platform& platform, std::string_view key, char last,
     for (char letter = 'a'; letter <= last; ++letter) {
         deleted += ReadLogDelete(platform, key, std::string_view(&letter, 1), logLine) ? 1 : 0;
     }
-    deleted += DeleteRegValue(platform, HKEY_CURRENT_USER, key, OrderValue) ? 1 : 0;
+    deleted += DeleteRegValue(platform, CurrentUserHive, key, OrderValue) ? 1 : 0;
     return deleted;
 }
 
@@ -52,9 +52,9 @@ int DeleteLetterList(const Platform& platform, std::string_view key, char last) 
     int deleted = 0;
     for (char letter = 'a'; letter <= last; ++letter) {
         deleted +=
-            DeleteRegValue(platform, HKEY_CURRENT_USER, key, std::string_view(&letter, 1)) ? 1 : 0;
+            DeleteRegValue(platform, CurrentUserHive, key, std::string_view(&letter, 1)) ? 1 : 0;
     }
-    deleted += DeleteRegValue(platform, HKEY_CURRENT_USER, key, OrderValue) ? 1 : 0;
+    deleted += DeleteRegValue(platform, CurrentUserHive, key, OrderValue) ? 1 : 0;
     return deleted;
 }
 

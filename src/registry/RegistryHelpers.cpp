@@ -104,13 +104,13 @@ std::string GetRegString(const Platform& platform, RegHandle hive, std::string_v
     Registry& registry = platform.registry;
     const NarrowText& narrow = platform.narrowText;
     RegHandle key = 0;
-    if (OpenKeyWithoutLinks(registry, hive, NarrowArgument(narrow, path), KEY_ALL_ACCESS, key) !=
+    if (OpenKeyWithoutLinks(registry, hive, NarrowArgument(narrow, path), KeyAllAccess, key) !=
         RegStatus::Success) {
         return std::string(defaultText);
     }
     std::array<unsigned char, ReadBufferSize> buffer{};
     std::uint32_t size = ReadBufferSize;
-    std::uint32_t type = REG_SZ;
+    std::uint32_t type = StringValueType;
     const long status =
         registry.queryValue(key, NarrowArgument(narrow, name), type, buffer.data(), size);
     registry.closeKey(key);
@@ -132,7 +132,7 @@ bool DeleteRegValue(const Platform& platform, RegHandle hive, std::string_view p
     Registry& registry = platform.registry;
     const NarrowText& narrow = platform.narrowText;
     RegHandle key = 0;
-    if (OpenKeyWithoutLinks(registry, hive, NarrowArgument(narrow, path), KEY_ALL_ACCESS, key) !=
+    if (OpenKeyWithoutLinks(registry, hive, NarrowArgument(narrow, path), KeyAllAccess, key) !=
         RegStatus::Success) {
         return false;
     }

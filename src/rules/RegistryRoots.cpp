@@ -15,7 +15,7 @@ RegHandle hiveHandle(Hive hive) {
     case Hive::ClassesRoot:
         return 0x80000000u;
     case Hive::CurrentUser:
-        return HKEY_CURRENT_USER;
+        return CurrentUserHive;
     case Hive::LocalMachine:
         return 0x80000002u;
     case Hive::Users:
@@ -23,7 +23,7 @@ RegHandle hiveHandle(Hive hive) {
     case Hive::CurrentConfig:
         return 0x80000005u;
     }
-    return HKEY_CURRENT_USER;
+    return CurrentUserHive;
 }
 
 std::span<const std::uint32_t> registryViews(Hive hive) {

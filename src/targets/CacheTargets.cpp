@@ -14,14 +14,14 @@ namespace vp {
 void Form1::Cookies() {
     BeginTarget(&Form1::Cookies);
     DeleteListedCacheEntries(*List2, bCookiesDone);
-    ClearD(GetRegString(platform_, HKEY_CURRENT_USER, ShellFoldersKey, "Cookies", ""));
+    ClearD(GetRegString(platform_, CurrentUserHive, ShellFoldersKey, "Cookies", ""));
     EndLogSection();
 }
 
 void Form1::IETemp() {
     BeginTarget(&Form1::IETemp);
     DeleteListedCacheEntries(*List3, bCacheDone);
-    ClearD(GetRegString(platform_, HKEY_CURRENT_USER, ShellFoldersKey, "Cache", ""));
+    ClearD(GetRegString(platform_, CurrentUserHive, ShellFoldersKey, "Cache", ""));
     EndLogSection();
 }
 

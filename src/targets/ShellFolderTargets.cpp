@@ -20,7 +20,7 @@ void Form1::HisTory() {
     BeginTarget(&Form1::HisTory);
     // A store that cannot be opened or cleared does not keep the folder from being swept.
     platform_.urlHistory.clearHistory();
-    ClearD(GetRegString(platform_, HKEY_CURRENT_USER, ShellFoldersKey, "History", ""));
+    ClearD(GetRegString(platform_, CurrentUserHive, ShellFoldersKey, "History", ""));
     EndLogSection();
 }
 

@@ -1,6 +1,6 @@
 // What screen readers are told of the window's controls, and the pace of the announcements.
-#include "app/Layout.h"
 #include "platform/Accessibility.h"
+#include "app/Layout.h"
 #include "platform/ChangeThrottle.h"
 
 #include <gtest/gtest.h>
@@ -72,7 +72,8 @@ TEST(AccessibilityTest, TheFocusOrderFollowsTheReadingOrder) {
     EXPECT_LT(tab["ButtonPlus5"], tab["ButtonPlus1"]);
     EXPECT_LT(tab["ButtonPlus1"], tab["TopButtons_XP1"]);
     EXPECT_LT(tab["TopButtons_XP1"], tab["ButtonPlus6"]);
-    const char* column[] = {"ch1", "ch3", "ch4", "ch5", "ch6", "ch2", "ch7", "ch10", "ch19", "ch20"};
+    const char* column[] = {"ch1", "ch3", "ch4",  "ch5",  "ch6",
+                            "ch2", "ch7", "ch10", "ch19", "ch20"};
     for (std::size_t i = 1; i < std::size(column); ++i) {
         EXPECT_LT(tab[column[i - 1]], tab[column[i]]) << column[i - 1] << " before " << column[i];
     }

@@ -63,7 +63,8 @@ TEST(ProtectedPlaces, FoldersBelowThePlacesAndBesideThemAreSwept) {
          {R"(C:\Windows\Prefetch)", R"(C:\Program Files\eMule\config\)",
           R"(C:\Users\ann\AppData\Local\Temp)", R"(C:\Users\ann\Documents\old drafts)",
           R"(C:\Windows2)", R"(C:\Users2\x)", R"(\\server\share\temp)", R"(E:\Shared\AppData2)",
-          "relative", ""}) {
+          // Names a place's name starts with, but not folders above it.
+          R"(C:\Program)", R"(E:\Shared\App)", "relative", ""}) {
         EXPECT_EQ(ProtectedPlaceAt(path, Places), std::nullopt) << path;
     }
 }

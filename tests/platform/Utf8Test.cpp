@@ -27,10 +27,10 @@ TEST(Utf8, DecodesSequencesOfEveryLength) {
 TEST(Utf8, BrokenSequencesGiveOneReplacementPerByteSkipped) {
     constexpr char32_t R = utf8::Replacement;
     EXPECT_EQ(decodeAll("\xFF"), std::u32string(1, R));
-    EXPECT_EQ(decodeAll("\x80z"), (std::u32string{R, U'z'}));    // a lone continuation byte
-    EXPECT_EQ(decodeAll("\xC3z"), (std::u32string{R, U'z'}));    // a lead without its tail
+    EXPECT_EQ(decodeAll("\x80z"), (std::u32string{R, U'z'}));       // a lone continuation byte
+    EXPECT_EQ(decodeAll("\xC3z"), (std::u32string{R, U'z'}));       // a lead without its tail
     EXPECT_EQ(decodeAll("\xF8\x88\x80\x80"), std::u32string(4, R)); // five-byte forms are no UTF-8
-    EXPECT_EQ(decodeAll("\xE6\x97"), (std::u32string{R, R}));    // cut short by the end
+    EXPECT_EQ(decodeAll("\xE6\x97"), (std::u32string{R, R}));       // cut short by the end
 }
 
 TEST(Utf8, NeverReadsPastTheEndOfTheView) {

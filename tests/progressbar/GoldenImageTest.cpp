@@ -45,7 +45,8 @@ TEST_P(GoldenImageTest, MatchesTheReviewedImage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStyle, GoldenImageTest,
-                         ::testing::Combine(::testing::Range(0, 10), ::testing::Values(0, 50, 100),
+                         ::testing::Combine(::testing::Range(0, scrolling::Count),
+                                            ::testing::Values(0, 50, 100),
                                             ::testing::Values(96, 144)),
                          [](const auto& param) {
                              return "Scrolling" + std::to_string(std::get<0>(param.param)) + "At" +

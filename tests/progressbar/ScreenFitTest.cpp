@@ -76,7 +76,7 @@ protected:
 };
 
 TEST_F(HighContrastTest, EveryStyleDrawsOnlyInTheSystemColours) {
-    for (int style = 0; style <= 9; ++style) {
+    for (int style = 0; style < scrolling::Count; ++style) {
         PropertyBag saved;
         saved.WriteProperty("Color", static_cast<std::int32_t>(BC), 0);
         saved.WriteProperty("Scrolling", style, 0x7FFFFFFF);

@@ -23,12 +23,12 @@ protected:
 
     // Every read and deletion, whatever its path, must leave no key open.
     std::string read(std::string_view name, std::string_view path = Key) {
-        std::string text = GetRegString(platform, HKEY_CURRENT_USER, path, name, Default);
+        std::string text = GetRegString(platform, CurrentUserHive, path, name, Default);
         EXPECT_EQ(registry.openHandles(), 0) << "after reading " << name << " in " << path;
         return text;
     }
     void remove(std::string_view name, std::string_view path = Key) {
-        DeleteRegValue(platform, HKEY_CURRENT_USER, path, name);
+        DeleteRegValue(platform, CurrentUserHive, path, name);
         EXPECT_EQ(registry.openHandles(), 0) << "after deleting " << name << " in " << path;
     }
 };
@@ -58,7 +58,7 @@ TEST_F(RegistryHelpersTest, TheLongestReadableStringIs127Characters) {
         // Stored without a terminator: the zeroed buffer supplies the end of the 127...
         .setRaw(Key, "127bare", sim::REG_BINARY, std::string(127, 'b'))
         // ...but 128 bytes without a zero fill the buffer and have no end inside it.
-        .setRaw(Key, "128bare", REG_SZ, std::string(128, 'c'));
+        .setRaw(Key, "128bare", StringValueType, std::string(128, 'c'));
 
     EXPECT_EQ(read("127"), longest);
     EXPECT_EQ(read("128"), Default);
@@ -134,7 +134,7 @@ TEST_F(RegistryHelpersTest, TextCrossesTheRegistryInTheNarrowCodePage) {
     const std::string folder = R"(Software\Vexoma\Éléments récents)";
     // Bytes as a Western European Windows stores them: é is the single byte 0xE9.
     registry
-        .setRaw(folder, "Élément", REG_SZ,
+        .setRaw(folder, "Élément", StringValueType,
                 "R\xE9"
                 "cent.doc\0"sv)
         .setString(folder, "other", "");

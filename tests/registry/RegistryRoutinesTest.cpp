@@ -30,7 +30,9 @@ const std::string WinZip = R"(Software\Nico Mak Computing\WinZip\filemenu)";
 const std::string Zoe = R"(C:\Documents and Settings\Zoé)";
 
 // A value's data as a Western European Windows stores it (é is the single byte 0xE9).
-std::string windows1252(std::string_view bytes) { return std::string(bytes) + '\0'; }
+std::string windows1252(std::string_view bytes) {
+    return std::string(bytes) + '\0';
+}
 
 // Text values into `key`; a name ending in a backslash makes a subkey instead.
 void set(sim::SimRegistry& registry, const std::string& key,
@@ -52,9 +54,12 @@ struct Routine {
     std::vector<std::pair<std::string, Lines>> left; // key, what it still holds
     std::string fileKept = {};
 };
-void PrintTo(const Routine& routine, std::ostream* out) { *out << routine.name; }
+void PrintTo(const Routine& routine, std::ostream* out) {
+    *out << routine.name;
+}
 
-// clang-format off: a row's values are packed, several to a line
+// A row's values are packed, several to a line.
+// clang-format off
 const Routine Routines[] = {
     {"TypedInNumberOrder", 1,
      [](sim::SimPlatform& s) {
@@ -71,7 +76,7 @@ const Routine Routines[] = {
 
     {"RecentSweepsTheFolderAndDeletesTheLettersUnread", 5,
      [](sim::SimPlatform& s) {
-         s.registry.setRaw(ShellFolders, "Recent", REG_SZ,
+         s.registry.setRaw(ShellFolders, "Recent", StringValueType,
                            windows1252("C:\\Documents and Settings\\Zo\xE9\\Recent"));
          set(s.registry, RecentDocs,
              {{"a", "secret.doc"}, {"z", "last.doc"}, {"MRUList", "za"}, {".doc\\", ""}});
@@ -114,7 +119,7 @@ const Routine Routines[] = {
          set(s.registry, SearchMru,
              {{"a", "rapport*.doc"}, {"e", std::string(128, 'e')}, {"f", ""}, {"j", "*.tmp"},
               {"k", "kept"}, {"MRUList", "jgfea"}});
-         s.registry.setRaw(SearchMru, "g", REG_SZ, windows1252("R\xE9" "cent.doc"));
+         s.registry.setRaw(SearchMru, "g", StringValueType, windows1252("R\xE9" "cent.doc"));
      },
      {"Historique de Rechercher  : Nettoyage ...", "rapport*.doc", "Récent.doc", "*.tmp", ""},
      {{SearchMru, {"k"}}}},

@@ -5,7 +5,9 @@
 
 namespace vp::test {
 
-inline std::uintptr_t addressOf(const void* p) { return reinterpret_cast<std::uintptr_t>(p); }
+inline std::uintptr_t addressOf(const void* p) {
+    return reinterpret_cast<std::uintptr_t>(p);
+}
 inline const char* bytesAt(std::uintptr_t address) {
     return reinterpret_cast<const char*>(address);
 }

@@ -31,9 +31,9 @@ TEST_F(ClearDTest, NestedFoldersOfOrdinaryFilesAreEmptiedDepthFirstAndRemovedBot
         .file(R"(C:\T\Sub1\y.log)")
         .folder(R"(C:\T\Sub1\empty)");
 
-    EXPECT_EQ(sweep(R"(C:\T)"), (std::vector<std::string>{
-                                    R"(C:\T\A.txt)", R"(C:\T\b.txt)", R"(C:\T\Sub1\y.log)",
-                                    R"(C:\T\Sub1\deeper\x.log)", R"(C:\T\sub2\z.dat)"}));
+    EXPECT_EQ(sweep(R"(C:\T)"),
+              (std::vector<std::string>{R"(C:\T\A.txt)", R"(C:\T\b.txt)", R"(C:\T\Sub1\y.log)",
+                                        R"(C:\T\Sub1\deeper\x.log)", R"(C:\T\sub2\z.dat)"}));
     EXPECT_EQ(left(), std::vector<std::string>{});
     EXPECT_TRUE(sim.files.exists(R"(C:\T)")) << "the folder handed in stays";
     EXPECT_EQ(form->List1->listIndex(), 4) << "the newest line is selected";
@@ -66,7 +66,7 @@ TEST_F(ClearDTest, ReadOnlyFilesGoHiddenAndSystemFilesStayWithTheirFolder) {
         .file(R"(C:\T\s\sys.dat)", {.attributes = Attr::System});
 
     EXPECT_EQ(sweep(R"(C:\T)"), (std::vector<std::string>{R"(C:\T\plain.txt)", R"(C:\T\ro.txt)",
-                                                         R"(C:\T\h\seen.txt)"}));
+                                                          R"(C:\T\h\seen.txt)"}));
     EXPECT_EQ(left(), (std::vector<std::string>{R"(C:\T\h\)", R"(C:\T\h\hidden.ini)", R"(C:\T\s\)",
                                                 R"(C:\T\s\sys.dat)"}));
     EXPECT_EQ(attributesOf(R"(C:\T\h)"), Attr::Directory | Attr::Archive);

@@ -14,7 +14,6 @@
 namespace vp::test {
 namespace {
 
-
 class MemoryBlockTest : public ::testing::Test {
 protected:
     sim::SimMemory memory;

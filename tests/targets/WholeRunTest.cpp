@@ -35,7 +35,8 @@ protected:
             .setString(R"(Software\Ahead\Nero - Burning Rom\Recent File List)", "file1", "a.nri")
             .setString(R"(Software\Ahead\Cover Designer\Recent File List)", "file2", "b.ncd")
             .setString(R"(Software\Microsoft\Visual Basic\5.0\RecentFiles)", "3", "c.vbp")
-            .setString(R"(Software\Microsoft\MediaPlayer\Player\RecentURLList)", "URL0", "http://r/")
+            .setString(R"(Software\Microsoft\MediaPlayer\Player\RecentURLList)", "URL0",
+                       "http://r/")
             .setString(R"(Software\WinRAR\DialogEditHistory\ArcName)", "0", "d.rar")
             .setString(R"(Software\Nico Mak Computing\WinZip\filemenu)", "filemenu1", "e.zip");
 
@@ -82,7 +83,8 @@ TEST_F(WholeRunTest, EveryTargetCleansAndTheRunLogReadsAsExpected) {
     window().click("Command1");
     window().onRecord = nullptr;
 
-    // clang-format off: one section per line
+    // One section per line.
+    // clang-format off
     EXPECT_EQ(runLog(), (std::vector<std::string>{
         "Adresses tapées récemment  : Nettoyage ...", "http://t/", "",
         " ", "Cookie:anne@example.com/", "Cookie:anne@shop.example/", Cookies + "anne@old[1].txt", "",
@@ -120,14 +122,15 @@ TEST_F(WholeRunTest, EveryTargetCleansAndTheRunLogReadsAsExpected) {
             left.push_back(path);
         }
     }
-    EXPECT_EQ(left, (std::vector<std::string>{
-                        Profile + R"(\Application Data\Azureus\logs\notes.txt)",
-                        Cookies + "index.dat", Cache + R"(Content.IE5\index.dat)",
-                        Profile + R"(\Mes documents\secret.doc)"}));
+    EXPECT_EQ(left,
+              (std::vector<std::string>{Profile + R"(\Application Data\Azureus\logs\notes.txt)",
+                                        Cookies + "index.dat", Cache + R"(Content.IE5\index.dat)",
+                                        Profile + R"(\Mes documents\secret.doc)"}));
     // Of the registry values only the shell folders' are left.
     const std::string registry = sim.registry.exportRegText();
     int values = 0;
-    for (auto at = registry.find("\n\""); at != std::string::npos; at = registry.find("\n\"", at + 1)) {
+    for (auto at = registry.find("\n\""); at != std::string::npos;
+         at = registry.find("\n\"", at + 1)) {
         ++values;
     }
     EXPECT_EQ(values, 4) << registry;

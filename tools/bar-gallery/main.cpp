@@ -7,6 +7,7 @@
 //                                    pixel is counted as text, edge or other, and any other
 //                                    difference fails
 #include "platform/sim/SimGraphics.h"
+#include "progressbar/XP_ProgressBar.h"
 #include "raster-png/BarRendering.h"
 #include "raster-png/RasterPng.h"
 
@@ -31,7 +32,7 @@ constexpr const char* StyleNames[] = {"0 chunked", "1 continuous", "2 marquee", 
 // At 96 dpi "scrollingN-P.png", at 144 dpi "scrollingN-P-144dpi.png".
 void writeGoldens(const std::string& dir) {
     for (const int dpi : {96, 144}) {
-        for (int style = 0; style <= 9; ++style) {
+        for (int style = 0; style < vp::scrolling::Count; ++style) {
             for (const int percent : GoldenPercents) {
                 const std::string path =
                     dir + "/scrolling" + std::to_string(style) + "-" + std::to_string(percent) +
@@ -72,7 +73,7 @@ void writeSheet(const std::string& path) {
         label(std::to_string(SheetPercents[column]) + " %",
               Margin + LabelWidth + column * CellWidth + 128, Margin);
     }
-    for (int style = 0; style <= 9; ++style) {
+    for (int style = 0; style < vp::scrolling::Count; ++style) {
         const int top = Margin + HeaderHeight + style * CellHeight;
         label(StyleNames[style], Margin, top + 2);
         for (int column = 0; column < Columns; ++column) {
@@ -152,7 +153,7 @@ std::string hex(vp::Color color) {
 int compare(const std::string& dir) {
     int failing = 0;
     for (const bool showText : {false, true}) {
-        for (int style = 0; style <= 9; ++style) {
+        for (int style = 0; style < vp::scrolling::Count; ++style) {
             for (const int percent : GoldenPercents) {
                 const std::string name = "scrolling" + std::to_string(style) + "-" +
                                          std::to_string(percent) + (showText ? "-text" : "");

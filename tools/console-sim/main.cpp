@@ -24,6 +24,6 @@ int main(int argc, char** argv) {
 
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const vp::console::ConsoleHost streams{[](std::string_view text) { std::cout << text; },
-                                              [](std::string_view text) { std::cerr << text; }};
+                                           [](std::string_view text) { std::cerr << text; }};
     return vp::console::RunConsole(arguments, sim.bundle(), streams);
 }

@@ -7,7 +7,8 @@
 
 int main() {
     vp::sim::SimPlatform sim;
-    sim.environment.set("USERNAME", "Camille").setTempPath(R"(C:\Documents and Settings\Camille\Local Settings\Temp\)");
+    sim.environment.set("USERNAME", "Camille")
+        .setTempPath(R"(C:\Documents and Settings\Camille\Local Settings\Temp\)");
     sim.files.file(R"(C:\Documents and Settings\Camille\Local Settings\Temp\setup.log)")
         .file(R"(C:\Documents and Settings\Camille\Local Settings\Temp\~wrd0001.tmp)",
               {.attributes = vp::FileAttribute::ReadOnly})
@@ -37,7 +38,8 @@ int main() {
     }
     std::cout << "Window caption: \"" << form.window().caption() << "\"\n";
     std::cout << "Left in the temporary folder:\n";
-    for (const auto& path : sim.files.tree(R"(C:\Documents and Settings\Camille\Local Settings\Temp)")) {
+    for (const auto& path :
+         sim.files.tree(R"(C:\Documents and Settings\Camille\Local Settings\Temp)")) {
         std::cout << "  " << path << '\n';
     }
 }

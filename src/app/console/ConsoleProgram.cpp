@@ -24,10 +24,16 @@ std::string catalogueListing() {
     for (const CatalogueEntry& entry : Catalogue()) {
         std::string number = std::to_string(entry.number);
         std::string name(entry.keyword);
-        text += std::string(3 - std::min<std::size_t>(3, number.size()), ' ') + number + "  " +
-                name + std::string(name.size() < 21 ? 21 - name.size() : 1, ' ') +
-                std::string(entry.caption) + '\n';
-        text += std::string(26, ' ') + std::string(entry.cleans) + '\n';
+        text.append(3 - std::min<std::size_t>(3, number.size()), ' ');
+        text += number;
+        text += "  ";
+        text += name;
+        text.append(name.size() < 21 ? 21 - name.size() : 1, ' ');
+        text += entry.caption;
+        text += '\n';
+        text.append(26, ' ');
+        text += entry.cleans;
+        text += '\n';
     }
     text += "\nCatégories :\n" + CategoriesHelp();
     return text;

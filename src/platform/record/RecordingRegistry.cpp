@@ -9,7 +9,7 @@ std::string_view rootName(RegHandle hive) {
     switch (hive) {
     case 0x80000000u:
         return "HKEY_CLASSES_ROOT";
-    case HKEY_CURRENT_USER:
+    case CurrentUserHive:
         return "HKEY_CURRENT_USER";
     case 0x80000002u:
         return "HKEY_LOCAL_MACHINE";

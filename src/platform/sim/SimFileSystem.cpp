@@ -547,7 +547,10 @@ public:
         std::string path;
         for (const SimFileSystem::Node* at = node_.get(); at != nullptr && !at->name.empty();
              at = at->parent) {
-            path = at->name + (path.empty() ? "" : "\\") + path;
+            if (!path.empty()) {
+                path.insert(0, 1, '\\');
+            }
+            path.insert(0, at->name);
         }
         return path.size() == 2 ? path + "\\" : path;
     }

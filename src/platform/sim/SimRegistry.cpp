@@ -174,7 +174,10 @@ std::optional<std::string> SimRegistry::followLinks(const std::string& base,
         const std::size_t cut = pending.find('\\');
         const std::string part = pending.substr(0, cut);
         pending = cut == std::string::npos ? std::string() : pending.substr(cut + 1);
-        reached = reached.empty() ? part : reached + '\\' + part;
+        if (!reached.empty()) {
+            reached += '\\';
+        }
+        reached += part;
         if (pending.empty() && openLink) {
             break;
         }
@@ -183,7 +186,10 @@ std::optional<std::string> SimRegistry::followLinks(const std::string& base,
                 return std::nullopt;
             }
             // The target names a key from the hive; links on its way count too.
-            pending = pending.empty() ? *target : *target + '\\' + pending;
+            if (!pending.empty()) {
+                pending.insert(0, 1, '\\');
+            }
+            pending.insert(0, *target);
             reached.clear();
         }
     }
@@ -324,7 +330,7 @@ long SimRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t o
         if (!keys_.contains(base)) {
             return RegStatusMore::KeyDeleted;
         }
-    } else if (hive != HKEY_CURRENT_USER) {
+    } else if (hive != CurrentUserHive) {
         return RegStatus::FileNotFound;
     }
     const std::string utf8Path = codePage_.fromNarrow(path);

@@ -46,7 +46,7 @@ public:
     SimRegistry& key(std::string_view path);
     // A string with its terminating zero byte (two for REG_MULTI_SZ, as a one-string list).
     SimRegistry& setString(std::string_view path, std::string_view name, std::string_view text,
-                           std::uint32_t type = REG_SZ);
+                           std::uint32_t type = StringValueType);
     SimRegistry& setExpandString(std::string_view path, std::string_view name,
                                  std::string_view text);
     // Each string with its zero byte, and one more zero byte closing the list.

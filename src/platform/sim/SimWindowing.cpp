@@ -48,7 +48,7 @@ void SimListBox::setListIndex(int index) {
 namespace {
 // Twips to pixels as MulDiv rounds: to the nearest, halves away from zero.
 int twipsToPixels(int twips, int dpi) {
-    return static_cast<int>((static_cast<long long>(twips) * dpi * 2 + 1440) / (2 * 1440));
+    return static_cast<int>((static_cast<long long>(twips) * dpi * 2 + 1440) / (2LL * 1440));
 }
 } // namespace
 

@@ -107,17 +107,16 @@ int guiFontHeight(const LOGFONTW& stock, int dpi) {
     }
     constexpr wchar_t Sample[] = L"Adresses tapées récemment, Documents ouverts récemment, "
                                  L"Fichiers Internet temporaire, Historique Internet";
-    HDC dc = CreateCompatibleDC(nullptr);
+    const ScopedMemoryDC memory(nullptr);
+    const HDC dc = memory.get();
     const auto width = [&](int height) {
         LOGFONTW font = stock;
         font.lfHeight = height;
         font.lfWidth = 0;
-        HFONT made = CreateFontIndirectW(&font);
-        const HGDIOBJ previous = SelectObject(dc, made);
+        const ScopedGdiObject made(CreateFontIndirectW(&font));
+        const ScopedSelectObject selected(dc, made.get());
         SIZE size{};
         GetTextExtentPoint32W(dc, Sample, static_cast<int>(std::size(Sample)) - 1, &size);
-        SelectObject(dc, previous);
-        DeleteObject(made);
         return size.cx;
     };
     const int height96 = MulDiv(stock.lfHeight, 96, screenDpi()); // negative: a pixel height
@@ -128,7 +127,6 @@ int guiFontHeight(const LOGFONTW& stock, int dpi) {
     while (height < height96 && width(height) > room) {
         ++height; // one pixel smaller
     }
-    DeleteDC(dc);
     heights[dpi] = height;
     return height;
 }

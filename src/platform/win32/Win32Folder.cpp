@@ -4,6 +4,7 @@
 
 #include "platform/win32/Win32NarrowText.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace vp::win32 {
@@ -20,7 +21,7 @@ constexpr nt::Status NotADirectory = static_cast<nt::Status>(0xC0000103);
 
 // Room for one batch of a folder's listing, kept from call to call.
 std::vector<unsigned char>& listingBuffer() {
-    thread_local std::vector<unsigned char> buffer(64 * 1024);
+    thread_local std::vector<unsigned char> buffer(std::size_t{64} * 1024);
     return buffer;
 }
 

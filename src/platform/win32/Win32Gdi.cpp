@@ -113,7 +113,7 @@ SIZE pictureSize(HBITMAP picture) {
 } // namespace
 
 std::wstring pictureResource(std::string_view picture, int dpi) {
-    const std::wstring name = resourceName(picture);
+    std::wstring name = resourceName(picture);
     if (dpi <= 96) {
         return name;
     }

@@ -113,14 +113,28 @@ TEST_F(PreviewServicesTest, FilesGoneForLaterReadsWhileTheDiskStaysAsItWas) {
     EXPECT_EQ(sim.files.counters().setAttributes, 0);
 }
 
+TEST_F(PreviewServicesTest, AFileThePreviewMadeHiddenSinceItsListingIsKept) {
+    sim.files.file(R"(C:\t\used.txt)", {.inUse = true});
+    auto folder = shown.fileSystem.openFolder(R"(C:\t)");
+    ASSERT_TRUE(folder);
+    const auto listed = folder->list();
+    ASSERT_TRUE(listed && listed->size() == 1);
+    // In use, it still takes the attributes it is given: from now on it is hidden.
+    EXPECT_EQ(folder->deleteFile("used.txt", Attr::Hidden), Outcome::InUse);
+    EXPECT_EQ(folder->deleteFile("used.txt", std::nullopt, &listed->front()),
+              Outcome::HiddenOrSystem);
+    EXPECT_EQ(sim.files.counters().setAttributes, 0);
+}
+
 TEST_F(PreviewServicesTest, WritesAreAnsweredAndRecordedButNotMade) {
     sim.files.file(R"(C:\logs\old.txt)", {.attributes = Attr::ReadOnly}).folder(R"(C:\logs\dir)");
     const std::string before = sim.files.snapshot("C:\\");
     EXPECT_TRUE(shown.fileSystem.replaceFileContents(R"(C:\logs\new.txt)", "bytes"));
     EXPECT_FALSE(shown.fileSystem.replaceFileContents(R"(C:\logs\old.txt)", "bytes"));
     EXPECT_FALSE(shown.fileSystem.replaceFileContents(R"(C:\logs\dir)", "bytes"));
+    EXPECT_FALSE(shown.fileSystem.replaceFileContents(R"(C:\logs\new\)", "bytes")); // a folder's
     EXPECT_EQ(sim.files.snapshot("C:\\"), before);
-    EXPECT_EQ(preview.files.overlay().writes.size(), 3u);
+    EXPECT_EQ(preview.files.overlay().writes.size(), 4u);
 }
 
 TEST_F(PreviewServicesTest, RegistryValuesDeletedReadAsMissingWhereTheKeyAllowsIt) {
@@ -130,17 +144,17 @@ TEST_F(PreviewServicesTest, RegistryValuesDeletedReadAsMissingWhereTheKeyAllowsI
     sim.registry.setString(locked, "0", "c.rar").readOnly(locked);
     const std::string before = sim.registry.exportRegText();
 
-    EXPECT_TRUE(DeleteRegValue(shown, HKEY_CURRENT_USER, key, "0"));
-    EXPECT_FALSE(DeleteRegValue(shown, HKEY_CURRENT_USER, key, "0"));    // gone already
-    EXPECT_FALSE(DeleteRegValue(shown, HKEY_CURRENT_USER, key, "7"));    // never there
-    EXPECT_FALSE(DeleteRegValue(shown, HKEY_CURRENT_USER, locked, "0")); // key refuses
-    EXPECT_EQ(GetRegString(shown, HKEY_CURRENT_USER, key + '\\', "0", "none"), "none");
-    EXPECT_EQ(GetRegString(shown, HKEY_CURRENT_USER, "software\\winrar\\archistory", "1", ""),
+    EXPECT_TRUE(DeleteRegValue(shown, CurrentUserHive, key, "0"));
+    EXPECT_FALSE(DeleteRegValue(shown, CurrentUserHive, key, "0"));    // gone already
+    EXPECT_FALSE(DeleteRegValue(shown, CurrentUserHive, key, "7"));    // never there
+    EXPECT_FALSE(DeleteRegValue(shown, CurrentUserHive, locked, "0")); // key refuses
+    EXPECT_EQ(GetRegString(shown, CurrentUserHive, key + '\\', "0", "none"), "none");
+    EXPECT_EQ(GetRegString(shown, CurrentUserHive, "software\\winrar\\archistory", "1", ""),
               "b.rar");
 
     // A key opened for reading only refuses the deletion, as the registry would.
     RegHandle handle = 0;
-    ASSERT_EQ(shown.registry.openKey(HKEY_CURRENT_USER, key, 0, sim::KEY_READ, handle),
+    ASSERT_EQ(shown.registry.openKey(CurrentUserHive, key, 0, sim::KEY_READ, handle),
               RegStatus::Success);
     EXPECT_EQ(shown.registry.deleteValue(handle, "1"), RegStatus::AccessDenied);
     shown.registry.closeKey(handle);

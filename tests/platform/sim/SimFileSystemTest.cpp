@@ -133,16 +133,5 @@ TEST(SimFileSystem, ReplacingContentsRefusesReadOnlyFilesFoldersAndLinks) {
         << "where no new file can be made, the old one stays whole: it is never rewritten";
 }
 
-TEST(Wildcards, MatchAsTheFileSystemObjectDoes) {
-    EXPECT_TRUE(wildcardMatch("*.log", "Azureus.LOG"));
-    EXPECT_FALSE(wildcardMatch("*.log", "notes.txt"));
-    EXPECT_FALSE(wildcardMatch("*.log", "a.log.txt"));
-    EXPECT_TRUE(wildcardMatch("*.*", "README"));
-    EXPECT_TRUE(wildcardMatch("a?c.pf", "abc.pf"));
-    EXPECT_TRUE(wildcardMatch("a?c.pf", "aéc.pf"));
-    EXPECT_FALSE(wildcardMatch("a?c.pf", "ac.pf"));
-    EXPECT_TRUE(wildcardMatch("*a*b*", "xxaYYbzz"));
-}
-
 } // namespace
 } // namespace vp::sim

@@ -10,7 +10,6 @@
 namespace vp::test {
 namespace {
 
-
 TEST(SimMemory, AnswersOnlyForItsBlocksAndSharedBuffersAndRefusesToCopyElsewhere) {
     sim::SimMemory memory;
     const std::uintptr_t block = memory.allocate(1);

@@ -89,7 +89,7 @@ TEST(SimRegistryFile, UnicodeFilesAndOlderFilesLoadToo) {
 TEST(SimRegistryFile, AnExportedHiveLoadsBackTheSame) {
     SimRegistry original;
     original.loadRegText(Exported);
-    original.setRaw(RunMru, "bare", REG_SZ, "no terminator")
+    original.setRaw(RunMru, "bare", StringValueType, "no terminator")
         .setString(RunMru, "line", "two\nlines")
         .setDword("", "atTheRoot", 7)
         .setBinary(R"(Software\Bin)", "b", {0, 1, 0xFE});

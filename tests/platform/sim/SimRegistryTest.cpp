@@ -14,7 +14,7 @@ protected:
     SimRegistry registry;
 
     long open(std::string_view path, std::uint32_t access, RegHandle& handle) {
-        return registry.openKey(HKEY_CURRENT_USER, path, 0, access, handle);
+        return registry.openKey(CurrentUserHive, path, 0, access, handle);
     }
 };
 
@@ -33,13 +33,12 @@ TEST_F(SimRegistryTest, AMalformedPathOpensNothingAndIsRefusedByTheBuilders) {
 TEST_F(SimRegistryTest, AReadOnlyKeyOpensForReadingAndItsHandleCannotDelete) {
     registry.setString(Key, "a", "x").readOnly(Key);
     RegHandle handle = 0;
-    EXPECT_EQ(open(Key, KEY_ALL_ACCESS, handle), RegStatus::AccessDenied);
+    EXPECT_EQ(open(Key, KeyAllAccess, handle), RegStatus::AccessDenied);
     EXPECT_EQ(handle, 0u);
     ASSERT_EQ(open(Key, KEY_READ, handle), RegStatus::Success);
     EXPECT_EQ(registry.deleteValue(handle, "a"), RegStatus::AccessDenied);
     registry.closeKey(handle);
     EXPECT_TRUE(registry.hasValue(Key, "a"));
-
 }
 
 TEST_F(SimRegistryTest, AQueryTooLargeForTheBufferLeavesItUntouchedAndTellsTheSize) {
@@ -51,7 +50,7 @@ TEST_F(SimRegistryTest, AQueryTooLargeForTheBufferLeavesItUntouchedAndTellsTheSi
     std::uint32_t size = sizeof buffer;
     EXPECT_EQ(registry.queryValue(handle, "long", type, buffer, size), RegStatus::MoreData);
     EXPECT_EQ(size, 11u);
-    EXPECT_EQ(type, REG_SZ);
+    EXPECT_EQ(type, StringValueType);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 4), "keep");
     registry.closeKey(handle);
 }
@@ -60,8 +59,8 @@ TEST_F(SimRegistryTest, HandlesAreCountedUntilClosedAndOutliveNoKey) {
     registry.setString(Key, "a", "x");
     RegHandle first = 0;
     RegHandle second = 0;
-    open(Key, KEY_ALL_ACCESS, first);
-    open(Key, KEY_ALL_ACCESS, second);
+    open(Key, KeyAllAccess, first);
+    open(Key, KeyAllAccess, second);
     EXPECT_NE(first, second);
     EXPECT_EQ(registry.openHandles(), 2);
 

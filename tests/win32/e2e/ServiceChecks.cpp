@@ -22,9 +22,6 @@ namespace {
 using testing::check;
 using win32::extendedPath;
 
-// The program's own name for the hive; <windows.h> takes HKEY_CURRENT_USER for its macro.
-constexpr RegHandle CurrentUser = 0x80000001u;
-
 void checkPaths() {
     const std::pair<const char*, const wchar_t*> cases[] = {
         {R"(C:\a\b\)", LR"(\\?\C:\a\b)"},
@@ -80,16 +77,17 @@ void checkRegistry(Platform& platform) {
         {"missing", "(default)"},
     };
     for (const auto& [name, expected] : reads) {
-        const std::string got = GetRegString(platform, CurrentUser, key, name, "(default)");
+        const std::string got = GetRegString(platform, CurrentUserHive, key, name, "(default)");
         check(got == expected, "the registry value " + name + " reads as " + expected, got);
     }
-    check(GetRegString(platform, CurrentUser, key + "\\", "fits", "") == std::string(127, 'x') &&
-              GetRegString(platform, CurrentUser, key + R"(\none)", "fits", "(d)") == "(d)",
+    check(GetRegString(platform, CurrentUserHive, key + "\\", "fits", "") ==
+                  std::string(127, 'x') &&
+              GetRegString(platform, CurrentUserHive, key + R"(\none)", "fits", "(d)") == "(d)",
           "a trailing backslash names the same key; a missing key reads as the default");
 
     // The caller's buffer is untouched when the data does not fit.
     RegHandle handle = 0;
-    platform.registry.openKey(CurrentUser, key, 0, KEY_READ, handle);
+    platform.registry.openKey(CurrentUserHive, key, 0, KEY_READ, handle);
     unsigned char buffer[16];
     std::memset(buffer, 0xAA, sizeof buffer);
     std::uint32_t type = REG_SZ;
@@ -124,9 +122,10 @@ void checkRegistry(Platform& platform) {
                        reinterpret_cast<const BYTE*>(target.data()),
                        static_cast<DWORD>(target.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
     RegCloseKey(link);
-    DeleteRegValue(platform, CurrentUser, key + R"(\RunMRU)", "fits");
-    check(made && GetRegString(platform, CurrentUser, key + R"(\RunMRU)", "fits", "(d)") == "(d)" &&
-              GetRegString(platform, CurrentUser, key, "fits", "") == std::string(127, 'x'),
+    DeleteRegValue(platform, CurrentUserHive, key + R"(\RunMRU)", "fits");
+    check(made &&
+              GetRegString(platform, CurrentUserHive, key + R"(\RunMRU)", "fits", "(d)") == "(d)" &&
+              GetRegString(platform, CurrentUserHive, key, "fits", "") == std::string(127, 'x'),
           "a registry link in a path is neither read nor deleted through");
 }
 

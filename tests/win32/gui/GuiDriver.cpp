@@ -213,8 +213,8 @@ public:
             const bool checkBox = desc.kind == ControlKind::CheckBox;
             // Label10 takes the user name at load; the selector shows its first choice.
             const std::string text = desc.name == "Label10" ? std::string(user)
-                                     : dropDown             ? std::string(vp::Categories().front().name)
-                                                            : desc.caption;
+                                     : dropDown ? std::string(vp::Categories().front().name)
+                                                : desc.caption;
             const std::string got = facts(
                 GetParent(child) == (item.parentName.empty() ? window_ : control(item.parentName)),
                 {at.left, at.top, at.right - at.left, dropDown ? 0 : at.bottom - at.top},

@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     const auto tile = tools::SamplePicturePixels();
     int failures = 0;
     for (int showText = 0; showText <= 1; ++showText) {
-        for (int style = 0; style <= 9; ++style) {
+        for (int style = 0; style < scrolling::Count; ++style) {
             for (const int percent : {0, 50, 100}) {
                 DibSite site(281, 17);
                 site.properties().WriteProperty("BrushStyle", 0, 4);

@@ -1,10 +1,14 @@
-// The file-system object's DeleteFile as the simulated file system gives it.
+// The file-system object's shared routines: DeleteFile (deleteMatchingFiles) over the simulated
+// file system, and the wildcard match it selects names with.
+#include "platform/FileSystem.h"
 #include "platform/sim/SimFileSystem.h"
 
 #include <gtest/gtest.h>
 
-namespace vp::sim {
+namespace vp {
 namespace {
+
+using sim::SimFileSystem;
 
 namespace Attr = FileAttribute;
 
@@ -108,5 +112,16 @@ TEST_F(DeleteFileTest, AFileSwappedForALinkBetweenMatchAndDeletionIsNotDeletedTh
     EXPECT_FALSE(fs.exists(R"(C:\D\a.log)"));
 }
 
+TEST(Wildcards, MatchAsTheFileSystemObjectDoes) {
+    EXPECT_TRUE(wildcardMatch("*.log", "Azureus.LOG"));
+    EXPECT_FALSE(wildcardMatch("*.log", "notes.txt"));
+    EXPECT_FALSE(wildcardMatch("*.log", "a.log.txt"));
+    EXPECT_TRUE(wildcardMatch("*.*", "README"));
+    EXPECT_TRUE(wildcardMatch("a?c.pf", "abc.pf"));
+    EXPECT_TRUE(wildcardMatch("a?c.pf", "aéc.pf"));
+    EXPECT_FALSE(wildcardMatch("a?c.pf", "ac.pf"));
+    EXPECT_TRUE(wildcardMatch("*a*b*", "xxaYYbzz"));
+}
+
 } // namespace
-} // namespace vp::sim
+} // namespace vp
