@@ -89,7 +89,7 @@ void walkFolders(std::shared_ptr<Folder> start, std::string rootPath,
             }
         }
     };
-    expand(nullptr, {}, std::move(start), rootPath, 0);
+    expand(nullptr, {}, std::move(start), std::move(rootPath), 0);
     while (!pending.empty()) {
         Pending next = std::move(pending.back());
         pending.pop_back();
