@@ -47,11 +47,31 @@ bool exists(const std::string& path) {
     return attributesOf(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+// A switch, not a table: a new outcome is a build error here, never a read past the table.
 std::string outcomeName(Outcome outcome) {
-    constexpr const char* Names[] = {"Done",         "InUse",    "HiddenOrSystem",
-                                     "Link",         "Replaced", "ProtectedPlace",
-                                     "AccessDenied", "Vanished", "Failed"};
-    return Names[static_cast<int>(outcome)];
+    switch (outcome) {
+    case Outcome::Done:
+        return "Done";
+    case Outcome::InUse:
+        return "InUse";
+    case Outcome::HiddenOrSystem:
+        return "HiddenOrSystem";
+    case Outcome::Link:
+        return "Link";
+    case Outcome::Replaced:
+        return "Replaced";
+    case Outcome::ProtectedPlace:
+        return "ProtectedPlace";
+    case Outcome::AccessDenied:
+        return "AccessDenied";
+    case Outcome::Vanished:
+        return "Vanished";
+    case Outcome::NotEmpty:
+        return "NotEmpty";
+    case Outcome::Failed:
+        break;
+    }
+    return "Failed";
 }
 
 const DirEntry* find(const std::vector<DirEntry>& entries, std::string_view name) {
