@@ -44,15 +44,15 @@ private:
         expect(isValidUtf8(view), "a view of the model is not whole UTF-8", what);
     }
 
-    void path(const PathSpec& spec, std::string_view what) {
-        text(spec.root.text, what);
-        text(spec.rest, what);
-        expect(!spec.root.text.empty(), "a path without a root", what);
-        expect(spec.rest.find('/') == spec.rest.npos, "a slash left in a path", spec.rest);
-        for (const Segment segment : spec.segments()) {
-            expect(!segment.text.empty(), "an empty folder name in a path", spec.rest);
+    void path(const PathSpec& given, std::string_view what) {
+        text(given.root.text, what);
+        text(given.rest, what);
+        expect(!given.root.text.empty(), "a path without a root", what);
+        expect(given.rest.find('/') == given.rest.npos, "a slash left in a path", given.rest);
+        for (const Segment segment : given.segments()) {
+            expect(!segment.text.empty(), "an empty folder name in a path", given.rest);
             expect(segment.text != "." && segment.text != "..", "a dot folder in a path",
-                   spec.rest);
+                   given.rest);
             expect(segment.text.find_first_of("<>:\"|\\") == segment.text.npos,
                    "a forbidden character in a folder name", segment.text);
             expect(segment.wildcard == (segment.text.find_first_of("*?") != segment.text.npos),

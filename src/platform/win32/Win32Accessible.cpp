@@ -101,7 +101,7 @@ public:
         if (!isSelf(child) || control == nullptr) {
             return inner_ != nullptr ? inner_->get_accName(child, name) : E_INVALIDARG;
         }
-        return text(AccessibleNameOf(control->spec(), control->caption()), name);
+        return text(AccessibleNameOf(control->design(), control->caption()), name);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         const Win32Control* control = Win32Control::of(window_);
@@ -113,7 +113,7 @@ public:
         }
         VariantInit(role);
         role->vt = VT_I4;
-        role->lVal = static_cast<LONG>(AccessibleRoleOf(control->spec().kind));
+        role->lVal = static_cast<LONG>(AccessibleRoleOf(control->design().kind));
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
@@ -127,14 +127,14 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
         const Win32Control* control = Win32Control::of(window_);
-        if (isSelf(child) && control != nullptr && isButton(control->spec().kind)) {
+        if (isSelf(child) && control != nullptr && isButton(control->design().kind)) {
             return text(PressAction, action);
         }
         return inner_ != nullptr ? inner_->get_accDefaultAction(child, action) : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
         const Win32Control* control = Win32Control::of(window_);
-        if (isSelf(child) && control != nullptr && isButton(control->spec().kind)) {
+        if (isSelf(child) && control != nullptr && isButton(control->design().kind)) {
             // Pressed once the reader's call has returned, as a click of the user's.
             PostMessageW(GetParent(window_), WM_COMMAND,
                          MAKEWPARAM(GetDlgCtrlID(window_), BN_CLICKED),

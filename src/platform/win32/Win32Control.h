@@ -42,7 +42,7 @@ public:
 
     HWND window() const { return window_; }
     HFONT font() const { return font_; }
-    const ControlSpec& spec() const { return spec_; }
+    const ControlSpec& design() const { return spec_; }
 
     // The control's place in its parent, in pixels at `dpi` (a drop-down list's with room for
     // its open list).

@@ -405,7 +405,7 @@ private:
         int beforeIndex = -1;
         bool anyAfter = false;
         for (const auto& control : controls_) {
-            const int other = control->spec().tabIndex;
+            const int other = control->design().tabIndex;
             if (GetParent(control->window()) != parent || other < 0) {
                 continue;
             }
