@@ -3,6 +3,7 @@
 // on an item before changing it (not a link, still the listed item, not hidden or system, no
 // other names) has a swap here that it alone stops.
 #include "support/FormFixture.h"
+#include "support/HostileTree.h"
 
 #include <functional>
 #include <set>
@@ -13,129 +14,15 @@ namespace {
 
 namespace Attr = FileAttribute;
 
+constexpr const char* Root = R"(C:\T)";
 constexpr const char* Canary = R"(C:\Docs)";
-
-// The tree a test sweeps, and a folder of the user's outside it that must survive anything.
-void plantHostileTree(sim::SimFileSystem& files) {
-    files.file(R"(C:\T\a.txt)")
-        .file(R"(C:\T\ro.txt)", {.attributes = Attr::ReadOnly})
-        .file(R"(C:\T\busy.txt)", {.inUse = true})
-        .file(R"(C:\T\sub\h.txt)", {.attributes = Attr::Hidden})
-        .file(R"(C:\T\sub\s.dat)", {.attributes = Attr::System | Attr::Archive})
-        .file(R"(C:\T\sub\deep\x.txt)")
-        .file(R"(C:\T\zzz\z.txt)")
-        .file(R"(C:\Docs\letter.doc)", {.contents = "dear"})
-        .file(R"(C:\Docs\inner\notes.txt)", {.contents = "notes"})
-        .file(R"(C:\Docs\secret.txt)", {.attributes = Attr::Hidden, .contents = "secret"})
-        .file(R"(C:\Docs\shared.txt)", {.attributes = Attr::ReadOnly, .contents = "shared"})
-        .folder(R"(C:\Docs\empty)");
-    // Another name in the tree for one of the user's read-only files: clearing read-only
-    // through it would clear it on the user's file too.
-    files.hardLink(R"(C:\T\linked.txt)", R"(C:\Docs\shared.txt)");
-}
-
-struct Mutation {
-    std::string what;
-    std::function<bool(sim::SimFileSystem&)> apply; // false when there was nothing to change
-    // An item the change leaves that must be there, with these attributes, after the sweep,
-    // whenever the change was made (it was never the listed item, or never listed at all).
-    std::string survivor;
-    std::uint32_t survivorAttributes = 0;
-};
-
-// Moves the file at `file` aside (inside the tree) and puts `plant` in its place.
-Mutation swapFile(const std::string& what, const std::string& file,
-                  std::function<void(sim::SimFileSystem&)> plant, std::uint32_t survivor = 0) {
-    return {what + " at " + file,
-            [file, plant](sim::SimFileSystem& files) {
-                if (!files.exists(file)) {
-                    return false;
-                }
-                files.rename(file, file + "-old");
-                plant(files);
-                return true;
-            },
-            survivor != 0 ? file : std::string(), survivor};
-}
-
-// Each way an attacker may turn an item of the tree against the sweep: a folder or a file
-// swapped for a link into the user's documents or for another item (the original moved aside,
-// inside the tree), a listed file made hidden or system, a folder whose listing starts failing.
-std::vector<Mutation> mutations() {
-    std::vector<Mutation> out;
-    for (const std::string folder : {R"(C:\T\sub)", R"(C:\T\sub\deep)", R"(C:\T\zzz)"}) {
-        out.push_back({"folder link at " + folder, [folder](sim::SimFileSystem& files) {
-                           if (files.exists(folder)) {
-                               files.rename(folder, folder + "-old");
-                           }
-                           files.folderLink(folder, Canary);
-                           return true;
-                       }});
-        out.push_back({"empty folder link at " + folder, [folder](sim::SimFileSystem& files) {
-                           if (files.exists(folder)) {
-                               files.rename(folder, folder + "-old");
-                           }
-                           files.folderLink(folder, R"(C:\Docs\empty)");
-                           return true;
-                       }});
-        out.push_back({"unlistable " + folder, [folder](sim::SimFileSystem& files) {
-                           if (!files.exists(folder)) {
-                               return false;
-                           }
-                           files.folder(folder, {.unlistable = true});
-                           return true;
-                       }});
-    }
-    for (const std::string folder : {R"(C:\T\sub)", R"(C:\T\zzz)"}) {
-        // Not a link: a real folder the listing never showed, with files of its own.
-        out.push_back({"another folder at " + folder, [folder](sim::SimFileSystem& files) {
-                           if (!files.exists(folder)) {
-                               return false;
-                           }
-                           files.rename(folder, folder + "-old");
-                           files.file(folder + R"(\planted.txt)", {.contents = "planted"});
-                           return true;
-                       }});
-    }
-    for (const std::string file :
-         {R"(C:\T\a.txt)", R"(C:\T\ro.txt)", R"(C:\T\sub\deep\x.txt)", R"(C:\T\zzz\z.txt)"}) {
-        out.push_back(swapFile("file link", file, [file](sim::SimFileSystem& files) {
-            files.fileLink(file, R"(C:\Docs\letter.doc)");
-        }));
-        out.push_back(swapFile("another plain file", file, [file](sim::SimFileSystem& files) {
-            files.file(file, {.contents = "planted"});
-        }));
-        for (const std::uint32_t spared : {Attr::Hidden, Attr::System}) {
-            out.push_back(swapFile(
-                spared == Attr::Hidden ? "a hidden file" : "a system file", file,
-                [file, spared](sim::SimFileSystem& files) {
-                    files.file(file, {.attributes = spared, .contents = "planted"});
-                },
-                spared));
-            // The listed file itself, hidden or system now: same identity, other attributes.
-            out.push_back({file + (spared == Attr::Hidden ? " made hidden" : " made system"),
-                           [file, spared](sim::SimFileSystem& files) {
-                               if (!files.exists(file)) {
-                                   return false;
-                               }
-                               files.setAttributes(file, spared);
-                               return true;
-                           },
-                           file, spared});
-        }
-        out.push_back(swapFile(
-            "a hard link to a hidden file of the user's", file,
-            [file](sim::SimFileSystem& files) { files.hardLink(file, R"(C:\Docs\secret.txt)"); }));
-    }
-    return out;
-}
 
 // Sweeps a fresh hostile tree, with `change` made just before call `call` of the sweep.
 template <typename Check>
 void sweepWith(long call, const std::function<bool(sim::SimFileSystem&)>& change, Check check) {
     sim::SimPlatform sim;
     Platform platform = sim.bundle();
-    plantHostileTree(sim.files);
+    plantHostileTree(sim.files, Root, Canary);
     const std::string canaryBefore = sim.files.snapshot(Canary);
     Form1 form(platform);
     form.Form_Load();
@@ -161,7 +48,7 @@ TEST(ClearDRaces, NoInterleavingTurnsTheSweepAgainstAnythingOutsideItOrHiddenIns
     ASSERT_GT(callsOfASweep, 10);
 
     long tried = 0;
-    for (const Mutation& mutation : mutations()) {
+    for (const HostileChange& mutation : hostileChanges(Root, Canary)) {
         for (long call = 0; call <= callsOfASweep; ++call) {
             ++tried;
             sweepWith(call, mutation.apply,
@@ -175,11 +62,11 @@ TEST(ClearDRaces, NoInterleavingTurnsTheSweepAgainstAnythingOutsideItOrHiddenIns
                               EXPECT_FALSE(files.exists(line))
                                   << where << ": logged but there: " << line;
                           }
-                          EXPECT_EQ(files.attributesOf(R"(C:\T\sub\h.txt)") |
+                          EXPECT_EQ(files.attributesOf(hiddenFileOf(Root)) |
                                         files.attributesOf(R"(C:\T\sub-old\h.txt)"),
                                     Attr::Hidden)
                               << where;
-                          EXPECT_EQ(files.attributesOf(R"(C:\T\sub\s.dat)") |
+                          EXPECT_EQ(files.attributesOf(systemFileOf(Root)) |
                                         files.attributesOf(R"(C:\T\sub-old\s.dat)"),
                                     Attr::System | Attr::Archive)
                               << where;
