@@ -1,16 +1,22 @@
 // Sweeps a real tree of 20,000 files (200 folders of 100) with ClearD on the Win32 services and
 // compares it, on identical trees built afresh for each round, with the minimal loop a
 // competent engineer would write (FindFirstFileW/FindNextFileW, DeleteFileW, RemoveDirectoryW,
-// nothing else) and with the system's own "cmd /c rd /s /q". The three take turns, each going
-// first in turn, so that a machine busy with other work slows them alike; the medians' ratios
-// are what to read. Prints a line "clear_d_seconds=" for the script that compares it with rm -rf.
+// nothing else), with the system's own "cmd /c rd /s /q" and with a rules entry whose one key
+// empties the same tree ("FOLDER|*.*|REMOVESELF"). They take turns, each going first in turn,
+// so that a machine busy with other work slows them alike; the medians' ratios are what to
+// read. Prints a line "clear_d_seconds=" for the script that compares it with rm -rf.
 //
 //   win32_sweep_bench FOLDER [ROUNDS]   (FOLDER must not exist; it is made and removed)
 #include "app/Form1.h"
 #include "platform/sim/SimGraphics.h"
 #include "platform/sim/SimWindowing.h"
+#include "platform/win32/Win32KnownFolders.h"
 #include "platform/win32/Win32Paths.h"
 #include "platform/win32/Win32Platform.h"
+#include "rules/EntryCleaner.h"
+#include "rules/ItemTally.h"
+#include "rules/RootExpansion.h"
+#include "rules/RuleSet.h"
 
 #include "Clock.h"
 #include "MinimalDelete.h"
@@ -75,6 +81,21 @@ void removeWithCmd(const std::wstring& folder) {
     }
 }
 
+// Cleans the rules entry whose one key empties `folder`, the folder included, as the console
+// program does; returns how many items it logged.
+int cleanByRule(const vp::Platform& platform, vp::KnownFolders& knownFolders,
+                const std::string& folder) {
+    const vp::rules::RuleSet rules =
+        vp::rules::parseRules("[Bench *]\nFileKey1=" + folder + "|*.*|REMOVESELF\n", "bench.ini");
+    vp::RunTotals totals(1);
+    totals.beginTarget(1);
+    int logged = 0;
+    vp::rules::RootExpander expander(knownFolders, platform.environment);
+    vp::rules::ItemTally tally(totals, [&logged](std::string_view) { ++logged; });
+    vp::rules::cleanEntry(platform, *rules.find("Bench"), expander, tally);
+    return logged;
+}
+
 template <typename F> double seconds(F&& work) {
     const double start = vp::bench::secondsNow();
     work();
@@ -114,19 +135,24 @@ int main() {
     std::vector<double> minimal;
     std::vector<double> rd;
     std::vector<double> service;
+    std::vector<double> rule;
+    vp::win32::Win32KnownFolders knownFolders;
     int logged = 0;
+    int ruleLogged = 0;
     for (int round = 0; round < rounds; ++round) {
         const std::string swept = root + R"(\swept)";
         const std::wstring bare = wideRoot + L"\\bare";
         const std::wstring byCmd = vp::win32::extendedPath(root + R"(\cmd)").substr(4);
         const std::string byService = root + R"(\service)";
+        const std::string byRule = root + R"(\rule)";
         buildTree(vp::win32::extendedPath(byService));
+        buildTree(vp::win32::extendedPath(byRule));
         buildTree(vp::win32::extendedPath(swept));
         buildTree(bare);
         buildTree(byCmd);
         form.List1->clear();
-        for (int turn = 0; turn < 4; ++turn) {
-            switch ((turn + round) % 4) {
+        for (int turn = 0; turn < 5; ++turn) {
+            switch ((turn + round) % 5) {
             case 0:
                 clearD.push_back(seconds([&] { form.ClearD(swept); }));
                 break;
@@ -136,9 +162,13 @@ int main() {
             case 2:
                 rd.push_back(seconds([&] { removeWithCmd(byCmd); }));
                 break;
-            default:
+            case 3:
                 service.push_back(
                     seconds([&] { serviceSweep(*real.files.openFolder(byService)); }));
+                break;
+            default:
+                rule.push_back(
+                    seconds([&] { ruleLogged = cleanByRule(platform, knownFolders, byRule); }));
                 break;
             }
         }
@@ -152,6 +182,7 @@ int main() {
     const double loop = median(minimal);
     const double cmd = median(rd);
     const double onService = median(service);
+    const double byRules = median(rule);
 
     std::printf("files swept:            %d (log lines of the last round)\n", logged);
     std::printf("ClearD:                 %.3f s, %.1f us per file (median of %d rounds)\n", sweep,
@@ -160,8 +191,12 @@ int main() {
     std::printf("minimal loop, service:  %.3f s, %.1f us per file (folder handles, checks)\n",
                 onService, onService / Files * 1e6);
     std::printf("cmd /c rd /s /q:        %.3f s, %.1f us per file\n", cmd, cmd / Files * 1e6);
+    std::printf("rules key |REMOVESELF:  %.3f s, %.1f us per file (%d items logged)\n", byRules,
+                byRules / Files * 1e6, ruleLogged);
     std::printf("ratio ClearD / minimal: %.2f (goal: at most 1.3)\n", sweep / loop);
     std::printf("ratio rd / ClearD:      %.2f (goal: at least 3)\n", cmd / sweep);
+    std::printf("ratio rules / minimal:  %.2f, rules / ClearD: %.2f\n", byRules / loop,
+                byRules / sweep);
     std::printf("clear_d_seconds=%.4f\n", sweep);
     return 0;
 }
