@@ -122,12 +122,23 @@ TEST_F(FileKeyCleanerTest, ProtectedPlacesRefuseRecursiveAndEveryFileKeysOnly) {
 }
 
 TEST_F(FileKeyCleanerTest, ExclusionsKeepFilesAndTheFoldersHoldingThem) {
+    // A folder whose name merely starts like the excluded one's is not excluded.
+    sim.files.file(at(R"(Logs2\c.tmp)"));
     load("[Contoso *]\nFileKey1=%AppData%\\Contoso|*|REMOVESELF\n"
          "ExcludeKey1=FILE|%AppData%\\Contoso\\|keep.cfg\n"
          "ExcludeKey2=PATH|%AppData%\\Contoso\\Logs\\|c.*\n");
     clean("Contoso");
     EXPECT_EQ(left(),
               (Paths{at("keep.cfg"), at(R"(Logs\)"), at(R"(Logs\Old\)"), at(R"(Logs\Old\c.tmp)")}));
+}
+
+TEST_F(FileKeyCleanerTest, AnExcludedFolderDoesNotExcludeAnotherWhoseNameStartsLikeIt) {
+    const std::string beside = R"(C:\Users\Camille\AppData\Roaming2\c.tmp)";
+    sim.files.file(beside);
+    load("[Contoso *]\nFileKey1=%UserProfile%\\AppData\\Roaming2|*.tmp\n"
+         "ExcludeKey1=PATH|%AppData%\\|*.tmp\n");
+    clean("Contoso");
+    EXPECT_FALSE(sim.files.exists(beside));
 }
 
 TEST_F(FileKeyCleanerTest, FilesInUseAreKeptWithTheirReasonAndKeepTheirFolder) {

@@ -57,7 +57,10 @@ TEST_F(RegKeyCleanerTest, ExclusionsKeepValuesKeysAndWhatHoldsThem) {
     load("[Contoso *]\nRegKey1=HKCU\\Software\\Contoso\\Viewer\n"
          "ExcludeKey1=REG|HKCU\\Software\\Contoso\\Viewer\\Recent|File1\n"
          "ExcludeKey2=REG|HKCU\\Software\\Contoso\\Viewer\\Recent\\Deep\\Deeper\n");
+    // A key whose name merely starts like the excluded one's is not excluded.
+    sim.registry.setString(R"(Software\Contoso\Viewer\Recent\Deep\Deeper2)", "Y", "2");
     clean("Contoso");
+    EXPECT_FALSE(sim.registry.hasKey(R"(Software\Contoso\Viewer\Recent\Deep\Deeper2)"));
     EXPECT_EQ(sim.registry.valueNames(R"(Software\Contoso\Viewer\Recent)"), Paths{"File1"});
     EXPECT_TRUE(sim.registry.hasValue(R"(Software\Contoso\Viewer\Recent\Deep\Deeper)", "X"));
     EXPECT_FALSE(sim.registry.hasValue(R"(Software\Contoso\Viewer)", "Theme"));

@@ -24,7 +24,8 @@ struct RaceRun : RulesRunFixture {
 // The changes of the harness, and the key's own folder swapped for a link to the user's.
 std::vector<HostileChange> changes() {
     std::vector<HostileChange> out = vp::test::hostileChanges(Root, Canary);
-    out.push_back({"folder link at the key's folder", [](sim::SimFileSystem& files) {
+    out.push_back({"folder link at the key's folder",
+                   [](sim::SimFileSystem& files) {
                        files.rename(Root, Root + "-old");
                        files.folderLink(Root, Canary);
                        return true;
@@ -48,28 +49,27 @@ void cleanWith(long& calls, std::string_view key, long call, const HostileChange
     const std::string canaryBefore = run.sim.files.snapshot(Canary);
     // The key's fixed folders are opened by name, not found by listing: list them once, so
     // that the harness counts only what the clean itself finds.
-    for (const char* folder : {R"(C:\Users\Camille\AppData\Local)",
-                               R"(C:\Users\Camille\AppData\Local\Contoso)"}) {
+    for (const char* folder :
+         {R"(C:\Users\Camille\AppData\Local)", R"(C:\Users\Camille\AppData\Local\Contoso)"}) {
         ASSERT_TRUE(run.sim.files.openFolder(folder)->list()) << folder;
     }
     run.load("[Contoso *]\nFileKey1=" + std::string(key) + "\n");
     bool applied = false;
     const long start = run.sim.files.calls();
     if (change != nullptr) {
-        run.sim.files.beforeCall(start + call,
-                                 [&] { applied = change->apply(run.sim.files); });
+        run.sim.files.beforeCall(start + call, [&] { applied = change->apply(run.sim.files); });
     }
     run.clean("Contoso");
     if (change == nullptr) {
         calls = run.sim.files.calls() - start;
         return;
     }
-    const std::string where = std::string(key) + ", " + change->what + " before call " +
-                              std::to_string(call);
+    const std::string where =
+        std::string(key) + ", " + change->what + " before call " + std::to_string(call);
     auto& files = run.sim.files;
     // Where the key may act: its folder, or those its last segment's wildcard matches.
-    const std::string keyFolder = key.find('*') < key.find('|') ? Root.substr(0, Root.size() - 3)
-                                                                : Root + '\\';
+    const std::string keyFolder =
+        key.find('*') < key.find('|') ? Root.substr(0, Root.size() - 3) : Root + '\\';
     EXPECT_EQ(files.snapshot(Canary), canaryBefore) << where;
     for (const std::string& line : run.log) {
         EXPECT_EQ(line.rfind(keyFolder, 0), 0u) << where << ": " << line;

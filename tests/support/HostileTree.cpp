@@ -35,8 +35,7 @@ namespace {
 
 // Moves the file at `file` aside (inside the tree) and puts `plant` in its place.
 HostileChange swapFile(const std::string& what, const std::string& file,
-                       std::function<void(sim::SimFileSystem&)> plant,
-                       std::uint32_t survivor = 0) {
+                       std::function<void(sim::SimFileSystem&)> plant, std::uint32_t survivor = 0) {
     return {what + " at " + file,
             [file, plant](sim::SimFileSystem& files) {
                 if (!files.exists(file)) {
@@ -52,7 +51,8 @@ HostileChange swapFile(const std::string& what, const std::string& file,
 // Moves the folder at `folder` aside, when it is there, and makes `plant`.
 HostileChange swapFolder(const std::string& what, const std::string& folder,
                          std::function<void(sim::SimFileSystem&)> plant) {
-    return {what + " at " + folder, [folder, plant](sim::SimFileSystem& files) {
+    return {what + " at " + folder,
+            [folder, plant](sim::SimFileSystem& files) {
                 if (files.exists(folder)) {
                     files.rename(folder, folder + "-old");
                 }
@@ -75,7 +75,8 @@ std::vector<HostileChange> hostileChanges(const std::string& root, const std::st
         out.push_back(swapFolder("empty folder link", folder, [folder, canary](auto& files) {
             files.folderLink(folder, canary + R"(\empty)");
         }));
-        out.push_back({"unlistable " + folder, [folder](sim::SimFileSystem& files) {
+        out.push_back({"unlistable " + folder,
+                       [folder](sim::SimFileSystem& files) {
                            if (!files.exists(folder)) {
                                return false;
                            }
@@ -86,7 +87,8 @@ std::vector<HostileChange> hostileChanges(const std::string& root, const std::st
     }
     for (const std::string& folder : {sub, zzz}) {
         // Not a link: a real folder the listing never showed, with files of its own.
-        out.push_back({"another folder at " + folder, [folder](sim::SimFileSystem& files) {
+        out.push_back({"another folder at " + folder,
+                       [folder](sim::SimFileSystem& files) {
                            if (!files.exists(folder)) {
                                return false;
                            }
@@ -97,7 +99,7 @@ std::vector<HostileChange> hostileChanges(const std::string& root, const std::st
                        folder});
     }
     for (const std::string& file : {root + R"(\a.txt)", root + R"(\ro.txt)",
-                                     root + R"(\sub\deep\x.txt)", root + R"(\zzz\z.txt)"}) {
+                                    root + R"(\sub\deep\x.txt)", root + R"(\zzz\z.txt)"}) {
         out.push_back(swapFile("file link", file, [file, canary](sim::SimFileSystem& files) {
             files.fileLink(file, canary + R"(\letter.doc)");
         }));

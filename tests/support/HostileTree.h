@@ -15,7 +15,7 @@ namespace vp::test {
 struct HostileChange {
     std::string what;
     std::function<bool(sim::SimFileSystem&)> apply; // false when there was nothing to change
-    std::string at; // the item the change replaces or plants
+    std::string at;                                 // the item the change replaces or plants
     // An item the change leaves that must be there, with these attributes, after the run,
     // whenever the change was made (it was never the listed item, or never listed at all).
     std::string survivor;
