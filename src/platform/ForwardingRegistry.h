@@ -34,7 +34,6 @@ public:
 
 protected:
     Registry& inner() { return inner_; }
-    const Registry& inner() const { return inner_; }
 
 private:
     Registry& inner_;
