@@ -174,6 +174,24 @@ TYPED_TEST_P(FileSystemContract, AFolderLinkIsListedButNeverEnteredOrRemoved) {
     EXPECT_TRUE(this->exists("target\\kept.txt"));
 }
 
+TYPED_TEST_P(FileSystemContract, AFileLinkIsNeverDeletedThrough) {
+    this->platform.makeFolder(this->at("target"));
+    this->platform.makeFile(this->at("target\\kept.txt"), {.bytes = "kept"});
+    if (!this->platform.makeFileLink(this->at("link.txt"), this->at("target\\kept.txt"))) {
+        GTEST_SKIP() << "this platform makes no file link here";
+    }
+    const auto listed = this->listing(this->root);
+    ASSERT_EQ(listed.count("link.txt"), 1u);
+    EXPECT_EQ(listed.at("link.txt").attributes & Kinds, FileAttribute::ReparsePoint);
+    const auto folder = this->files.openFolder(this->root);
+    ASSERT_NE(folder, nullptr);
+    EXPECT_EQ(folder->deleteFile("link.txt", FileAttribute::Archive, &listed.at("link.txt")),
+              Outcome::Link);
+    EXPECT_FALSE(this->files.deleteMatchingFiles(this->at("link.txt"), true))
+        << "links never match";
+    EXPECT_EQ(this->platform.contents(this->at("target\\kept.txt")), "kept");
+}
+
 TYPED_TEST_P(FileSystemContract, WildcardsDeleteMatchingVisibleFilesOnly) {
     this->platform.makeFile(this->at("a.tmp"), {.bytes = "123"});
     this->platform.makeFile(this->at("B.TMP"), {.bytes = "1234"});
@@ -250,7 +268,7 @@ REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, ListingShowsEveryItemWithItsAttr
                             AReadOnlyFileGoesOnlyWithNewAttributes,
                             OnlyAnEmptyFolderIsRemovedAndNeverAsAFile,
                             AFolderLinkIsListedButNeverEnteredOrRemoved,
-                            WildcardsDeleteMatchingVisibleFilesOnly,
+                            AFileLinkIsNeverDeletedThrough, WildcardsDeleteMatchingVisibleFilesOnly,
                             AReadOnlyMatchGoesOnlyWhenForced, WildcardsAreRefusedInADriveRoot,
                             AReplacedFileHoldsTheNewContentAloneWithNoHelperLeft,
                             ANewFileCanBeMadeOnlyInAFolderAndNoneIsLeft);

@@ -34,8 +34,9 @@ concept PlatformUnderTest = std::default_initializable<P> &&
     p.makeFolder(path);
     // Exactly these attributes, as another program would give them.
     p.setAttributes(path, number);
-    // A link (junction or symbolic link) to a folder; false where the platform makes none.
+    // A symbolic link to a folder, and one to a file; false where the platform makes none.
     { p.makeFolderLink(path, path) } -> std::same_as<bool>;
+    { p.makeFileLink(path, path) } -> std::same_as<bool>;
     // A file's bytes as the disk holds them.
     { p.contents(path) } -> std::same_as<std::optional<std::string>>;
     // Whether the file service's writes reach the disk (a preview's do not).

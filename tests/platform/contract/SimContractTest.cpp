@@ -32,6 +32,10 @@ public:
         sim_.files.folderLink(path, target);
         return true;
     }
+    bool makeFileLink(const std::string& path, const std::string& target) {
+        sim_.files.fileLink(path, target);
+        return true;
+    }
     std::optional<std::string> contents(const std::string& path) const {
         if (!sim_.files.exists(path)) {
             return std::nullopt;
@@ -69,6 +73,9 @@ public:
     }
     bool makeFolderLink(const std::string& path, const std::string& target) {
         return sim_.makeFolderLink(path, target);
+    }
+    bool makeFileLink(const std::string& path, const std::string& target) {
+        return sim_.makeFileLink(path, target);
     }
     std::optional<std::string> contents(const std::string& path) const {
         return sim_.contents(path);

@@ -22,6 +22,23 @@ DWORD attributesOf(const std::string& path) {
     return GetFileAttributesW(extendedPath(path).c_str());
 }
 
+// A symbolic link (`flags`: to a folder or to a file); false when none was made.
+bool makeLink(const std::string& path, const std::string& target, DWORD flags) {
+    // Unprivileged creation (developer mode) first, then as an administrator would.
+    constexpr DWORD Unprivileged = 0x2; // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
+    const std::wstring link = extendedPath(path);
+    const std::wstring to = extendedPath(target);
+    if (CreateSymbolicLinkW(link.c_str(), to.c_str(), flags | Unprivileged) == 0) {
+        CreateSymbolicLinkW(link.c_str(), to.c_str(), flags);
+    }
+    // What the system made decides, not its answer: Wine 8 makes no link here.
+    const DWORD made = attributesOf(path);
+    constexpr DWORD Kinds = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    const DWORD wanted =
+        (flags & SYMBOLIC_LINK_FLAG_DIRECTORY) != 0 ? Kinds : FILE_ATTRIBUTE_REPARSE_POINT;
+    return made != INVALID_FILE_ATTRIBUTES && (made & Kinds) == wanted;
+}
+
 } // namespace
 
 Win32UnderTest::Win32UnderTest() {
@@ -63,18 +80,11 @@ void Win32UnderTest::setAttributes(const std::string& path, std::uint32_t attrib
 }
 
 bool Win32UnderTest::makeFolderLink(const std::string& path, const std::string& target) {
-    // Unprivileged creation (developer mode) first, then as an administrator would.
-    constexpr DWORD Unprivileged = 0x2; // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
-    const std::wstring link = extendedPath(path);
-    const std::wstring to = extendedPath(target);
-    if (CreateSymbolicLinkW(link.c_str(), to.c_str(),
-                            SYMBOLIC_LINK_FLAG_DIRECTORY | Unprivileged) == 0) {
-        CreateSymbolicLinkW(link.c_str(), to.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
-    }
-    // What the system made decides, not its answer: Wine 8 makes no link here.
-    const DWORD made = attributesOf(path);
-    constexpr DWORD FolderLink = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-    return made != INVALID_FILE_ATTRIBUTES && (made & FolderLink) == FolderLink;
+    return makeLink(path, target, SYMBOLIC_LINK_FLAG_DIRECTORY);
+}
+
+bool Win32UnderTest::makeFileLink(const std::string& path, const std::string& target) {
+    return makeLink(path, target, 0);
 }
 
 std::optional<std::string> Win32UnderTest::contents(const std::string& path) const {

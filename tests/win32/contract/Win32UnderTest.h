@@ -26,6 +26,7 @@ public:
     void makeFolder(const std::string& path);
     void setAttributes(const std::string& path, std::uint32_t attributes);
     bool makeFolderLink(const std::string& path, const std::string& target);
+    bool makeFileLink(const std::string& path, const std::string& target);
     std::optional<std::string> contents(const std::string& path) const;
     std::string registryKey() const { return key_; }
     void makeKey(const std::string& path);
