@@ -5,10 +5,15 @@
 # shim header, forced into every file that GoogleTest or a test compiles, declares it (on a
 # Win32 event).
 set(VP_GOOGLETEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest's sources (Debian's googletest)")
+# A release needs no test: without the sources (a machine with the release's packages only) the
+# contract tests are left out, and their suite fails for want of its program.
 if(NOT EXISTS "${VP_GOOGLETEST_SOURCE}/googletest/CMakeLists.txt")
-  message(FATAL_ERROR "GoogleTest's sources are missing from ${VP_GOOGLETEST_SOURCE}: "
-                      "install Debian's googletest (scripts/install-deps.sh test)")
+  message(STATUS "GoogleTest's sources are missing from ${VP_GOOGLETEST_SOURCE}: no contract "
+                 "tests (scripts/install-deps.sh test installs them)")
+  set(VP_GOOGLETEST_FOUND OFF)
+  return()
 endif()
+set(VP_GOOGLETEST_FOUND ON)
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
