@@ -1,7 +1,7 @@
 // What the contract suites need of a platform: its services, and hooks that set the scene as
 // another program or the user would (a file seeded with its attributes, a file held open, a
 // registry value written), outside the services under test. One object per test: it starts
-// with a fresh, empty scratch folder and registry key of its own and removes them at its end.
+// with a fresh, empty scratch folder and registry key of its own.
 //
 // A new platform gets the suites by a type that meets PlatformUnderTest and one
 // INSTANTIATE_TYPED_TEST_SUITE_P line per suite (see SimContractTest.cpp).

@@ -50,6 +50,10 @@ Win32UnderTest::Win32UnderTest() {
     makeKey(key_);
 }
 
+Win32UnderTest::~Win32UnderTest() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str());
+}
+
 void Win32UnderTest::makeFile(const std::string& path, const FileSeed& seed) {
     const std::wstring wide = extendedPath(path);
     {

@@ -1,6 +1,7 @@
 // The Win32 platform under the contract suites: a scratch folder and a registry key of its own
 // per test, seeded through the system's own calls. Run in a scratch Wine prefix
-// (tests/wine/contract.sh); what a test leaves there goes with the prefix.
+// (tests/wine/contract.sh). The key goes at the test's end; the folder, which may hold links
+// that a removal could follow, is left to go with the prefix.
 #pragma once
 
 #include "platform/contract/PlatformUnderTest.h"
@@ -19,6 +20,9 @@ public:
     static constexpr bool writesFiles = true;
 
     Win32UnderTest();
+    ~Win32UnderTest();
+    Win32UnderTest(const Win32UnderTest&) = delete;
+    Win32UnderTest& operator=(const Win32UnderTest&) = delete;
 
     Platform bundle() { return platform_.bundle(); }
     std::string root() const { return root_; }
