@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# End to end under Wine: the Win32 services against their contracts where no cleaning run of
-# the other suites shows them (extended paths, a refused replacement, registry boundaries,
-# environment, the memory checks' refusals).
+# End to end under Wine: the Win32 services where neither a cleaning run of the other suites
+# nor the contract suites (contract.sh) show them (extended paths, a registry link in a path,
+# environment, the memory checks' refusals, changes made between a listing and a deletion).
 #
 # Usage: tests/wine/e2e-services.sh build/mingw64
 source "$(dirname "$0")/lib.sh"

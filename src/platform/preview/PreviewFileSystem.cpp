@@ -27,13 +27,13 @@ void applyChanges(const FolderChanges& changes, std::vector<DirEntry>& entries) 
     entries.resize(kept);
 }
 
-class PreviewFolder final : public Folder {
+class PreviewFolder final : public ForwardingFolder {
 public:
     PreviewFolder(FileOverlay& overlay, std::unique_ptr<Folder> inner, std::string key)
-        : overlay_(overlay), inner_(std::move(inner)), key_(std::move(key)) {}
+        : ForwardingFolder(std::move(inner)), overlay_(overlay), key_(std::move(key)) {}
 
     std::optional<std::vector<DirEntry>> list() override {
-        auto entries = inner_->list();
+        auto entries = inner().list();
         if (!entries) {
             return std::nullopt;
         }
@@ -50,7 +50,7 @@ public:
         if (isGone(folded)) {
             return nullptr;
         }
-        auto opened = inner_->openFolder(name, expected);
+        auto opened = inner().openFolder(name, expected);
         if (!opened) {
             return nullptr;
         }
@@ -84,7 +84,7 @@ public:
             (*given & Spared) != 0) {
             return Outcome::HiddenOrSystem;
         }
-        Outcome outcome = inner_->probeDeleteFile(name, attributes ? attributes : given, expected);
+        Outcome outcome = inner().probeDeleteFile(name, attributes ? attributes : given, expected);
         if (outcome == Outcome::Done && !overlay_.held.empty() &&
             overlay_.held.contains(FileOverlay::childKey(key_, folded))) {
             outcome = Outcome::AccessDenied; // as the deletion of a mapped file is refused
@@ -115,10 +115,10 @@ public:
         const FolderChanges* inside = overlay_.find(key);
         bool removable = false;
         if (inside == nullptr || inside->gone.empty()) {
-            removable = inner_->probeRemoveFolder(name);
+            removable = inner().probeRemoveFolder(name);
         } else {
             const long remaining = inside->remaining >= 0 ? inside->remaining : countInside(name);
-            removable = remaining == 0 && inner_->probeRemoveEmptiedFolder(name);
+            removable = remaining == 0 && inner().probeRemoveEmptiedFolder(name);
         }
         if (removable) {
             recordGone(key);
@@ -131,18 +131,16 @@ public:
         if (isGone(foldCase(name))) {
             return Outcome::Vanished;
         }
-        return inner_->probeDeleteFile(name, attributes, expected);
+        return inner().probeDeleteFile(name, attributes, expected);
     }
 
     bool probeRemoveFolder(std::string_view name) override {
-        return !isGone(foldCase(name)) && inner_->probeRemoveFolder(name);
+        return !isGone(foldCase(name)) && inner().probeRemoveFolder(name);
     }
 
     bool probeRemoveEmptiedFolder(std::string_view name) override {
-        return !isGone(foldCase(name)) && inner_->probeRemoveEmptiedFolder(name);
+        return !isGone(foldCase(name)) && inner().probeRemoveEmptiedFolder(name);
     }
-
-    std::string finalPath() override { return inner_->finalPath(); }
 
 private:
     // This folder's record, looked up again only when records were made or dropped.
@@ -192,7 +190,6 @@ private:
     }
 
     FileOverlay& overlay_;
-    std::unique_ptr<Folder> inner_;
     std::string key_;
     long listed_ = -1; // items in this handle's last listing
     FolderChanges* record_ = nullptr;
@@ -206,7 +203,7 @@ std::unique_ptr<Folder> PreviewFileSystem::openFolder(std::string_view path) {
     if (overlay_.goneOnPath(key)) {
         return nullptr;
     }
-    auto opened = inner_.openFolder(path);
+    auto opened = inner().openFolder(path);
     if (!opened) {
         return nullptr;
     }
@@ -221,17 +218,13 @@ std::optional<std::uint32_t> PreviewFileSystem::attributes(std::string_view path
     if (auto given = overlay_.attributesOf(key)) {
         return given;
     }
-    return inner_.attributes(path);
+    return inner().attributes(path);
 }
 
 void PreviewFileSystem::holdOpen(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         overlay_.held.insert(FileOverlay::keyOf(path));
     }
-}
-
-std::vector<ProtectedPlace> PreviewFileSystem::protectedPlaces() {
-    return inner_.protectedPlaces();
 }
 
 bool PreviewFileSystem::replaceFileContents(std::string_view path, std::string_view /*bytes*/) {

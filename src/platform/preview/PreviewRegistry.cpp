@@ -23,7 +23,7 @@ std::string foldAscii(std::string_view text) {
 
 long PreviewRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t options,
                               std::uint32_t access, RegHandle& key) {
-    const long status = inner_.openKey(hive, path, options, access, key);
+    const long status = inner().openKey(hive, path, options, access, key);
     if (status == RegStatus::Success) {
         while (!path.empty() && path.back() == '\\') {
             path.remove_suffix(1);
@@ -34,7 +34,7 @@ long PreviewRegistry::openKey(RegHandle hive, std::string_view path, std::uint32
         name += '\\';
         name += foldAscii(path);
         if (keyGone(name)) {
-            inner_.closeKey(key);
+            inner().closeKey(key);
             key = 0;
             return RegStatus::FileNotFound;
         }
@@ -56,7 +56,7 @@ long PreviewRegistry::queryValue(RegHandle key, std::string_view name, std::uint
     if (!deleted_.empty() && deleted_.count(valueKey(key, name)) != 0) {
         return RegStatus::FileNotFound;
     }
-    return inner_.queryValue(key, name, type, data, size);
+    return inner().queryValue(key, name, type, data, size);
 }
 
 long PreviewRegistry::deleteValue(RegHandle key, std::string_view name) {
@@ -72,7 +72,7 @@ long PreviewRegistry::deleteValue(RegHandle key, std::string_view name) {
     std::array<unsigned char, 1> probe{};
     std::uint32_t size = probe.size();
     std::uint32_t type = 0;
-    const long status = inner_.queryValue(key, name, type, probe.data(), size);
+    const long status = inner().queryValue(key, name, type, probe.data(), size);
     if (status != RegStatus::Success && status != RegStatus::MoreData) {
         return status;
     }
@@ -82,7 +82,7 @@ long PreviewRegistry::deleteValue(RegHandle key, std::string_view name) {
 
 long PreviewRegistry::closeKey(RegHandle key) {
     opened_.erase(key);
-    return inner_.closeKey(key);
+    return inner().closeKey(key);
 }
 
 bool PreviewRegistry::keyGone(std::string_view path) const {
@@ -110,7 +110,7 @@ std::string PreviewRegistry::subkeyPath(RegHandle key, std::string_view name) co
 long PreviewRegistry::enumKey(RegHandle key, std::uint32_t index, std::string& name) {
     std::uint32_t left = 0;
     for (std::uint32_t at = 0;; ++at) {
-        const long status = inner_.enumKey(key, at, name);
+        const long status = inner().enumKey(key, at, name);
         if (status != RegStatus::Success) {
             return status;
         }
@@ -123,7 +123,7 @@ long PreviewRegistry::enumKey(RegHandle key, std::uint32_t index, std::string& n
 long PreviewRegistry::enumValue(RegHandle key, std::uint32_t index, std::string& name) {
     std::uint32_t left = 0;
     for (std::uint32_t at = 0;; ++at) {
-        const long status = inner_.enumValue(key, at, name);
+        const long status = inner().enumValue(key, at, name);
         if (status != RegStatus::Success) {
             return status;
         }

@@ -4,7 +4,7 @@
 // A key deleted likewise: it opens and lists as missing from then on.
 #pragma once
 
-#include "platform/Registry.h"
+#include "platform/ForwardingRegistry.h"
 
 #include <string>
 #include <unordered_map>
@@ -12,9 +12,9 @@
 
 namespace vp::preview {
 
-class PreviewRegistry final : public Registry {
+class PreviewRegistry final : public ForwardingRegistry {
 public:
-    explicit PreviewRegistry(Registry& inner) : inner_(inner) {}
+    explicit PreviewRegistry(Registry& inner) : ForwardingRegistry(inner) {}
 
     std::size_t valuesDeleted() const { return deleted_.size(); }
     std::size_t keysDeleted() const { return deletedKeys_.size(); }
@@ -39,7 +39,6 @@ private:
     // The key at that folded path, or one above it, was deleted.
     bool keyGone(std::string_view path) const;
 
-    Registry& inner_;
     std::unordered_map<RegHandle, OpenedKey> opened_;
     std::unordered_set<std::string> deleted_;     // folded key path, a zero byte, folded name
     std::unordered_set<std::string> deletedKeys_; // folded key paths

@@ -29,16 +29,16 @@ long PreviewShell::emptyRecycleBin(std::uintptr_t /*owner*/, std::string_view ro
 
 std::optional<RecycleBinContents> PreviewShell::queryRecycleBin(std::string_view root) {
     if (emptiedAll_ || (!root.empty() && emptiedDrives_.count(driveOf(root)) != 0)) {
-        return inner_.recycleBinLeftovers(root);
+        return inner().recycleBinLeftovers(root);
     }
-    auto contents = inner_.queryRecycleBin(root);
+    auto contents = inner().queryRecycleBin(root);
     if (!contents || !root.empty()) {
         return contents;
     }
     for (const char drive : emptiedDrives_) {
         const std::string driveRoot{drive, ':', '\\'};
-        auto gone = inner_.queryRecycleBin(driveRoot);
-        const auto left = inner_.recycleBinLeftovers(driveRoot).value_or(RecycleBinContents{});
+        auto gone = inner().queryRecycleBin(driveRoot);
+        const auto left = inner().recycleBinLeftovers(driveRoot).value_or(RecycleBinContents{});
         if (gone) {
             gone->items -= std::min(gone->items, left.items);
             gone->bytes -= std::min(gone->bytes, left.bytes);
@@ -65,9 +65,9 @@ bool PreviewInternetCache::fetch(CacheSearchHandle& search, Fetched& entry) {
     for (int attempt = 0; attempt < 8; ++attempt) {
         std::int32_t size = 0;
         if (search == 0) {
-            inner_.findFirstEntry(0, size);
+            inner().findFirstEntry(0, size);
         } else {
-            inner_.findNextEntry(search, 0, size);
+            inner().findNextEntry(search, 0, size);
         }
         if (size <= 0) {
             return false;
@@ -77,10 +77,10 @@ bool PreviewInternetCache::fetch(CacheSearchHandle& search, Fetched& entry) {
         std::int32_t given = size;
         bool filled = false;
         if (search == 0) {
-            search = inner_.findFirstEntry(at, given);
+            search = inner().findFirstEntry(at, given);
             filled = search != 0;
         } else {
-            filled = inner_.findNextEntry(search, at, given);
+            filled = inner().findNextEntry(search, at, given);
         }
         if (filled) {
             entry.size = given;
@@ -130,12 +130,12 @@ void PreviewInternetCache::deliver(const Fetched& entry, std::uintptr_t buffer) 
 }
 
 CacheSearchHandle PreviewInternetCache::findFirstEntry(std::uintptr_t buffer, std::int32_t& size) {
-    if (!inner_.storeExists()) {
+    if (!inner().storeExists()) {
         size = 0;
         return 0;
     }
     if (deleted_.empty()) {
-        return inner_.findFirstEntry(buffer, size);
+        return inner().findFirstEntry(buffer, size);
     }
     CacheSearchHandle search = 0;
     Fetched first;
@@ -143,7 +143,7 @@ CacheSearchHandle PreviewInternetCache::findFirstEntry(std::uintptr_t buffer, st
     const bool delivered = found && buffer != 0 && size >= first.size;
     size = found ? first.size : 0;
     if (!delivered) {
-        inner_.findClose(search);
+        inner().findClose(search);
         return 0;
     }
     deliver(first, buffer);
@@ -155,7 +155,7 @@ bool PreviewInternetCache::findNextEntry(CacheSearchHandle search, std::uintptr_
                                          std::int32_t& size) {
     const auto found = filtered_.find(search);
     if (found == filtered_.end()) {
-        return inner_.findNextEntry(search, buffer, size);
+        return inner().findNextEntry(search, buffer, size);
     }
     Fetched& next = found->second;
     if (!next.valid && !fetchKept(search, next)) {
@@ -174,14 +174,14 @@ bool PreviewInternetCache::findNextEntry(CacheSearchHandle search, std::uintptr_
 
 bool PreviewInternetCache::findClose(CacheSearchHandle search) {
     filtered_.erase(search);
-    return inner_.findClose(search);
+    return inner().findClose(search);
 }
 
 std::optional<CacheEntryState> PreviewInternetCache::inspectEntry(std::string_view sourceUrlName) {
     if (deleted_.count(std::string(sourceUrlName)) != 0) {
         return std::nullopt;
     }
-    return inner_.inspectEntry(sourceUrlName);
+    return inner().inspectEntry(sourceUrlName);
 }
 
 bool PreviewInternetCache::deleteEntry(std::string_view sourceUrlName) {

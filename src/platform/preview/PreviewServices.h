@@ -2,8 +2,7 @@
 // recorded (and, where the service can tell, answered as the real change would be).
 #pragma once
 
-#include "platform/InternetCache.h"
-#include "platform/Shell.h"
+#include "platform/ForwardingServices.h"
 #include "platform/UrlHistory.h"
 
 #include <map>
@@ -20,9 +19,9 @@ namespace vp::preview {
 
 class FileOverlay;
 
-class PreviewShell final : public Shell {
+class PreviewShell final : public ForwardingShell {
 public:
-    explicit PreviewShell(Shell& inner) : inner_(inner) {}
+    explicit PreviewShell(Shell& inner) : ForwardingShell(inner) {}
 
     bool emptied() const { return emptiedAll_ || !emptiedDrives_.empty(); }
     long pagesOpened() const { return pagesOpened_; }
@@ -30,32 +29,26 @@ public:
     long emptyRecycleBin(std::uintptr_t owner, std::string_view root, std::uint32_t flags) override;
     // An emptied bin holds what the shell says an emptying would leave.
     std::optional<RecycleBinContents> queryRecycleBin(std::string_view root) override;
-    std::optional<RecycleBinContents> recycleBinLeftovers(std::string_view root) override {
-        return inner_.recycleBinLeftovers(root);
-    }
     long updateRecycleBinIcon() override;
     // Opening a page changes nothing on disk but starts a program: not done in a preview.
     std::intptr_t execute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                           std::string_view parameters, std::string_view folder, int show) override;
 
 private:
-    Shell& inner_;
     bool emptiedAll_ = false;
     std::set<char> emptiedDrives_;
     long pagesOpened_ = 0;
 };
 
 // Entries deleted in the preview are left out of every search begun after the deletion.
-class PreviewInternetCache final : public InternetCache {
+class PreviewInternetCache final : public ForwardingInternetCache {
 public:
     // An entry deleted takes its local file with it: that goes into `files`.
     PreviewInternetCache(InternetCache& inner, FileOverlay& files, const NarrowText& narrow)
-        : inner_(inner), files_(files), narrow_(narrow) {}
+        : ForwardingInternetCache(inner), files_(files), narrow_(narrow) {}
 
     std::size_t entriesDeleted() const { return deleted_.size(); }
 
-    bool storeExists() override { return inner_.storeExists(); }
-    std::vector<std::string> storeFiles() override { return inner_.storeFiles(); }
     // A cache that has no store yet is empty: searching it would make the store.
     CacheSearchHandle findFirstEntry(std::uintptr_t buffer, std::int32_t& size) override;
     bool findNextEntry(CacheSearchHandle search, std::uintptr_t buffer,
@@ -80,7 +73,6 @@ private:
     // Copies the entry into the caller's buffer, its texts' addresses moved along.
     static void deliver(const Fetched& entry, std::uintptr_t buffer);
 
-    InternetCache& inner_;
     FileOverlay& files_;
     const NarrowText& narrow_;
     std::unordered_set<std::string> deleted_; // narrow source URL names

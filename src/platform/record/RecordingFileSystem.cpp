@@ -3,28 +3,22 @@
 namespace vp::record {
 namespace {
 
-class RecordingFolder final : public Folder {
+class RecordingFolder final : public ForwardingFolder {
 public:
     RecordingFolder(std::unique_ptr<Folder> inner, ItemJournal& journal, std::string path)
-        : inner_(std::move(inner)), journal_(journal), path_(std::move(path)) {}
-
-    std::optional<std::vector<DirEntry>> list() override { return inner_->list(); }
+        : ForwardingFolder(std::move(inner)), journal_(journal), path_(std::move(path)) {}
 
     std::unique_ptr<Folder> openFolder(std::string_view name, const DirEntry* expected) override {
-        auto opened = inner_->openFolder(name, expected);
+        auto opened = inner().openFolder(name, expected);
         if (!opened) {
             return nullptr;
         }
         return std::make_unique<RecordingFolder>(std::move(opened), journal_, childPath(name));
     }
 
-    bool setAttributes(std::uint32_t attributes) override {
-        return inner_->setAttributes(attributes);
-    }
-
     Outcome deleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
                        const DirEntry* expected) override {
-        const Outcome outcome = inner_->deleteFile(name, attributes, expected);
+        const Outcome outcome = inner().deleteFile(name, attributes, expected);
         if (outcome != Outcome::Vanished) {
             ItemRecord item;
             item.kind = ItemKind::File;
@@ -37,7 +31,7 @@ public:
     }
 
     bool removeFolder(std::string_view name) override {
-        const bool removed = inner_->removeFolder(name);
+        const bool removed = inner().removeFolder(name);
         ItemRecord item;
         item.kind = ItemKind::Folder;
         item.outcome = removed ? Outcome::Done : whyKept(name);
@@ -56,20 +50,8 @@ public:
         item.bytes = item.kind == ItemKind::File ? entry.size : 0;
         item.path = childPath(entry.name);
         journal_.add(std::move(item));
-        inner_->leaveAlone(entry, why);
+        ForwardingFolder::leaveAlone(entry, why);
     }
-
-    Outcome probeDeleteFile(std::string_view name, std::optional<std::uint32_t> attributes,
-                            const DirEntry* expected) override {
-        return inner_->probeDeleteFile(name, attributes, expected);
-    }
-    bool probeRemoveFolder(std::string_view name) override {
-        return inner_->probeRemoveFolder(name);
-    }
-    bool probeRemoveEmptiedFolder(std::string_view name) override {
-        return inner_->probeRemoveEmptiedFolder(name);
-    }
-    std::string finalPath() override { return inner_->finalPath(); }
 
 private:
     std::string childPath(std::string_view name) const {
@@ -83,10 +65,10 @@ private:
 
     // Only asked once a removal failed, so a run that removes its folders pays nothing for it.
     Outcome whyKept(std::string_view name) {
-        const auto opened = inner_->openFolder(name, nullptr);
+        const auto opened = inner().openFolder(name, nullptr);
         if (!opened) {
             // Gone, or a link or file in its place now: the listing tells which.
-            const auto entries = inner_->list();
+            const auto entries = inner().list();
             if (entries) {
                 for (const DirEntry& entry : *entries) {
                     if (entry.name == name) {
@@ -103,7 +85,6 @@ private:
         return inside && !inside->empty() ? Outcome::NotEmpty : Outcome::Failed;
     }
 
-    std::unique_ptr<Folder> inner_;
     ItemJournal& journal_;
     std::string path_;
 };
@@ -111,7 +92,7 @@ private:
 } // namespace
 
 std::unique_ptr<Folder> RecordingFileSystem::openFolder(std::string_view path) {
-    auto opened = inner_.openFolder(path);
+    auto opened = inner().openFolder(path);
     if (!opened) {
         return nullptr;
     }

@@ -33,7 +33,7 @@ std::string RecordingRegistry::pathOf(RegHandle key) const {
 
 long RecordingRegistry::openKey(RegHandle hive, std::string_view path, std::uint32_t options,
                                 std::uint32_t access, RegHandle& key) {
-    const long status = inner_.openKey(hive, path, options, access, key);
+    const long status = inner().openKey(hive, path, options, access, key);
     if (status == RegStatus::Success) {
         std::string full = pathOf(hive);
         if (!path.empty()) {
@@ -45,38 +45,36 @@ long RecordingRegistry::openKey(RegHandle hive, std::string_view path, std::uint
     return status;
 }
 
-long RecordingRegistry::deleteValue(RegHandle key, std::string_view name) {
-    const long status = inner_.deleteValue(key, name);
-    if (status != RegStatus::FileNotFound) {
-        ItemRecord item;
-        item.kind = ItemKind::RegistryValue;
-        item.outcome = status == RegStatus::Success        ? Outcome::Done
-                       : status == RegStatus::AccessDenied ? Outcome::AccessDenied
-                                                           : Outcome::Failed;
-        item.path = narrowText_.fromNarrow(pathOf(key));
-        item.value = narrowText_.fromNarrow(name);
-        journal_.add(std::move(item));
+void RecordingRegistry::journal(ItemKind kind, long status, const std::string& path,
+                                std::string_view value) {
+    if (status == RegStatus::FileNotFound) {
+        return;
     }
+    ItemRecord item;
+    item.kind = kind;
+    item.outcome = status == RegStatus::Success        ? Outcome::Done
+                   : status == RegStatus::AccessDenied ? Outcome::AccessDenied
+                                                       : Outcome::Failed;
+    item.path = narrowText_.fromNarrow(path);
+    item.value = narrowText_.fromNarrow(value);
+    journal_.add(std::move(item));
+}
+
+long RecordingRegistry::deleteValue(RegHandle key, std::string_view name) {
+    const long status = inner().deleteValue(key, name);
+    journal(ItemKind::RegistryValue, status, pathOf(key), name);
     return status;
 }
 
 long RecordingRegistry::deleteKey(RegHandle key, std::string_view name) {
-    const long status = inner_.deleteKey(key, name);
-    if (status != RegStatus::FileNotFound) {
-        ItemRecord item;
-        item.kind = ItemKind::RegistryKey;
-        item.outcome = status == RegStatus::Success        ? Outcome::Done
-                       : status == RegStatus::AccessDenied ? Outcome::AccessDenied
-                                                           : Outcome::Failed;
-        item.path = narrowText_.fromNarrow(pathOf(key) + '\\' + std::string(name));
-        journal_.add(std::move(item));
-    }
+    const long status = inner().deleteKey(key, name);
+    journal(ItemKind::RegistryKey, status, pathOf(key) + '\\' + std::string(name), {});
     return status;
 }
 
 long RecordingRegistry::closeKey(RegHandle key) {
     paths_.erase(key);
-    return inner_.closeKey(key);
+    return inner().closeKey(key);
 }
 
 } // namespace vp::record

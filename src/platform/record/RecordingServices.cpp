@@ -7,8 +7,8 @@
 namespace vp::record {
 
 bool RecordingInternetCache::deleteEntry(std::string_view sourceUrlName) {
-    const auto before = inner_.inspectEntry(sourceUrlName);
-    const bool deleted = inner_.deleteEntry(sourceUrlName);
+    const auto before = inner().inspectEntry(sourceUrlName);
+    const bool deleted = inner().deleteEntry(sourceUrlName);
     if (before) {
         ItemRecord item;
         item.kind = ItemKind::CacheEntry;
@@ -23,9 +23,9 @@ bool RecordingInternetCache::deleteEntry(std::string_view sourceUrlName) {
 
 long RecordingShell::emptyRecycleBin(std::uintptr_t owner, std::string_view root,
                                      std::uint32_t flags) {
-    const auto before = inner_.queryRecycleBin(root);
-    const long status = inner_.emptyRecycleBin(owner, root, flags);
-    const auto after = inner_.queryRecycleBin(root);
+    const auto before = inner().queryRecycleBin(root);
+    const long status = inner().emptyRecycleBin(owner, root, flags);
+    const auto after = inner().queryRecycleBin(root);
     if (before && after) {
         // The shell names no item of the bins: what went and what stayed are counted.
         ItemRecord item;
