@@ -152,7 +152,7 @@ assert list(entries) == ["Brightfox Browser", "Quillmoth Browser", "Inkwell Edit
 bf = entries["Brightfox Browser"]
 assert bf["running"] is True and bf["process"] == "chrome.exe" and bf["warning"] is None, bf
 assert bf["category"] == "Internet" and bf["lines"][0] == "Brightfox Browser : Nettoyage ...", bf
-cookies = "C:\users\%s\AppData\Local\Brightfox\User Data\Default\Cookies" % sys.argv[2]
+cookies = r"C:\users\%s\AppData\Local\Brightfox\User Data\Default\Cookies" % sys.argv[2]
 held = [i for i in bf["items"] if i["path"] == cookies]
 assert held == [{"kind": "file", "path": cookies, "bytes": 7, "outcome": "kept",
                  "reason": "inUse"}], held
