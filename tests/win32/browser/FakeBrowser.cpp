@@ -16,9 +16,9 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const long seconds = argc > 3 ? std::wcstol(argv[3], nullptr, 10) : 120;
-    const HANDLE file = CreateFileW(argv[1], GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileW(argv[1], GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         std::printf("cannot open the file (error %lu)\n", GetLastError());
         return 1;
@@ -26,8 +26,7 @@ int wmain(int argc, wchar_t** argv) {
     std::puts("held");
     std::fflush(stdout);
     const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
-    while (GetTickCount64() < until &&
-           GetFileAttributesW(argv[2]) == INVALID_FILE_ATTRIBUTES) {
+    while (GetTickCount64() < until && GetFileAttributesW(argv[2]) == INVALID_FILE_ATTRIBUTES) {
         Sleep(50);
     }
     CloseHandle(file);
