@@ -126,7 +126,7 @@ int main() {
     vp::sim::SimGraphics graphics;
     vp::Platform platform{real.registry,      real.files,      real.environment, real.shell,
                           real.internetCache, real.urlHistory, real.memory,      windowing,
-                          graphics,           real.narrowText};
+                          graphics,           real.narrowText, real.processes};
     vp::Form1 form(platform);
 
     constexpr double Files = double{Folders} * FilesPerFolder;

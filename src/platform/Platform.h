@@ -10,6 +10,7 @@ class Graphics;
 class InternetCache;
 class Memory;
 class NarrowText;
+class Processes;
 class Registry;
 class Shell;
 class UrlHistory;
@@ -26,6 +27,7 @@ struct Platform {
     Windowing& windowing;
     Graphics& graphics;
     const NarrowText& narrowText;
+    Processes& processes; // read only: every wrapping platform passes it through
 };
 
 } // namespace vp

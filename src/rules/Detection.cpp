@@ -119,18 +119,52 @@ bool Detector::lookUpRegistryKey(const RegistryPath& key) {
     return false;
 }
 
-bool Detector::pathExists(const PathSpec& path) {
+namespace {
+
+std::string placeOf(const PathSpec& path) {
     std::string place = "file:";
     place += foldCase(path.root.text);
     place += '\\';
     place += foldCase(path.rest);
+    return place;
+}
+
+// Every program of the system lies under the Windows folder: a detection there tells nothing
+// of which processes are the application's.
+bool underWindowsFolder(const PathRoot& root) {
+    return root.kind == RootKind::Folder &&
+           (root.folder == FolderVariable::WinDir || root.folder == FolderVariable::SystemRoot);
+}
+
+} // namespace
+
+bool Detector::pathExists(const PathSpec& path) {
+    std::string place = placeOf(path);
     const auto known = known_.find(place);
     if (known != known_.end()) {
         return known->second;
     }
-    const bool found = lookUpPath(path);
+    std::vector<std::string> folders;
+    const bool found = lookUpPath(path, folders);
+    if (!folders.empty() && !underWindowsFolder(path.root)) {
+        folders_.emplace(place, std::move(folders));
+    }
     known_.emplace(std::move(place), found);
     return found;
+}
+
+std::vector<std::string> Detector::detectedFolders(const Entry& entry) {
+    std::vector<std::string> folders;
+    for (const DetectFileKey& key : entry.detectFiles) {
+        if (!pathExists(key.path)) {
+            continue;
+        }
+        const auto found = folders_.find(placeOf(key.path));
+        if (found != folders_.end()) {
+            folders.insert(folders.end(), found->second.begin(), found->second.end());
+        }
+    }
+    return folders;
 }
 
 std::shared_ptr<Folder> Detector::rootFolder(const std::string& root) {
@@ -144,7 +178,7 @@ std::shared_ptr<Folder> Detector::rootFolder(const std::string& root) {
     return opened;
 }
 
-bool Detector::lookUpPath(const PathSpec& path) {
+bool Detector::lookUpPath(const PathSpec& path, std::vector<std::string>& folders) {
     ++lookups_;
     const Expansion expansion = expander_.expand(path);
     for (const ExpandedPath& candidate : expansion.candidates) {
@@ -154,7 +188,7 @@ bool Detector::lookUpPath(const PathSpec& path) {
             continue;
         }
         if (segments.empty()) {
-            return true;
+            return true; // the root itself: a folder of everyone's, never the application's
         }
         // The last name may be a file's: it is looked for in the listing of the folder above.
         const Segment last = segments.back();
@@ -172,7 +206,11 @@ bool Detector::lookUpPath(const PathSpec& path) {
                 if (last.wildcard ? wildcardMatch(last.text, item.name)
                                   : namesEqual(last.text, item.name)) {
                     found = true;
-                    return;
+                    if ((item.attributes & FileAttribute::Directory) != 0) {
+                        folders.push_back(joinPath(reached.path, item.name));
+                    } else if (reached.parent) {
+                        folders.push_back(reached.path);
+                    }
                 }
             }
         });

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace vp {
 class FileSystem;
@@ -48,9 +49,16 @@ public:
     bool registryKeyExists(const RegistryPath& key);
     bool pathExists(const PathSpec& path);
 
+    // The folders the entry's DetectFile keys found on this machine: a folder found, or the
+    // folder holding a file found. Where the application's own programs live, for telling
+    // whether it runs. A folder directly holding the file of a variable's root (Program Files
+    // itself) and anything under the Windows folder are left out: every program would lie
+    // under them. Looks up what detection has not looked up yet.
+    std::vector<std::string> detectedFolders(const Entry& entry);
+
 private:
     bool lookUpRegistryKey(const RegistryPath& key);
-    bool lookUpPath(const PathSpec& path);
+    bool lookUpPath(const PathSpec& path, std::vector<std::string>& folders);
     bool special(SpecialDetection detection);
     // The root folder opened once for every path that starts there; null when it cannot be.
     std::shared_ptr<Folder> rootFolder(const std::string& root);
@@ -62,6 +70,7 @@ private:
     std::optional<OsVersion> windows_;
     std::unordered_map<std::string, bool> known_; // folded place, found
     std::unordered_map<std::string, std::shared_ptr<Folder>> roots_;
+    std::unordered_map<std::string, std::vector<std::string>> folders_; // folded place, found in
     std::size_t lookups_ = 0;
 };
 

@@ -18,55 +18,6 @@ VEXOMA=$(cd "$build" && pwd)/src/app/win32/vexoma.exe
 wine_scratch_begin
 
 C="$WINEPREFIX/drive_c"
-# vx NAME ARGS...: runs vexoma.exe, keeps its bytes in NAME.raw, its output read as text
-# (the console's code page, 437 in a new prefix, with CR LF) in NAME.out, its errors in
-# NAME.err, its status in NAME.status.
-vx() {
-    local name=$1
-    shift
-    local status=0
-    wine "$VEXOMA" "$@" >"$WINE_SCRATCH/$name.raw" 2>"$WINE_SCRATCH/$name.rawerr" || status=$?
-    iconv -f CP437 -t UTF-8 "$WINE_SCRATCH/$name.raw" | tr -d '\r' >"$WINE_SCRATCH/$name.out"
-    iconv -f CP437 -t UTF-8 "$WINE_SCRATCH/$name.rawerr" | tr -d '\r' >"$WINE_SCRATCH/$name.err"
-    echo "$status" >"$WINE_SCRATCH/$name.status"
-}
-expect_status() {
-    local got
-    got=$(cat "$WINE_SCRATCH/$2.status")
-    if [[ $got == "$3" ]]; then pass "$1"; else fail "$1 (status $got, expected $3)" || true; fi
-}
-expect_grep() { # expect_grep NAME FILE PATTERN (fixed text)
-    if grep -qF -- "$3" "$WINE_SCRATCH/$2"; then pass "$1"; else
-        if fail "$1"; then sed 's/^/        /' "$WINE_SCRATCH/$2" | head -20; fi
-    fi
-}
-expect_same() {
-    if cmp -s "$2" "$3"; then pass "$1"; else
-        if fail "$1"; then diff -u "$2" "$3" | sed 's/^/        /' | head -40; fi
-    fi
-}
-# The whole prefix as a preview must leave it: every file and folder under drive_c with its
-# size, mode and DOS attributes, and every key and value of HKEY_CURRENT_USER.
-whole_prefix() {
-    python3 - "$C" <<'PY'
-import os, sys
-root = sys.argv[1]
-for folder, dirs, files in sorted(os.walk(root)):
-    dirs.sort()
-    for name in sorted(dirs + files):
-        path = os.path.join(folder, name)
-        st = os.lstat(path)
-        try:
-            dos = os.getxattr(path, "user.DOSATTRIB", follow_symlinks=False).decode()
-        except OSError:
-            dos = "-"
-        size = st.st_size if os.path.isfile(path) else "-"
-        print(os.path.relpath(path, root), size, oct(st.st_mode), dos)
-PY
-    wine regedit /E "$WINE_SCRATCH/hkcu.reg" HKEY_CURRENT_USER >/dev/null 2>&1
-    iconv -f UTF-16LE -t UTF-8 "$WINE_SCRATCH/hkcu.reg" | tr -d '\r'
-}
-
 echo "A preview on a new prefix"
 whole_prefix >"$WINE_SCRATCH/new.before"
 vx fresh --apercu complet
@@ -114,8 +65,6 @@ state() {
     e2e reg-dump 'Software\WinRAR\ArcHistory' | sort
     e2e reg-dump 'Software\Microsoft\Windows\CurrentVersion\Explorer\RunMRU' | sort
 }
-# The run-log part of a run's output: every line before the summary's heading.
-run_log() { sed -n '/^\(Aperçu : \|Bilan du nettoyage :\)/q;p' "$WINE_SCRATCH/$1.out"; }
 # The bytes the window's save writes for a run log: the header, an empty line, every line in
 # Windows-1252 (the prefix's ANSI code page), each ended by CR LF.
 window_save_bytes() {

@@ -251,6 +251,67 @@ expect_lines() {
 expect_present() { if [[ -e "$2" || -L "$2" ]]; then pass "$1"; else fail "$1 (missing: $2)" || true; fi; }
 expect_absent() { if [[ -e "$2" || -L "$2" ]]; then fail "$1 (still there: $2)" || true; else pass "$1"; fi; }
 
+# --- The console program's suites (e2e-console.sh, e2e-rules.sh) ---------------------------
+
+# vx NAME ARGS...: runs $VEXOMA (the suite's vexoma.exe), keeps its bytes in NAME.raw, its
+# output read as text (the console's code page, 437 in a new prefix, with CR LF) in NAME.out,
+# its errors in NAME.err, its status in NAME.status, all in the scratch folder.
+vx() {
+    local name=$1
+    shift
+    local status=0
+    wine "$VEXOMA" "$@" >"$WINE_SCRATCH/$name.raw" 2>"$WINE_SCRATCH/$name.rawerr" || status=$?
+    iconv -f CP437 -t UTF-8 "$WINE_SCRATCH/$name.raw" | tr -d '\r' >"$WINE_SCRATCH/$name.out"
+    iconv -f CP437 -t UTF-8 "$WINE_SCRATCH/$name.rawerr" | tr -d '\r' >"$WINE_SCRATCH/$name.err"
+    echo "$status" >"$WINE_SCRATCH/$name.status"
+}
+expect_status() { # expect_status NAME RUN STATUS
+    local got
+    got=$(cat "$WINE_SCRATCH/$2.status")
+    if [[ $got == "$3" ]]; then pass "$1"; else fail "$1 (status $got, expected $3)" || true; fi
+}
+expect_grep() { # expect_grep NAME FILE TEXT: FILE (in the scratch folder) holds TEXT
+    if grep -qF -- "$3" "$WINE_SCRATCH/$2"; then pass "$1"; else
+        if fail "$1"; then sed 's/^/        /' "$WINE_SCRATCH/$2" | head -40; fi
+    fi
+}
+expect_no_grep() { # expect_no_grep NAME FILE TEXT
+    if grep -qF -- "$3" "$WINE_SCRATCH/$2"; then fail "$1" || true; else pass "$1"; fi
+}
+expect_same() { # expect_same NAME FILE1 FILE2: the same bytes, else the difference shown
+    if cmp -s "$2" "$3"; then pass "$1"; else
+        if fail "$1"; then diff -u "$2" "$3" | sed 's/^/        /' | head -40; fi
+    fi
+}
+# The whole prefix, as a preview must leave it: every file and folder under drive_c with its
+# size, mode and DOS attributes, and every key and value of HKEY_CURRENT_USER. With
+# --no-times, values named "...Time" (which the system itself rewrites) are left out.
+whole_prefix() {
+    python3 - "$WINEPREFIX/drive_c" <<'PY'
+import os, sys
+root = sys.argv[1]
+for folder, dirs, files in sorted(os.walk(root)):
+    dirs.sort()
+    for name in sorted(dirs + files):
+        path = os.path.join(folder, name)
+        st = os.lstat(path)
+        try:
+            dos = os.getxattr(path, "user.DOSATTRIB", follow_symlinks=False).decode()
+        except OSError:
+            dos = "-"
+        size = st.st_size if os.path.isfile(path) else "-"
+        print(os.path.relpath(path, root), size, oct(st.st_mode), dos)
+PY
+    wine regedit /E "$WINE_SCRATCH/hkcu.reg" HKEY_CURRENT_USER >/dev/null 2>&1
+    if [[ ${1:-} == --no-times ]]; then
+        iconv -f UTF-16LE -t UTF-8 "$WINE_SCRATCH/hkcu.reg" | tr -d '\r' | grep -v '^"\?[A-Za-z]*Time'
+    else
+        iconv -f UTF-16LE -t UTF-8 "$WINE_SCRATCH/hkcu.reg" | tr -d '\r'
+    fi
+}
+# The run-log part of a run's output: every line before the summary's heading.
+run_log() { sed -n '/^\(Aperçu : \|Bilan du nettoyage :\)/q;p' "$WINE_SCRATCH/$1.out"; }
+
 # Ends a suite: its verdict is its exit status.
 wine_suite_end() {
     if ((WINE_FAILURES > 0)); then

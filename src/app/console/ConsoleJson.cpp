@@ -211,7 +211,28 @@ std::string RunReport::json(const RunContext& context) const {
         text += ",\n     \"items\": " +
                 jsonItems(index < items_.size() ? items_[index] : None, totals.refused) + "}";
     }
-    text += "\n  ],\n  \"totals\": " + jsonTotals(totals_.sum()) + "\n}\n";
+    text += "\n  ],\n  \"entries\": [";
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const EntryReport& entry = entries_[i];
+        text += i == 0 ? "\n" : ",\n";
+        text += "    {\"name\": " + JsonString(entry.name) + ", \"category\": " +
+                (entry.category.empty() ? std::string("null") : JsonString(entry.category)) +
+                ", \"running\": " + (entry.running.empty() ? "false" : "true");
+        if (!entry.running.empty()) {
+            text += ", \"process\": " + JsonString(entry.running);
+        }
+        text += ", \"warning\": " +
+                (entry.hasWarning ? JsonString(entry.warning) : std::string("null"));
+        text += ",\n     \"lines\": [";
+        for (std::size_t l = 0; l < entry.lines.size(); ++l) {
+            text += l == 0 ? "" : ", ";
+            text += JsonString(entry.lines[l]);
+        }
+        text += "],\n     \"totals\": " + jsonTotals(entry.totals);
+        text += ",\n     \"items\": " + jsonItems(entry.items, entry.totals.refused) + "}";
+    }
+    text += entries_.empty() ? "]" : "\n  ]";
+    text += ",\n  \"totals\": " + jsonTotals(totals_.sum()) + "\n}\n";
     return text;
 }
 

@@ -146,7 +146,7 @@ int RunConsole(const std::vector<std::string>& arguments, const Platform& platfo
     const Platform tapped{
         platform.registry,      platform.fileSystem, platform.environment, platform.shell,
         platform.internetCache, platform.urlHistory, platform.memory,      windowing,
-        platform.graphics,      platform.narrowText};
+        platform.graphics,      platform.narrowText, platform.processes};
     std::unique_ptr<preview::PreviewPlatform> previewPlatform;
     if (preview) {
         previewPlatform = std::make_unique<preview::PreviewPlatform>(tapped);
@@ -181,17 +181,33 @@ int RunConsole(const std::vector<std::string>& arguments, const Platform& platfo
     RunTotals totals = form.totals;
     bool rulesKept = false;
     if (rules) {
-        const RulesOutput output{[&](std::string_view line) {
-                                     report.addLine(0, line);
-                                     if (printLines) {
-                                         host.out(std::string(line) + '\n');
-                                     }
-                                 },
-                                 [&](std::string_view note) {
-                                     if (printLines) {
-                                         host.out(note);
-                                     }
-                                 }};
+        std::vector<std::string> entryLines;
+        std::size_t entryItemsFrom = 0;
+        RulesOutput output{[&](std::string_view line) {
+                               report.addLine(0, line);
+                               entryLines.emplace_back(line);
+                               if (printLines) {
+                                   host.out(std::string(line) + '\n');
+                               }
+                           },
+                           [&](std::string_view note) {
+                               if (printLines) {
+                                   host.out(note);
+                               }
+                           }};
+        output.entryBegins = [&] {
+            entryLines.clear();
+            entryItemsFrom = journal.entries().size();
+        };
+        output.entryEnds = [&](EntryReport&& entry) {
+            entry.lines = std::move(entryLines);
+            entryLines.clear();
+            const auto& recorded = journal.entries();
+            for (std::size_t i = entryItemsFrom; i < recorded.size(); ++i) {
+                entry.items.push_back(recorded[i].item);
+            }
+            report.addEntry(std::move(entry));
+        };
         rulesKept = RunRuleEntries(command, *rules, runPlatform, host, totals, output);
     }
 

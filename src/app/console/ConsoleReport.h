@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vp::console {
@@ -22,6 +23,18 @@ struct RunContext {
     int status = 0;
 };
 
+// A rules entry that ran, as the JSON reports it beside the targets.
+struct EntryReport {
+    std::string name;     // without the format's trailing " *"
+    std::string category; // empty: none
+    std::string running;  // the executable of its application found running; empty: none
+    bool hasWarning = false;
+    std::string warning;
+    std::vector<std::string> lines; // its run-log lines
+    Totals totals;
+    std::vector<ItemRecord> items;
+};
+
 class RunReport {
 public:
     explicit RunReport(bool preview)
@@ -32,6 +45,8 @@ public:
     void setTotals(const RunTotals& totals) { totals_ = totals; }
     // Every item the run changed or tried to change, by the target that ran.
     void setItems(const std::vector<record::JournalEntry>& entries);
+    // A rules entry that ran, in run order.
+    void addEntry(EntryReport entry) { entries_.push_back(std::move(entry)); }
 
     std::string summary() const;
     std::string json(const RunContext& context) const;
@@ -41,6 +56,7 @@ private:
     std::vector<std::vector<std::string>> lines_; // by target number
     RunTotals totals_{TargetCount()};
     std::vector<std::vector<ItemRecord>> items_; // by target number
+    std::vector<EntryReport> entries_;
 };
 
 // "1 234 567 octets", with "(1,2 Mo)" after it from 1 Ko on.

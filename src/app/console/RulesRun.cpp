@@ -7,6 +7,7 @@
 #include "rules/EntrySelection.h"
 #include "rules/ItemTally.h"
 #include "rules/RootExpansion.h"
+#include "rules/RunningApps.h"
 
 namespace vp::console {
 namespace {
@@ -78,13 +79,19 @@ std::string RulesListing(const rules::RuleSet& rules, const Platform& platform,
     rules::RootExpander expander(knownFoldersOf(host), platform.environment);
     rules::Detector detector(platform.fileSystem, platform.registry, platform.narrowText, expander,
                              host.windowsVersion);
+    rules::RunningApplications running(platform.processes, detector);
     std::string detected;
     std::string others;
     std::size_t found = 0;
     for (const rules::Entry& entry : rules.entries()) {
         const rules::DetectionResult result = detector.detect(entry);
         if (result == rules::DetectionResult::Detected) {
-            detected += entryLine(entry) + '\n';
+            detected += entryLine(entry);
+            const std::string program = running.of(entry);
+            if (!program.empty()) {
+                detected += " ; en cours d'exécution : " + program;
+            }
+            detected += '\n';
             ++found;
         } else if (all) {
             others +=
@@ -131,8 +138,8 @@ bool RunRuleEntries(const ConsoleCommand& command, const rules::RuleSet& rules,
     rules::RootExpander expander(knownFoldersOf(host), platform.environment);
     rules::Detector detector(platform.fileSystem, platform.registry, platform.narrowText, expander,
                              host.windowsVersion);
+    rules::RunningApplications running(platform.processes, detector);
     totals.beginTarget(0);
-    rules::ItemTally tally(totals, output.logLine);
     bool somethingKept = false;
     for (const rules::Entry* entry : selection.entries) {
         const std::string name(rules::displayName(*entry));
@@ -145,17 +152,35 @@ bool RunRuleEntries(const ConsoleCommand& command, const rules::RuleSet& rules,
         if (entry->hasWarning) {
             output.note("Attention, « " + name + " » : " + std::string(entry->warning) + '\n');
         }
+        EntryReport report;
+        report.name = name;
+        report.category = std::string(entry->category.name);
+        report.hasWarning = entry->hasWarning;
+        report.warning = std::string(entry->warning);
+        report.running = running.of(*entry);
+        if (!report.running.empty()) {
+            // Its files stay as in use, item by item, through the file service's own checks;
+            // the program is never stopped.
+            output.note("Règles : « " + name + " » : l'application tourne (" + report.running +
+                        ") ; les fichiers qu'elle tient ouverts restent en place (" +
+                        std::string(rules::frenchKeptReason(Outcome::InUse)) + ")\n");
+        }
+        output.entryBegins();
+        // Each entry counts apart, for its own report, then into the run's place outside any
+        // target.
+        RunTotals entryTotals(0);
+        rules::ItemTally tally(entryTotals, output.logLine);
         output.logLine(name + " : Nettoyage ...");
-        tally.clearKept();
-        const std::size_t refusedBefore = totals.current().refused.size();
         rules::cleanEntry(platform, *entry, expander, tally);
         output.logLine("");
         for (const rules::KeptItem& item : tally.kept()) {
             output.note("  Resté en place : " + item.path + " (" +
                         std::string(rules::frenchKeptReason(item.reason)) + ")\n");
         }
-        somethingKept = somethingKept || !tally.kept().empty() ||
-                        totals.current().refused.size() != refusedBefore;
+        report.totals = entryTotals.target(0);
+        totals.current() += report.totals;
+        somethingKept = somethingKept || !tally.kept().empty() || !report.totals.refused.empty();
+        output.entryEnds(std::move(report));
     }
     return somethingKept;
 }

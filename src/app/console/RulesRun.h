@@ -6,6 +6,7 @@
 #include "app/RunTotals.h"
 #include "app/console/ConsoleArguments.h"
 #include "app/console/ConsoleProgram.h"
+#include "app/console/ConsoleReport.h"
 #include "platform/Platform.h"
 #include "rules/RuleSet.h"
 
@@ -26,14 +27,18 @@ std::optional<rules::RuleSet> LoadRules(const ConsoleCommand& command, const Con
                                         std::string& error);
 
 // What --liste prints after the targets: the detected entries with their category, a mark for
-// a warning and their number of keys; with --tout also the others with the reason, and every
-// key or entry the reader refused.
+// a warning, their number of keys and the program found running of each; with --tout also the
+// others with the reason, and every key or entry the reader refused.
 std::string RulesListing(const rules::RuleSet& rules, const Platform& platform,
                          const ConsoleHost& host, bool all);
 
 struct RulesOutput {
     std::function<void(std::string_view)> logLine; // a run-log line
     std::function<void(std::string_view)> note;    // a warning or a kept item
+    // Around each entry that runs: before its first line, and after its last with what it
+    // did (its lines and items are the caller's to add, from what it was handed meanwhile).
+    std::function<void()> entryBegins = [] {};
+    std::function<void(EntryReport&&)> entryEnds = [](EntryReport&&) {};
 };
 
 // Checks the command's selection against the file: a name or category that matches nothing

@@ -22,8 +22,9 @@ public:
 
     Platform bundle() {
         return Platform{
-            registry,   files,         inner_.environment, shell,           internetCache,
-            urlHistory, inner_.memory, inner_.windowing,   inner_.graphics, inner_.narrowText};
+            registry,        files,         inner_.environment, shell,           internetCache,
+            urlHistory,      inner_.memory, inner_.windowing,   inner_.graphics, inner_.narrowText,
+            inner_.processes};
     }
 
 private:

@@ -24,7 +24,8 @@ public:
                         inner_.environment, shell,
                         internetCache,      inner_.urlHistory,
                         inner_.memory,      inner_.windowing,
-                        inner_.graphics,    inner_.narrowText};
+                        inner_.graphics,    inner_.narrowText,
+                        inner_.processes};
     }
 
 private:

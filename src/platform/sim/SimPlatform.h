@@ -9,6 +9,7 @@
 #include "platform/sim/SimGraphics.h"
 #include "platform/sim/SimInternetCache.h"
 #include "platform/sim/SimMemory.h"
+#include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimShell.h"
 #include "platform/sim/SimUrlHistory.h"
@@ -28,6 +29,7 @@ public:
     SimWindowing windowing;
     SimGraphics graphics;
     Windows1252Text narrowText;
+    SimProcesses processes;
 
     // Deleting a cache entry deletes the file the cache keeps for it.
     SimPlatform() { internetCache.attachFileSystem(files); }
@@ -35,8 +37,8 @@ public:
     SimPlatform& operator=(const SimPlatform&) = delete;
 
     Platform bundle() {
-        return Platform{registry,   files,  environment, shell,    internetCache,
-                        urlHistory, memory, windowing,   graphics, narrowText};
+        return Platform{registry, files,     environment, shell,      internetCache, urlHistory,
+                        memory,   windowing, graphics,    narrowText, processes};
     }
 };
 

@@ -9,6 +9,7 @@
 #include "platform/win32/Win32InternetCache.h"
 #include "platform/win32/Win32Memory.h"
 #include "platform/win32/Win32NarrowText.h"
+#include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32UrlHistory.h"
@@ -28,10 +29,11 @@ public:
     Win32Windowing windowing;
     Win32Graphics graphics;
     Win32NarrowText narrowText;
+    Win32Processes processes;
 
     Platform bundle() {
-        return Platform{registry,   files,  environment, shell,    internetCache,
-                        urlHistory, memory, windowing,   graphics, narrowText};
+        return Platform{registry, files,     environment, shell,      internetCache, urlHistory,
+                        memory,   windowing, graphics,    narrowText, processes};
     }
 };
 

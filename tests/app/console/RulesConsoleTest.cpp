@@ -1,6 +1,7 @@
 // The console with a rules file: listing the detected entries, previewing then cleaning the
 // chosen ones after the targets, and the commands that run nothing.
 #include "app/console/ConsoleProgram.h"
+#include "app/console/ConsoleReport.h"
 #include "platform/sim/SimKnownFolders.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -173,6 +174,84 @@ TEST(RulesConsole, ItemsLeftInPlaceAreReportedWithTheirReasonAndTheStatusSaysSo)
     EXPECT_TRUE(contains(result.out, "Cache\\a.bin (en cours d'utilisation)")) << result.out;
     EXPECT_TRUE(contains(result.out, R"(HKCU\Software\Contoso\Recent (droits insuffisants))"))
         << result.out;
+}
+
+constexpr std::string_view BrowserRules = R"([Browser Cache *]
+LangSecRef=3029
+DetectFile=%LocalAppData%\Google\Chrome\User Data
+FileKey1=%LocalAppData%\Google\Chrome\User Data\Default\Cache|*
+
+[Contoso Viewer *]
+LangSecRef=3021
+DetectFile=%AppData%\Contoso
+RegKey1=HKCU\Software\Contoso\Recent
+)";
+
+struct BrowserMachine : Machine {
+    BrowserMachine() {
+        files["C:\\rules\\browser.ini"] = std::string(BrowserRules);
+        sim.files.file(Cache + R"(\held.bin)", {.inUse = true, .contents = "12345"})
+            .file(Cache + R"(\free.bin)", {.contents = "123"});
+    }
+    const std::string Cache =
+        R"(C:\Users\Camille\AppData\Local\Google\Chrome\User Data\Default\Cache)";
+};
+
+TEST(RulesConsole, ARunningBrowserIsListedAndItsOpenFilesStayWhileTheRestGoes) {
+    BrowserMachine m;
+    EXPECT_FALSE(contains(m.run({"--liste", "--regles", R"(C:\rules\browser.ini)"}).out,
+                          "en cours d'exécution"));
+    m.sim.processes.start(R"(C:\Program Files\Google\Chrome\Application\chrome.exe)", "chrome.exe");
+    const auto listed = m.run({"--liste", "--regles", R"(C:\rules\browser.ini)"});
+    EXPECT_TRUE(contains(listed.out, "Browser Cache (Google Chrome, 1 clé(s)) ; en cours "
+                                     "d'exécution : chrome.exe\n"))
+        << listed.out;
+    EXPECT_TRUE(contains(listed.out, "Contoso Viewer (Applications, 1 clé(s))\n")) << listed.out;
+
+    for (const char* mode : {"--apercu", "--nettoyer"}) {
+        const auto run = m.run({mode, "--regles", R"(C:\rules\browser.ini)", "--entree", "*"});
+        EXPECT_EQ(run.status, ExitStatus::SomethingKept) << mode;
+        const std::string note = "Règles : « Browser Cache » : l'application tourne (chrome.exe) "
+                                 "; les fichiers qu'elle tient ouverts restent en place";
+        const std::size_t notePos = run.out.find(note);
+        const std::size_t header = run.out.find("Browser Cache : Nettoyage ...");
+        EXPECT_NE(notePos, std::string::npos) << run.out;
+        EXPECT_LT(notePos, header) << run.out;
+        EXPECT_TRUE(contains(run.out, m.Cache + "\\free.bin\n")) << run.out;
+        EXPECT_TRUE(contains(run.out, "held.bin (en cours d'utilisation)")) << run.out;
+        EXPECT_FALSE(contains(run.out, "« Contoso Viewer » : l'application tourne")) << run.out;
+    }
+    EXPECT_TRUE(m.sim.files.exists(m.Cache + "\\held.bin"));
+    EXPECT_FALSE(m.sim.files.exists(m.Cache + "\\free.bin"));
+}
+
+TEST(RulesConsole, EachEntryHasItsOwnJsonObjectWithItsItems) {
+    BrowserMachine m;
+    m.sim.processes.start("", "CHROME.EXE");
+    const auto run =
+        m.run({"--nettoyer", "--json", "--regles", R"(C:\rules\browser.ini)", "--entree", "*"});
+    EXPECT_EQ(run.status, ExitStatus::SomethingKept) << run.err;
+    const std::string browser =
+        R"({"name": "Browser Cache", "category": "Google Chrome", "running": true, )"
+        R"("process": "CHROME.EXE", "warning": null,)"
+        "\n     \"lines\": [\"Browser Cache : Nettoyage ...\", " +
+        JsonString(m.Cache + "\\free.bin") + ", \"\"],";
+    EXPECT_TRUE(contains(run.out, browser)) << run.out;
+    EXPECT_TRUE(contains(run.out, "\"files\": 1, \"fileBytes\": 3, \"keptFiles\": 1")) << run.out;
+    EXPECT_TRUE(contains(run.out, "held.bin\", \"bytes\": 5, \"outcome\": \"kept\", "
+                                  "\"reason\": \"inUse\"}"))
+        << run.out;
+    const std::size_t contoso =
+        run.out.find(R"({"name": "Contoso Viewer", "category": )"
+                     R"("Applications", "running": false, "warning": null)");
+    ASSERT_NE(contoso, std::string::npos) << run.out;
+    // Each entry's items are its own: the registry value is Contoso's only.
+    const std::size_t value = run.out.find(R"("kind": "registryValue")");
+    EXPECT_GT(value, contoso) << run.out;
+    EXPECT_EQ(run.out.find("free.bin", contoso), std::string::npos) << run.out;
+
+    const auto noRules = m.run({"--apercu", "6", "--json"});
+    EXPECT_TRUE(contains(noRules.out, "\"entries\": [],")) << noRules.out;
 }
 
 } // namespace

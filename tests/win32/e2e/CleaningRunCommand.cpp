@@ -50,7 +50,7 @@ int runCleaning(const std::vector<std::string>& options) {
     sim::SimGraphics graphics;
     Platform platform{real.registry,      real.files,      real.environment, real.shell,
                       real.internetCache, real.urlHistory, real.memory,      windowing,
-                      graphics,           real.narrowText};
+                      graphics,           real.narrowText, real.processes};
     Form1 form(platform);
     form.Form_Load();
     printList("[List2 at load]", *form.List2);

@@ -240,7 +240,7 @@ int main() {
     vp::sim::SimGraphics graphics;
     const vp::Platform platform{real.registry,      real.files,      real.environment, real.shell,
                                 real.internetCache, real.urlHistory, real.memory,      windowing,
-                                graphics,           real.narrowText};
+                                graphics,           real.narrowText, real.processes};
     vp::console::ConsoleHost host{[&](std::string_view text) { out.write(text); },
                                   [&](std::string_view text) { err.write(text); }, fullPath};
     host.nowUtc = nowUtc;
